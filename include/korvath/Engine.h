@@ -1,0 +1,49 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+namespace korvath {
+
+// Brings the library up on a window, runs the frame bracket, measures and limits
+// the frame rate, plays the intro and the fades, and tears everything down.
+// All state is engine-wide: a second Engine object shares it.
+//
+// A frame is BeginScene, the Update/Render calls of what the host loaded, then
+// EndScene. EndScene runs the window-system events; when the user closes the
+// window, CloseRequested turns True and the host decides what to do (normally
+// UnInitialize, then keep drawing until Unloaded).
+class Engine {
+public:
+    Engine();   // opens the log
+    ~Engine();  // restores the display, deletes the GL context, closes the log
+
+    Engine(const Engine&) = delete;
+    Engine& operator=(const Engine&) = delete;
+
+    void BeginScene();
+    void EndScene();
+    void ResetScene();
+    // hWnd is a window id from Window::Load, or SDL_GetWindowID of the host's own
+    // SDL window (made with SDL_WINDOW_OPENGL).
+    bool Initialize(int32_t hWnd, int32_t Width, int32_t Height, int32_t BPP, bool Fullscreen = false);
+    void UnInitialize();
+    bool Loaded() const;
+    bool Unloaded() const;
+    void SetFPS(bool Visible);
+    void SetLimit(int32_t Limit);
+    void SetLog(bool Enabled);
+    void SetPath(const std::string& Path);
+    void SetVersion(bool Visible);
+    void SetScreen(bool Full);
+
+    // Runs pending window-system events now (EndScene does this every frame).
+    static void PumpMessages();
+    // True once the user asked to close the window; ClearCloseRequest resets it.
+    static bool CloseRequested();
+    static void ClearCloseRequest();
+
+private:
+    void PlayIntro();
+};
+
+}  // namespace korvath

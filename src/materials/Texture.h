@@ -1,0 +1,31 @@
+#pragma once
+// Image files and video streams into GL texture names (0 for none). There is no
+// cache: every load creates a new name.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvath {
+
+// Decoded pixels on their way to CreateTexture; rows run bottom to top.
+struct IMAGE {
+    std::vector<uint8_t> Pixels;
+    int32_t Width = 0;
+    int32_t Height = 0;
+};
+
+int32_t LoadTexture(const std::string& path);
+int32_t LoadTextureAnyExtension(const std::string& name);
+int32_t LoadCubeMap(const std::string& name);
+int32_t LoadResourceTexture(const std::string& name, const std::string& type);
+int32_t LoadPictureTexture(const std::string& path);
+int32_t LoadTgaTexture(const std::string& path);
+int32_t CreateTexture(int32_t format, const IMAGE& image);
+int32_t CreateCubeTexture(int32_t format, const IMAGE (&faces)[6]);
+
+// Video textures: the name is registered as a video and refreshed when bound.
+int32_t OpenVideoTexture(const std::string& path);
+void BindTexture(int32_t target, int32_t texture);
+void CloseVideoTexture(int32_t texture);
+
+}  // namespace korvath

@@ -1,0 +1,51 @@
+#include "platform/Host.h"
+
+#include <SDL.h>
+#include <unistd.h>
+
+#include <climits>
+#include <ctime>
+
+namespace korvath::platform {
+
+namespace {
+std::string& DirectoryOverride() {
+    static std::string directory;
+    return directory;
+}
+
+std::string FormatNow(const char* format) {
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    char text[32];
+    std::strftime(text, sizeof text, format, &local);
+    return text;
+}
+}  // namespace
+
+std::string ExecutableDirectory() {
+    if (!DirectoryOverride().empty()) return DirectoryOverride();
+    char path[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length <= 0) return ".";
+    std::string exe(path, static_cast<size_t>(length));
+    size_t slash = exe.find_last_of('/');
+    return slash == std::string::npos ? "." : exe.substr(0, slash == 0 ? 1 : slash);
+}
+
+void OverrideExecutableDirectory(const std::string& directory) { DirectoryOverride() = directory; }
+
+std::string DateText() { return FormatNow("%m-%d-%Y"); }
+std::string TimeText() { return FormatNow("%H:%M:%S"); }
+
+std::string ClipboardText() {
+    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || !SDL_HasClipboardText()) return {};
+    char* text = SDL_GetClipboardText();
+    if (!text) return {};
+    std::string result(text);
+    SDL_free(text);
+    return result;
+}
+
+}  // namespace korvath::platform

@@ -1,0 +1,92 @@
+#include "support/TestSupport.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "core/Globals.h"
+#include "platform/GL.h"
+#include "platform/Host.h"
+#include "platform/Video.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#include <stb/stb_image_write.h>
+
+namespace korvath::test {
+
+namespace {
+// Every test process gets a directory of its own for the log and scratch files,
+// so tests running side by side never share a Korvath.log.
+class ProcessEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        platform::OverrideExecutableDirectory(ProcessDirectory());
+        platform::RequestOffscreen();
+    }
+};
+
+const auto* const g_environment = ::testing::AddGlobalTestEnvironment(new ProcessEnvironment);
+}  // namespace
+
+std::string ProcessDirectory() {
+    static std::string directory = [] {
+        char pattern[] = "/tmp/korvath-test-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        return std::string(made ? made : "/tmp");
+    }();
+    return directory;
+}
+
+OffscreenEngine::OffscreenEngine(int32_t width, int32_t height) {
+    platform::RequestOffscreen();
+    ManualClock clock(100000, 40);
+    platform::SetClock(&clock);
+    window_ = std::make_unique<Window>();
+    window_handle_ = window_->Load(width, height);
+    engine_ = std::make_unique<Engine>();
+    initialized_ = engine_->Initialize(window_handle_, width, height, 32);
+    platform::SetClock(nullptr);
+    // Start every test from the same frame timing, with the opening fade over.
+    EngineState& s = State();
+    s.PreviousTick = s.CurrentTick = platform::TickCount();
+    s.FadeActive = false;
+    s.FadeLevel = 1;
+}
+
+OffscreenEngine::~OffscreenEngine() {
+    engine_.reset();
+    window_.reset();
+}
+
+std::vector<uint8_t> ReadPixels(int32_t x, int32_t y, int32_t width, int32_t height) {
+    std::vector<uint8_t> pixels(static_cast<size_t>(width) * height * 4);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    return pixels;
+}
+
+bool WriteScreenshot(const std::string& path, int32_t width, int32_t height) {
+    std::vector<uint8_t> pixels = ReadPixels(0, 0, width, height);
+    stbi_flip_vertically_on_write(1);
+    return stbi_write_png(path.c_str(), width, height, 4, pixels.data(), width * 4) != 0;
+}
+
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::vector<std::string> lines;
+    std::ifstream in(path, std::ios::binary);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::string CorpusPath(const std::string& relative) {
+    return std::string(KORVATH_CORPUS_DIR) + "/" + relative;
+}
+
+}  // namespace korvath::test

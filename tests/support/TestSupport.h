@@ -1,0 +1,81 @@
+#pragma once
+// Shared pieces of the tests: a clock the test drives, an engine brought up on an
+// offscreen window, pixel read-back and screenshots.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "korvath/Engine.h"
+#include "korvath/Window.h"
+#include "platform/Clock.h"
+
+namespace korvath::test {
+
+// A tick that moves only when the test says so, plus an optional step on every read
+// (so busy waits and the intro come to an end).
+class ManualClock : public platform::Clock {
+public:
+    explicit ManualClock(uint32_t start = 100000, uint32_t stepPerRead = 0)
+        : now_(start), step_(stepPerRead) {}
+    uint32_t Milliseconds() override {
+        uint32_t value = now_;
+        now_ += step_;
+        ++reads_;
+        return value;
+    }
+    void Advance(uint32_t ms) { now_ += ms; }
+    void SetStep(uint32_t ms) { step_ = ms; }
+    uint32_t Now() const { return now_; }
+    uint64_t Reads() const { return reads_; }
+
+private:
+    uint32_t now_;
+    uint32_t step_;
+    uint64_t reads_ = 0;
+};
+
+// Installs a ManualClock for the lifetime of the object.
+class ScopedClock {
+public:
+    explicit ScopedClock(uint32_t start = 100000, uint32_t stepPerRead = 0) : clock_(start, stepPerRead) {
+        platform::SetClock(&clock_);
+    }
+    ~ScopedClock() { platform::SetClock(nullptr); }
+    ManualClock& operator*() { return clock_; }
+    ManualClock* operator->() { return &clock_; }
+
+private:
+    ManualClock clock_;
+};
+
+// A window and an initialised engine on SDL's offscreen driver. The intro runs on a
+// fast clock, so the engine is ready when the constructor returns.
+class OffscreenEngine {
+public:
+    explicit OffscreenEngine(int32_t width = 640, int32_t height = 480);
+    ~OffscreenEngine();
+    Engine& engine() { return *engine_; }
+    bool initialized() const { return initialized_; }
+    int32_t window() const { return window_handle_; }
+
+private:
+    std::unique_ptr<Window> window_;
+    std::unique_ptr<Engine> engine_;
+    int32_t window_handle_ = 0;
+    bool initialized_ = false;
+};
+
+// RGBA pixels of the back buffer, bottom row first.
+std::vector<uint8_t> ReadPixels(int32_t x, int32_t y, int32_t width, int32_t height);
+// Writes the current back buffer (width x height) as a PNG, top row first.
+bool WriteScreenshot(const std::string& path, int32_t width, int32_t height);
+
+// The private directory of this test process (the log lands here).
+std::string ProcessDirectory();
+// Lines of a text file, CR LF removed.
+std::vector<std::string> ReadLines(const std::string& path);
+
+std::string CorpusPath(const std::string& relative);
+
+}  // namespace korvath::test
