@@ -2,6 +2,8 @@
 
 #include <SDL.h>
 
+#include "platform/Video.h"
+
 #include "platform/KeyTable.h"
 
 namespace korvath::platform {
@@ -11,7 +13,7 @@ bool g_closeRequested = false;
 }
 
 void PumpMessages() {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
+    if (!VideoStarted()) return;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
         switch (event.type) {

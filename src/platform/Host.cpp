@@ -6,6 +6,8 @@
 #include <climits>
 #include <ctime>
 
+#include "platform/Video.h"
+
 namespace korvath::platform {
 
 namespace {
@@ -40,7 +42,7 @@ std::string DateText() { return FormatNow("%m-%d-%Y"); }
 std::string TimeText() { return FormatNow("%H:%M:%S"); }
 
 std::string ClipboardText() {
-    if (SDL_WasInit(SDL_INIT_VIDEO) == 0 || !SDL_HasClipboardText()) return {};
+    if (!VideoStarted() || !SDL_HasClipboardText()) return {};
     char* text = SDL_GetClipboardText();
     if (!text) return {};
     std::string result(text);

@@ -17,8 +17,10 @@ SDL_Window* WindowOf(int32_t window) {
     return SDL_GetWindowFromID(static_cast<Uint32>(window));
 }
 
+// Through SDL_InitSubSystem, so the rest of SDL (clipboard, events) knows video runs.
 bool TryDriver(const char* driver) {
-    if (SDL_VideoInit(driver) != 0) return false;
+    if (driver) SDL_SetHintWithPriority(SDL_HINT_VIDEODRIVER, driver, SDL_HINT_OVERRIDE);
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     g_start.Driver = SDL_GetCurrentVideoDriver();
     return true;
 }
@@ -39,7 +41,6 @@ bool VideoStarted() { return g_start.Ok; }
 VideoStart StartVideo() {
     if (g_start.Ok) return g_start;
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-    if (SDL_WasInit(SDL_INIT_EVENTS) == 0) SDL_InitSubSystem(SDL_INIT_EVENTS);
     const char* wanted = std::getenv("SDL_VIDEODRIVER");
     bool offscreenWanted = g_forceOffscreen || (wanted && std::string(wanted) == "offscreen");
     if (!offscreenWanted && TryDriver(nullptr)) {

@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/ExtTable.h"
+#include "core/Globals.h"
+#include "korvath/Engine.h"
+#include "korvath/Window.h"
+#include "platform/GL.h"
+#include "platform/Video.h"
+#include "support/TestSupport.h"
+
+using namespace korvath;
+
+namespace {
+
+std::vector<std::string> LogLines() { return test::ReadLines(test::ProcessDirectory() + "/Korvath.log"); }
+
+// Runs Initialize with the log on and returns the log once the engine is gone.
+std::vector<std::string> InitializeAndLog(int32_t width, int32_t height, bool* result,
+                                          bool useWindow = true, int32_t fakeHandle = 0) {
+    test::ScopedClock clock(100000, 40);
+    Window window;
+    int32_t handle = useWindow ? window.Load(640, 480) : fakeHandle;
+    {
+        Engine engine;
+        engine.SetLog(true);
+        *result = engine.Initialize(handle, width, height, 32);
+    }
+    State().LogEnabled = false;
+    return LogLines();
+}
+
+size_t IndexOf(const std::vector<std::string>& lines, const std::string& line) {
+    return static_cast<size_t>(std::find(lines.begin(), lines.end(), line) - lines.begin());
+}
+
+int CountContaining(const std::vector<std::string>& lines, const std::string& part) {
+    return static_cast<int>(std::count_if(lines.begin(), lines.end(),
+                                          [&](const std::string& l) { return l.find(part) != std::string::npos; }));
+}
+
+void ExpectFailureEnding(const std::vector<std::string>& lines, const std::string& errorLine) {
+    size_t at = IndexOf(lines, errorLine);
+    ASSERT_LT(at + 4, lines.size()) << "no line " << errorLine;
+    EXPECT_EQ(lines[at + 1], "Engine: Loading Failed...");
+    EXPECT_EQ(lines[at + 2], "");
+    EXPECT_EQ(lines[at + 3], "Engine: Unloaded");
+    EXPECT_EQ(lines[at + 4], "");
+    EXPECT_EQ(IndexOf(lines, "Engine: Success"), lines.size());
+}
+
+}  // namespace
+
+TEST(EngineInitialize, SucceedsOnMesaWithoutExtensionErrors) {
+    bool ok = false;
+    std::vector<std::string> lines = InitializeAndLog(640, 480, &ok);
+    ASSERT_TRUE(ok);
+    size_t initializing = IndexOf(lines, "Engine: Initializing");
+    size_t success = IndexOf(lines, "Engine: Success");
+    ASSERT_LT(initializing, success);
+    ASSERT_LT(success + 1, lines.size());
+    EXPECT_EQ(lines[success + 1], "");
+    EXPECT_EQ(CountContaining(lines, "Extension Not Found"), 0);
+    EXPECT_LT(success, IndexOf(lines, "Engine: Unloaded"));
+}
+
+TEST(EngineInitialize, AMissingExtensionWritesOnlyItsOwnLine) {
+    OverrideExtensionString(
+        "GL_EXT_multi_draw_arrays GL_ARB_multitexture GL_ARB_shader_objects GL_ARB_vertex_shader "
+        "GL_ARB_shading_language_100 GL_EXT_texture_compression_s3tc GL_ARB_texture_rectangle");
+    bool ok = false;
+    std::vector<std::string> lines = InitializeAndLog(640, 480, &ok);
+    OverrideExtensionString(std::nullopt);
+    EXPECT_TRUE(ok);
+    EXPECT_EQ(CountContaining(lines, "Extension Not Found"), 1);
+    EXPECT_LT(IndexOf(lines, "Engine: * GL_ARB_fragment_shader Extension Not Found!"), lines.size());
+    EXPECT_FALSE(State().ExtFragmentShader);
+    EXPECT_TRUE(State().ExtVertexShader);
+}
+
+TEST(EngineInitialize, EveryMissingExtensionInProbeOrder) {
+    OverrideExtensionString("GL_nothing");
+    bool ok = false;
+    std::vector<std::string> lines = InitializeAndLog(640, 480, &ok);
+    OverrideExtensionString(std::nullopt);
+    EXPECT_TRUE(ok);
+    const char* names[] = {"GL_EXT_multi_draw_arrays", "GL_ARB_multitexture", "GL_ARB_shader_objects",
+                           "GL_ARB_vertex_shader", "GL_ARB_fragment_shader", "GL_ARB_shading_language_100",
+                           "GL_EXT_texture_compression_s3tc", "GL_ARB_texture_rectangle"};
+    size_t previous = 0;
+    for (const char* name : names) {
+        size_t at = IndexOf(lines, std::string("Engine: * ") + name + " Extension Not Found!");
+        ASSERT_LT(at, lines.size()) << name;
+        EXPECT_GT(at, previous);
+        previous = at;
+    }
+}
+
+TEST(EngineInitialize, ContextFailureTakesTheFailurePath) {
+    platform::BlockContextCreation(true);
+    bool ok = true;
+    std::vector<std::string> lines = InitializeAndLog(640, 480, &ok);
+    platform::BlockContextCreation(false);
+    EXPECT_FALSE(ok);
+    ExpectFailureEnding(lines, " * ERROR: Creating OpenGL Window.");
+    EXPECT_EQ(State().RenderContext, nullptr);
+}
+
+TEST(EngineInitialize, BadArgumentsEndWithTheirErrorLines) {
+    bool ok = true;
+    ExpectFailureEnding(InitializeAndLog(640, 480, &ok, false, 987654), " * ERROR: Could not find a Suitable Pixel Format.");
+    EXPECT_FALSE(ok);
+    ExpectFailureEnding(InitializeAndLog(640, 480, &ok, false, 0), " * ERROR: Could not find a Suitable Pixel Format.");
+    EXPECT_FALSE(ok);
+    ExpectFailureEnding(InitializeAndLog(0, 480, &ok), " * ERROR: Invalid Screen Size.");
+    EXPECT_FALSE(ok);
+    ExpectFailureEnding(InitializeAndLog(640, -5, &ok), " * ERROR: Invalid Screen Size.");
+    EXPECT_FALSE(ok);
+}
+
+TEST(EngineInitialize, FailedStartClosesTheLogAndTeardownRunsTwiceSafely) {
+    platform::BlockContextCreation(true);
+    Window window;
+    int32_t handle = window.Load(320, 240);
+    Engine engine;
+    engine.SetLog(true);
+    EXPECT_FALSE(engine.Initialize(handle, 320, 240, 32));
+    platform::BlockContextCreation(false);
+    EXPECT_EQ(State().LogFile, nullptr);
+    State().LogEnabled = false;
+    engine.SetLog(true);  // no log open: nothing changes
+    EXPECT_FALSE(State().LogEnabled);
+}
+
+TEST(EngineInitialize, SetScreenBeforeInitializeReportsTheRefusedMode) {
+    {
+        Engine engine;
+        engine.SetLog(true);
+        State().ScreenWidth = State().ScreenHeight = 0;
+        engine.SetScreen(true);
+        EXPECT_TRUE(State().FullScreen);
+        engine.SetScreen(true);  // already full screen: no second switch
+        engine.SetScreen(false);
+        EXPECT_FALSE(State().FullScreen);
+        engine.SetScreen(false);  // windowed already: nothing
+    }
+    State().LogEnabled = false;
+    std::vector<std::string> lines = LogLines();
+    EXPECT_EQ(CountContaining(lines, " * Error Setting Resolution"), 1);
+    EXPECT_EQ(CountContaining(lines, " * Error Resetting Resolution"), 1);
+}
+
+TEST(EngineInitialize, SetsTheDefaultStateAndTables) {
+    test::OffscreenEngine gl(640, 480);
+    ASSERT_TRUE(gl.initialized());
+    const EngineState& s = State();
+    EXPECT_TRUE(s.ConsoleVisible);
+    EXPECT_FLOAT_EQ(s.FieldOfView, 70);
+    EXPECT_FLOAT_EQ(s.AspectRatio, 1.0f);
+    EXPECT_FLOAT_EQ(s.NearPlane, 0.1f);
+    EXPECT_FLOAT_EQ(s.FarPlane, 10000);
+    EXPECT_TRUE(s.IntroDone);
+
+    GLint cull = 0, depthFunc = 0, viewport[4] = {};
+    glGetIntegerv(GL_CULL_FACE_MODE, &cull);
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    EXPECT_EQ(cull, GL_FRONT);
+    EXPECT_EQ(depthFunc, GL_LEQUAL);
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_EQ(viewport[2], 640);
+    EXPECT_EQ(viewport[3], 480);
+
+    GLint depthBits = 0, stencilBits = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
+    glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
+    EXPECT_GE(depthBits, 16);
+    EXPECT_EQ(stencilBits, 8);
+    EXPECT_TRUE(GLExt().glActiveTextureARB != nullptr);
+
+    // Whole degrees with the engine's own single-precision degree factor.
+    ASSERT_EQ(s.SineTable.size(), 361u);
+    ASSERT_EQ(s.CosineTable.size(), 361u);
+    const double factor = static_cast<double>(0.0174532f);
+    for (int d : {0, 1, 30, 90, 180, 270, 360}) {
+        EXPECT_EQ(s.SineTable[d], static_cast<float>(std::sin(d * factor))) << d;
+        EXPECT_EQ(s.CosineTable[d], static_cast<float>(std::cos(d * factor))) << d;
+    }
+    EXPECT_NE(s.CosineTable[90], 0.0f);  // not pi/180
+}
+
+TEST(EngineInitialize, TeardownReleasesContextAndTables) {
+    {
+        test::OffscreenEngine gl(320, 240);
+        ASSERT_TRUE(gl.initialized());
+    }
+    EXPECT_EQ(State().RenderContext, nullptr);
+    EXPECT_TRUE(State().SineTable.empty());
+    EXPECT_FALSE(GLExt().glActiveTextureARB);
+}
+
+TEST(PixelFormat, DepthIsHalfTheColourDepthRoundedToEven) {
+    EXPECT_EQ(platform::PixelFormatFor(32).DepthBits, 16);
+    EXPECT_EQ(platform::PixelFormatFor(24).DepthBits, 12);
+    EXPECT_EQ(platform::PixelFormatFor(16).DepthBits, 8);
+    EXPECT_EQ(platform::PixelFormatFor(24).StencilBits, 8);
+    EXPECT_TRUE(platform::PixelFormatFor(24).DoubleBuffer);
+    EXPECT_EQ(platform::PixelFormatFor(24).ColourBits, 24);
+}

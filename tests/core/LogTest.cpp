@@ -1,0 +1,69 @@
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <regex>
+
+#include "core/Globals.h"
+#include "core/Record.h"
+#include "korvath/Engine.h"
+#include "support/TestSupport.h"
+
+using namespace korvath;
+
+namespace {
+std::string LogPath() { return test::ProcessDirectory() + "/Korvath.log"; }
+bool Exists(const std::string& path) {
+    struct stat info;
+    return ::stat(path.c_str(), &info) == 0;
+}
+const std::string kStars(64, '*');
+}  // namespace
+
+TEST(Log, IsDeletedWhenLoggingStayedOff) {
+    State().LogEnabled = false;
+    {
+        Engine engine;
+        EXPECT_TRUE(Exists(LogPath()));  // open (with its header) while the engine lives
+        ShowLoadStatus("Engine: not logged", true, 0, false);
+    }
+    EXPECT_FALSE(Exists(LogPath()));
+}
+
+TEST(Log, HoldsHeaderStatusLinesAndFooter) {
+    {
+        Engine engine;
+        ShowLoadStatus("Engine: before logging", true, 0, false);
+        engine.SetLog(true);
+        ShowLoadStatus("Engine: logged", true, 0, false);
+        ShowLoadStatus("Engine: console only", false, 0, false);
+    }
+    State().LogEnabled = false;
+
+    std::vector<std::string> lines = test::ReadLines(LogPath());
+    ASSERT_EQ(lines.size(), 10u);
+    const std::regex started(R"( Korvath - Started: \d\d-\d\d-\d{4} \| \d\d:\d\d:\d\d)");
+    const std::regex stopped(R"( Korvath - Stopped: \d\d-\d\d-\d{4} \| \d\d:\d\d:\d\d)");
+    EXPECT_EQ(lines[0], kStars);
+    EXPECT_TRUE(std::regex_match(lines[1], started)) << lines[1];
+    EXPECT_EQ(lines[2], kStars);
+    EXPECT_EQ(lines[3], "");
+    EXPECT_EQ(lines[4], "Engine: logged");
+    EXPECT_EQ(lines[5], "Engine: Unloaded");
+    EXPECT_EQ(lines[6], "");
+    EXPECT_EQ(lines[7], kStars);
+    EXPECT_TRUE(std::regex_match(lines[8], stopped)) << lines[8];
+    EXPECT_EQ(lines[9], kStars);
+}
+
+TEST(Log, LinesEndWithCarriageReturnLineFeed) {
+    {
+        Engine engine;
+        engine.SetLog(true);
+    }
+    State().LogEnabled = false;
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadWholeFile(LogPath(), bytes));
+    std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.substr(64, 2), "\r\n");
+    EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+}

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "korvath/Timer.h"
+#include "support/TestSupport.h"
+
+using namespace korvath;
+
+TEST(Timer, CountsDownOnTheTick) {
+    test::ScopedClock clock(50000);
+    Timer timer;
+    EXPECT_TRUE(timer.Stopped());  // a new timer's deadline is 0
+
+    timer.Interval(0.5f);
+    EXPECT_FALSE(timer.Stopped());
+    clock->Advance(499);
+    EXPECT_FALSE(timer.Stopped());
+    clock->Advance(1);
+    EXPECT_TRUE(timer.Stopped());
+
+    timer.Interval(0.0f);
+    EXPECT_TRUE(timer.Stopped());
+    timer.Interval(-1.0f);
+    EXPECT_TRUE(timer.Stopped());
+}
+
+TEST(Timer, IntervalReportsElapsedSecondsWhateverWasSet) {
+    test::ScopedClock clock(50000);
+    Timer timer;
+    timer.Interval(10.0f);
+    clock->Advance(2000);
+    EXPECT_FLOAT_EQ(timer.Interval(), 2.0f);
+}
+
+TEST(Timer, DeadlineRoundsHalfToEven) {
+    test::ScopedClock clock(1000);
+    Timer timer;
+    timer.Interval(0.0625f);  // 1062.5 rounds down to 1062
+    clock->Advance(61);
+    EXPECT_FALSE(timer.Stopped());
+    clock->Advance(1);
+    EXPECT_TRUE(timer.Stopped());
+    timer.Interval(0.1875f);  // 1249.5 rounds up to 1250
+    clock->Advance(187);
+    EXPECT_FALSE(timer.Stopped());
+    clock->Advance(1);
+    EXPECT_TRUE(timer.Stopped());
+}
