@@ -1,14 +1,65 @@
-// Placeholder viewer: brings the engine up and draws a few frames.
+// The Korvath viewer: intro, loading screen, then a fly-through.
+//
+//   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--frames N]
+//          [--screenshot file.png] [--size WxH]
+//
+// Keys: backquote opens the console. Without a display it renders offscreen.
 #include <korvath/Korvath.h>
 
-int main() {
-    korvath::Window window;
-    int32_t handle = window.Load(640, 480);
-    korvath::Engine engine;
-    if (!engine.Initialize(handle, 640, 480, 32)) return 1;
-    for (int i = 0; i < 10; ++i) {
-        engine.BeginScene();
-        engine.EndScene();
+#include <GL/gl.h>
+
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+#include "Options.h"
+#include "Screenshot.h"
+
+using namespace korvath;
+
+int main(int argc, char** argv) {
+    std::string error;
+    std::optional<ViewerOptions> parsed = ParseViewerOptions(argc, argv, error);
+    if (!parsed) {
+        std::fprintf(stderr, "viewer: %s\n", error.c_str());
+        return 2;
     }
+    const ViewerOptions& options = *parsed;
+
+    auto started = std::chrono::steady_clock::now();
+    Window window;
+    int32_t handle = window.Load(options.width, options.height);
+    Engine engine;
+    engine.SetLog(true);
+    engine.SetFPS(true);
+    if (!options.path.empty()) engine.SetPath(options.path);
+    if (!engine.Initialize(handle, options.width, options.height, 32)) {
+        std::fprintf(stderr, "viewer: the engine could not start (see Korvath.log)\n");
+        return 1;
+    }
+    auto ready = std::chrono::steady_clock::now();
+
+    int32_t frame = 0;
+    double frameSeconds = 0;
+    bool quitting = false;
+    while (true) {
+        if (Engine::CloseRequested() && !quitting) {
+            engine.UnInitialize();
+            quitting = true;
+        }
+        if (quitting && engine.Unloaded()) break;
+        auto frameStart = std::chrono::steady_clock::now();
+        engine.BeginScene();
+        ++frame;
+        bool last = options.frames > 0 && frame >= options.frames;
+        if (last && !options.screenshot.empty())
+            WritePng(options.screenshot, options.width, options.height);
+        engine.EndScene();
+        frameSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - frameStart).count();
+        if (last) break;
+    }
+    std::printf("start-up: %.2f s, frames: %d, mean frame time: %.2f ms\n",
+                std::chrono::duration<double>(ready - started).count(), frame,
+                frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
     return 0;
 }
