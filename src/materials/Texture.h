@@ -23,9 +23,17 @@ int32_t LoadTgaTexture(const std::string& path);
 int32_t CreateTexture(int32_t format, const IMAGE& image);
 int32_t CreateCubeTexture(int32_t format, const IMAGE (&faces)[6]);
 
+// The still-image decoders on bytes already in memory (files and the library's
+// own resources). A picture that is not a bitmap gives a texture without pixels;
+// a TGA that cannot be read gives 0.
+int32_t PictureTextureFromBytes(const std::vector<uint8_t>& bytes);
+int32_t TgaTextureFromBytes(const std::vector<uint8_t>& bytes);
+
 // Video textures: the name is registered as a video and refreshed when bound.
 int32_t OpenVideoTexture(const std::string& path);
 void BindTexture(int32_t target, int32_t texture);
 void CloseVideoTexture(int32_t texture);
+// Every texture created gets a registry entry marked as not a video.
+void RegisterTextureName(int32_t texture);
 
 }  // namespace korvath

@@ -44,7 +44,9 @@ VideoStart StartVideo() {
     const char* wanted = std::getenv("SDL_VIDEODRIVER");
     bool offscreenWanted = g_forceOffscreen || (wanted && std::string(wanted) == "offscreen");
     if (!offscreenWanted && TryDriver(nullptr)) {
+        // SDL itself ends its driver list with the offscreen one.
         g_start.Ok = true;
+        g_start.FellBackToOffscreen = g_start.Driver == "offscreen";
     } else if (TryDriver("offscreen")) {
         g_start.Ok = true;
         g_start.FellBackToOffscreen = !offscreenWanted;
