@@ -1,0 +1,99 @@
+#include <memory>
+
+#include "core/Globals.h"
+#include "materials/Texture.h"
+#include "materials/TextureUpload.h"
+#include "platform/GL.h"
+#include "platform/VideoDecoder.h"
+
+namespace korvath {
+
+namespace {
+
+// One entry per GL texture name; only names opened as videos are Active.
+struct VideoEntry {
+    bool Active = false;
+    std::vector<uint8_t> FramePixels;
+    std::unique_ptr<platform::VideoDecoder> Stream;  // stream and frame reader in one
+    int32_t FrameDuration = 0, FrameBytes = 0, FrameCount = 0;
+    int32_t NextFrameTime = 0, CurrentFrame = 0;
+    int32_t Width = 0, Height = 0;
+};
+
+std::vector<VideoEntry>& Videos() {
+    static std::vector<VideoEntry> videos;
+    return videos;
+}
+
+VideoEntry* ActiveVideo(int32_t texture) {
+    std::vector<VideoEntry>& videos = Videos();
+    if (texture <= 0 || static_cast<size_t>(texture) >= videos.size()) return nullptr;
+    VideoEntry& entry = videos[texture];
+    return entry.Active ? &entry : nullptr;
+}
+
+}  // namespace
+
+// A name GL hands out again after a deletion must not keep a stale video.
+void RegisterTextureName(int32_t texture) {
+    if (texture <= 0) return;
+    std::vector<VideoEntry>& videos = Videos();
+    if (videos.size() <= static_cast<size_t>(texture)) videos.resize(static_cast<size_t>(texture) + 1);
+    videos[texture] = VideoEntry{};
+}
+
+// A file that is not a readable AVI still gives a texture (without pixels);
+// binding it then shows nothing new.
+int32_t OpenVideoTexture(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    ReadWholeFile(path, bytes);
+    auto decoder = std::make_unique<platform::VideoDecoder>(std::move(bytes));
+
+    IMAGE image;
+    image.Width = decoder->Width();
+    image.Height = decoder->Height();
+    image.Pixels.assign(decoder->FrameBytes(), 0);
+    EngineState& s = State();
+    s.UseMipmaps = false;
+    const int32_t texture = CreateTexture(GL_BGR_EXT, image);
+    s.UseMipmaps = true;
+    if (texture <= 0) return texture;
+
+    VideoEntry& entry = Videos()[texture];
+    entry.Width = image.Width;
+    entry.Height = image.Height;
+    entry.FrameBytes = static_cast<int32_t>(image.Pixels.size());
+    entry.FramePixels = std::move(image.Pixels);
+    entry.FrameCount = decoder->FrameCount();
+    entry.FrameDuration = entry.FrameCount > 0 ? RoundHalfEven(decoder->DurationMilliseconds() / entry.FrameCount) : 0;
+    entry.Stream = std::move(decoder);
+    entry.Active = true;
+    return texture;
+}
+
+// Frames fall due every half frame duration, at most one step per bind, and the
+// current frame is uploaded on every bind.
+void BindTexture(int32_t target, int32_t texture) {
+    glBindTexture(static_cast<GLenum>(target), static_cast<GLuint>(texture));
+    VideoEntry* video = ActiveVideo(texture);
+    if (!video) return;
+
+    const int32_t now = State().CurrentTick;
+    if (now >= video->NextFrameTime) {
+        video->NextFrameTime = now + RoundHalfEven(video->FrameDuration / 2.0);
+        if (++video->CurrentFrame >= video->FrameCount) video->CurrentFrame = video->NextFrameTime = 0;
+    }
+    if (video->Width <= 0 || video->Height <= 0) return;
+    video->Stream->ReadFrame(video->CurrentFrame, video->FramePixels.data());
+
+    glEnable(static_cast<GLenum>(target));
+    ScopedUnpackAlignment alignment(RowAlignmentOf(GL_BGR_EXT));
+    glTexSubImage2D(static_cast<GLenum>(target), 0, 0, 0, video->Width, video->Height, GL_BGR_EXT, GL_UNSIGNED_BYTE,
+                    video->FramePixels.data());
+}
+
+void CloseVideoTexture(int32_t texture) {
+    if (VideoEntry* video = ActiveVideo(texture)) *video = VideoEntry{};
+}
+
+}  // namespace korvath

@@ -1,0 +1,179 @@
+#include "platform/VideoDecoder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/Pictures.h"
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libswscale/swscale.h>
+}
+
+namespace korvath::platform {
+
+// The file lives in memory and FFmpeg reads it through callbacks, so the
+// decoder works the same on a file and on bytes a test or fuzzer made.
+struct VideoStream {
+    std::vector<uint8_t> file;
+    size_t position = 0;
+    AVIOContext* io = nullptr;
+    AVFormatContext* format = nullptr;
+    AVCodecContext* codec = nullptr;
+    SwsContext* scaler = nullptr;
+    AVPacket* packet = nullptr;
+    AVFrame* frame = nullptr;
+    int streamIndex = -1;
+    int32_t width = 0, height = 0, frameCount = 0;
+    double durationMs = 0;
+    int32_t decoded = -1;  // index of the frame held in `frame`, -1 for none
+    bool draining = false;
+
+    ~VideoStream() {
+        sws_freeContext(scaler);
+        av_frame_free(&frame);
+        av_packet_free(&packet);
+        avcodec_free_context(&codec);
+        avformat_close_input(&format);
+        if (io) av_freep(&io->buffer);
+        avio_context_free(&io);
+    }
+};
+
+namespace {
+
+constexpr int kIoBufferBytes = 4096;
+
+int ReadBytes(void* opaque, uint8_t* buffer, int size) {
+    auto* s = static_cast<VideoStream*>(opaque);
+    const size_t count = std::min(s->file.size() - s->position, static_cast<size_t>(size));
+    if (count == 0) return AVERROR_EOF;
+    std::memcpy(buffer, s->file.data() + s->position, count);
+    s->position += count;
+    return static_cast<int>(count);
+}
+
+int64_t SeekBytes(void* opaque, int64_t offset, int whence) {
+    auto* s = static_cast<VideoStream*>(opaque);
+    const int64_t size = static_cast<int64_t>(s->file.size());
+    if (whence & AVSEEK_SIZE) return size;
+    int64_t base = 0;
+    switch (whence & ~AVSEEK_FORCE) {
+        case SEEK_SET: base = 0; break;
+        case SEEK_CUR: base = static_cast<int64_t>(s->position); break;
+        case SEEK_END: base = size; break;
+        default: return AVERROR(EINVAL);
+    }
+    if (offset > size || offset < -size || base + offset < 0 || base + offset > size) return AVERROR(EINVAL);
+    s->position = static_cast<size_t>(base + offset);
+    return base + offset;
+}
+
+bool OpenStream(VideoStream& s) {
+    av_log_set_level(AV_LOG_QUIET);
+    auto* buffer = static_cast<uint8_t*>(av_malloc(kIoBufferBytes));
+    if (!buffer) return false;
+    s.io = avio_alloc_context(buffer, kIoBufferBytes, 0, &s, ReadBytes, nullptr, SeekBytes);
+    if (!s.io) {
+        av_free(buffer);
+        return false;
+    }
+    s.format = avformat_alloc_context();
+    if (!s.format) return false;
+    s.format->pb = s.io;
+    if (avformat_open_input(&s.format, nullptr, av_find_input_format("avi"), nullptr) < 0) return false;
+    if (avformat_find_stream_info(s.format, nullptr) < 0) return false;
+
+    for (unsigned i = 0; i < s.format->nb_streams && s.streamIndex < 0; ++i)
+        if (s.format->streams[i]->codecpar->codec_type == AVMEDIA_TYPE_VIDEO) s.streamIndex = static_cast<int>(i);
+    if (s.streamIndex < 0) return false;
+    const AVStream* stream = s.format->streams[s.streamIndex];
+    s.width = stream->codecpar->width;
+    s.height = stream->codecpar->height;
+    if (!SizeFitsData(s.width, s.height, s.file.size())) return false;
+
+    const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
+    if (!decoder) return false;
+    s.codec = avcodec_alloc_context3(decoder);
+    if (!s.codec || avcodec_parameters_to_context(s.codec, stream->codecpar) < 0) return false;
+    s.codec->thread_count = 1;
+    if (avcodec_open2(s.codec, decoder, nullptr) < 0) return false;
+    s.packet = av_packet_alloc();
+    s.frame = av_frame_alloc();
+    if (!s.packet || !s.frame) return false;
+
+    // An AVI stream counts samples in its own time base, one per frame.
+    s.frameCount = static_cast<int32_t>(std::clamp<int64_t>(stream->nb_frames, 0, INT32_MAX));
+    if (stream->time_base.num > 0 && stream->time_base.den > 0)
+        s.durationMs = s.frameCount * av_q2d(stream->time_base) * 1000.0;
+    return s.frameCount > 0;
+}
+
+// Decodes the frame after the one held; false at the end of the stream.
+bool DecodeNext(VideoStream& s) {
+    for (;;) {
+        const int received = avcodec_receive_frame(s.codec, s.frame);
+        if (received == 0) {
+            ++s.decoded;
+            return true;
+        }
+        if (received != AVERROR(EAGAIN) || s.draining) return false;
+        if (av_read_frame(s.format, s.packet) < 0) {
+            s.draining = true;
+            avcodec_send_packet(s.codec, nullptr);
+            continue;
+        }
+        if (s.packet->stream_index == s.streamIndex) avcodec_send_packet(s.codec, s.packet);
+        av_packet_unref(s.packet);
+    }
+}
+
+bool Rewind(VideoStream& s) {
+    if (av_seek_frame(s.format, s.streamIndex, 0, AVSEEK_FLAG_BACKWARD) < 0 &&
+        av_seek_frame(s.format, s.streamIndex, 0, AVSEEK_FLAG_BYTE) < 0)
+        return false;
+    avcodec_flush_buffers(s.codec);
+    s.decoded = -1;
+    s.draining = false;
+    return true;
+}
+
+// The held frame, scaled to the stream's size, written bottom row first.
+bool ConvertFrame(VideoStream& s, uint8_t* pixels) {
+    const AVFrame* f = s.frame;
+    s.scaler = sws_getCachedContext(s.scaler, f->width, f->height, static_cast<AVPixelFormat>(f->format),
+                                    s.width, s.height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
+    if (!s.scaler) return false;
+    const int rowBytes = static_cast<int>(BgrRowBytes(s.width));
+    uint8_t* rows[4] = {pixels + static_cast<size_t>(s.height - 1) * rowBytes, nullptr, nullptr, nullptr};
+    const int strides[4] = {-rowBytes, 0, 0, 0};
+    return sws_scale(s.scaler, f->data, f->linesize, 0, f->height, rows, strides) > 0;
+}
+
+}  // namespace
+
+VideoDecoder::VideoDecoder(std::vector<uint8_t> file) : stream_(std::make_unique<VideoStream>()) {
+    stream_->file = std::move(file);
+    if (!OpenStream(*stream_)) stream_.reset();
+}
+
+VideoDecoder::~VideoDecoder() = default;
+
+bool VideoDecoder::Opened() const { return stream_ != nullptr; }
+int32_t VideoDecoder::Width() const { return stream_ ? stream_->width : 0; }
+int32_t VideoDecoder::Height() const { return stream_ ? stream_->height : 0; }
+int32_t VideoDecoder::FrameCount() const { return stream_ ? stream_->frameCount : 0; }
+double VideoDecoder::DurationMilliseconds() const { return stream_ ? stream_->durationMs : 0; }
+size_t VideoDecoder::FrameBytes() const { return stream_ ? BgrRowBytes(stream_->width) * stream_->height : 0; }
+
+bool VideoDecoder::ReadFrame(int32_t index, uint8_t* pixels) {
+    if (!stream_ || index < 0 || index >= stream_->frameCount) return false;
+    VideoStream& s = *stream_;
+    if (index < s.decoded && !Rewind(s)) return false;
+    while (s.decoded < index)
+        if (!DecodeNext(s)) return false;
+    return ConvertFrame(s, pixels);
+}
+
+}  // namespace korvath::platform
