@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds the library and the viewer, and runs the viewer.
-# Arguments are passed to the viewer (see examples/viewer/main.cpp).
+# Installs what is missing (build packages and the free game data), builds the
+# library and the viewer, and runs the viewer. Arguments go to the viewer
+# (see examples/viewer/main.cpp); --path defaults to the unpacked game data.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVATH_TESTS=OFF -DKORVATH_BENCH=OFF
+data=$(bash scripts/fetch-game-data.sh)
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build --target viewer
-exec build/examples/viewer "$@"
+case " $* " in
+  *" --path "*) exec build/examples/viewer "$@" ;;
+  *) exec build/examples/viewer --path "$data/" "$@" ;;
+esac
