@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include "materials/TextureTestSupport.h"
+
+using namespace korvath;
+using namespace korvath::test;
+
+namespace {
+
+GLint Parameter(GLenum target, GLenum name) {
+    GLint value = 0;
+    glGetTexParameteriv(target, name, &value);
+    return value;
+}
+
+// A 4 x 4 bitmap of one colour (B, G, R).
+std::vector<uint8_t> SolidBmp(uint8_t b, uint8_t g, uint8_t r) {
+    std::vector<uint8_t> rows;
+    for (int i = 0; i < 16; ++i) rows.insert(rows.end(), {b, g, r});
+    return BmpFile(4, 4, rows);
+}
+
+std::vector<uint8_t> SolidTga(int width, int height, int bits) {
+    return TgaFile(width, height, bits, std::vector<uint8_t>(static_cast<size_t>(width) * height * bits / 8, 200));
+}
+
+}  // namespace
+
+using Texture = GLTextureTest;
+
+TEST_F(Texture, NoMipmapsAppliesToTheNextTextureOnly) {
+    const std::string path = WriteTestFile("square.bmp", SolidBmp(1, 2, 3));
+    State().UseMipmaps = false;
+    const int32_t plain = LoadTexture(path);
+    EXPECT_TRUE(State().UseMipmaps);
+    const int32_t mipmapped = LoadTexture(path);
+
+    glBindTexture(GL_TEXTURE_2D, plain);
+    EXPECT_EQ(Parameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
+    EXPECT_EQ(Parameter(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 4);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 0);
+    glBindTexture(GL_TEXTURE_2D, mipmapped);
+    EXPECT_EQ(Parameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 2, GL_TEXTURE_WIDTH), 1);
+    EXPECT_EQ(Parameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S), GL_REPEAT);
+}
+
+// Pictures made after the intro are compressed when the driver offers S3TC:
+// DXT1 without alpha, DXT5 with it. Before the intro ends nothing is.
+TEST_F(Texture, CompressionFollowsTheIntroAndTheExtension) {
+    ASSERT_TRUE(State().IntroDone);
+    const std::string rgb = WriteTestFile("rgb.tga", SolidTga(8, 8, 24));
+    const std::string rgba = WriteTestFile("rgba.tga", SolidTga(8, 8, 32));
+    const std::string picture = WriteTestFile("rgb.bmp", SolidBmp(9, 8, 7));
+    auto internalFormat = [](int32_t texture) {
+        glBindTexture(GL_TEXTURE_2D, texture);
+        return LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT);
+    };
+
+    State().ExtTextureCompression = s3tcAvailable_;
+    if (s3tcAvailable_) {
+        EXPECT_EQ(internalFormat(LoadTexture(rgb)), GL_COMPRESSED_RGB_S3TC_DXT1_EXT);
+        EXPECT_EQ(internalFormat(LoadTexture(rgba)), GL_COMPRESSED_RGBA_S3TC_DXT5_EXT);
+        EXPECT_EQ(internalFormat(LoadTexture(picture)), GL_COMPRESSED_RGB_S3TC_DXT1_EXT);
+        State().IntroDone = false;
+        EXPECT_EQ(internalFormat(LoadTexture(rgba)), 4);  // four components, as asked
+        State().IntroDone = true;
+    }
+    State().ExtTextureCompression = false;
+    EXPECT_EQ(internalFormat(LoadTexture(rgb)), 3);
+    EXPECT_EQ(internalFormat(LoadTexture(rgba)), 4);  // four components, as asked
+}
+
+TEST_F(Texture, TheLatestExistingExtensionWins) {
+    const std::string base = ProcessDirectory() + "/wall";
+    EXPECT_EQ(LoadTextureAnyExtension(base), 0);
+    WriteTestFile("wall.jpg", FileBytes(CorpusPath("q3/textures/evil8_lights/e8_rlight.jpg")));
+    glBindTexture(GL_TEXTURE_2D, LoadTextureAnyExtension(base));
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 64);
+    WriteTestFile("wall.tga", SolidTga(2, 1, 24));
+    WriteTestFile("wall.bmp", SolidBmp(1, 1, 1));
+    State().UseMipmaps = false;
+    glBindTexture(GL_TEXTURE_2D, LoadTextureAnyExtension(base));
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 2);
+    // The no-mipmaps request reached the file that was used.
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 0);
+}
+
+TEST_F(Texture, NamesAreResolvedAgainstTheEnginePath) {
+    const std::string saved = State().EnginePath;
+    State().EnginePath = CorpusPath("q3/");
+    glBindTexture(GL_TEXTURE_2D, LoadTexture("textures/evil8_trim/e8trim2_red.jpg"));
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 256);
+    glBindTexture(GL_TEXTURE_2D, LoadTextureAnyExtension("textures/skies/s3"));
+    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 256);
+    EXPECT_EQ(LoadTexture("textures/skies/none.tga"), 0);
+    EXPECT_EQ(LoadTexture("scripts/common.shader"), 0);  // no decoder for that extension
+    EXPECT_EQ(LoadTexture(WriteTestFile("empty.jpg", {})), 0);
+    State().EnginePath = saved;
+}
+
+// The negative-Y file makes the positive-Y face and the positive-Y file the
+// negative-Y face; cube maps always have mipmaps.
+TEST_F(Texture, CubeMapFacesLandOnTheirTargets) {
+    const char* const suffixes[6] = {"positive_x", "negative_x", "positive_y", "negative_y", "positive_z", "negative_z"};
+    for (int i = 0; i < 6; ++i)
+        WriteTestFile(std::string("Sky_") + suffixes[i] + ".bmp", SolidBmp(static_cast<uint8_t>(10 * i + 10), 0, 0));
+    State().UseMipmaps = false;  // ignored by cube maps
+    const int32_t texture = LoadCubeMap(ProcessDirectory() + "/Sky.bmp");
+    ASSERT_NE(texture, 0);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
+    EXPECT_EQ(Parameter(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
+    const std::pair<GLenum, uint8_t> faces[6] = {
+        {GL_TEXTURE_CUBE_MAP_POSITIVE_X, 10}, {GL_TEXTURE_CUBE_MAP_NEGATIVE_X, 20},
+        {GL_TEXTURE_CUBE_MAP_POSITIVE_Y, 40}, {GL_TEXTURE_CUBE_MAP_NEGATIVE_Y, 30},
+        {GL_TEXTURE_CUBE_MAP_POSITIVE_Z, 50}, {GL_TEXTURE_CUBE_MAP_NEGATIVE_Z, 60}};
+    for (const auto& [target, blue] : faces) {
+        SCOPED_TRACE(target);
+        const std::vector<uint8_t> texels = TextureImage(target, GL_BGR, 3, 4);
+        ASSERT_EQ(texels.size(), 48u);
+        EXPECT_EQ(texels[0], blue);
+        EXPECT_EQ(LevelParameter(target, 2, GL_TEXTURE_WIDTH), 1);
+    }
+    GLint mode = 0;
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
+    EXPECT_EQ(mode, GL_COMBINE_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+}
+
+TEST_F(Texture, IntroPicturesAreCompiledIn) {
+    for (const char* name : {"KORVATH.LOGO", "KORVATH.TITLE", "KORVATH.SHADOW", "korvath.intro"}) {
+        SCOPED_TRACE(name);
+        glBindTexture(GL_TEXTURE_2D, LoadResourceTexture(name, ".JPG"));
+        EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 512);
+        EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT), 512);
+    }
+    EXPECT_EQ(LoadResourceTexture("KORVATH.LOGO", ".PNG"), 0);
+    EXPECT_EQ(LoadResourceTexture("KORVATH.NONE", ".JPG"), 0);
+}
