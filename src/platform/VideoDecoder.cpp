@@ -142,6 +142,11 @@ bool Rewind(VideoStream& s) {
 // The held frame, scaled to the stream's size, written bottom row first.
 bool ConvertFrame(VideoStream& s, uint8_t* pixels) {
     const AVFrame* f = s.frame;
+    // A failed decode leaves the frame empty (no size, no format), which the
+    // scaler would abort on rather than refuse.
+    if (f->width <= 0 || f->height <= 0 || f->format < 0 ||
+        !sws_isSupportedInput(static_cast<AVPixelFormat>(f->format)))
+        return false;
     s.scaler = sws_getCachedContext(s.scaler, f->width, f->height, static_cast<AVPixelFormat>(f->format),
                                     s.width, s.height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!s.scaler) return false;
