@@ -7,5 +7,6 @@
 #include "korvath/Ext.h"
 #include "korvath/Font.h"
 #include "korvath/Keyboard.h"
+#include "korvath/Map.h"
 #include "korvath/Timer.h"
 #include "korvath/Window.h"

@@ -1,0 +1,54 @@
+#pragma once
+// One IBSP level: loading, drawing from the engine camera, and the queries a game
+// asks of it (collision traces, point visibility, entities, planes, materials).
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "korvath/Material.h"
+#include "korvath/Types.h"
+
+namespace korvath {
+
+struct Level;
+
+class Map {
+public:
+    Map();
+    ~Map();  // unloads a loaded level
+
+    Map(const Map&) = delete;
+    Map& operator=(const Map&) = delete;
+
+    // Loads a level (relative names resolve against the engine path); a level
+    // already loaded is unloaded first. The outcome is reported in the log.
+    void Load(const std::string& Filename);
+    void UnLoad();
+    // Draws the level from the engine camera; nothing when no level is loaded.
+    void Render();
+
+    // Sweeps a point, a sphere of radius Offset or (after Volume) a box from
+    // Position to Destination through the level's solid brushes.
+    COLLISION Collision(const VECTOR3& Position, const VECTOR3& Destination, float Offset = 0);
+    // Makes the next Collision a box trace with the box of the first element.
+    void Volume(const std::vector<VOLUME>& Volumes);
+    // True when Position is potentially visible from the camera's cluster.
+    bool Visible(const VECTOR3& Position) const;
+    int32_t Entities() const;  // highest entity index, -1 for none
+    ENTITY Entity(int32_t Index) const;
+    int32_t Planes() const;    // highest plane index, -1 for none
+    PLANE Plane(int32_t Index) const;
+    // The last material named Name (exact match), or an empty record.
+    SHADER Shader(const std::string& Name) const;
+    // Replaces every material named Name by a copy of Value.
+    void Shader(const std::string& Name, const SHADER& Value);
+
+    bool Loaded() const;
+
+private:
+    std::unique_ptr<Level> level_;       // null while no level is loaded
+    std::vector<VOLUME> nextCollision_;  // consumed by the next Collision
+};
+
+}  // namespace korvath

@@ -1,0 +1,134 @@
+#pragma once
+// The in-memory tables of a loaded IBSP level, shared by the loader, the renderer
+// and the collision trace. Coordinates are already in the engine's Y-up axes.
+//
+// The loader guarantees every cross reference: node planes and children, leaf
+// face and leaf brush ranges and the indexes inside them, brush side ranges,
+// leaf clusters (below ClusterCount when there is a PVS), face textures,
+// vertex and mesh-vertex ranges (and the mesh-vertex values, which
+// index inside their face's vertices), patch indexes and lightmap indexes (or -1).
+// Code that walks these tables may rely on that and check nothing again.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "korvath/Material.h"
+#include "korvath/Types.h"
+
+namespace korvath {
+
+struct BspTexture {
+    std::string Name;  // cut at the first NUL, at most 64 characters
+    int32_t Flags = 0;
+    int32_t Contents = 0;  // 0x1 solid
+};
+
+struct BspPlane {
+    VECTOR3 Normal;
+    float Distance = 0;
+};
+
+struct BspNode {
+    int32_t Plane = 0;
+    int32_t Front = 0, Back = 0;  // a negative child c is leaf -(c + 1)
+    int32_t Mins[3] = {}, Maxs[3] = {};
+};
+
+struct BspLeaf {
+    int32_t Cluster = 0;  // negative: outside the map
+    int32_t Area = 0;
+    int32_t Mins[3] = {}, Maxs[3] = {};
+    int32_t FirstLeafFace = 0, LeafFaceCount = 0;
+    int32_t FirstLeafBrush = 0, LeafBrushCount = 0;
+};
+
+struct BspModel {
+    float Mins[3] = {}, Maxs[3] = {};
+    int32_t FirstFace = 0, FaceCount = 0, FirstBrush = 0, BrushCount = 0;
+};
+
+struct BspBrush {
+    int32_t FirstSide = 0, SideCount = 0;
+    int32_t Texture = 0;
+};
+
+struct BspBrushSide {
+    int32_t Plane = 0;
+    int32_t Texture = 0;
+};
+
+// Same layout as the file's 44-byte record, so vertex arrays read it directly.
+struct BspVertex {
+    VECTOR3 Position;
+    VECTOR2 TexCoord;
+    VECTOR2 LightmapCoord;
+    VECTOR3 Normal;
+    uint8_t Color[4] = {};
+};
+static_assert(sizeof(BspVertex) == 44, "vertex arrays use a 44-byte stride");
+
+enum BspFaceType : int32_t { kFacePolygon = 1, kFacePatch = 2, kFaceMesh = 3, kFaceBillboard = 4 };
+
+struct BspFace {
+    int32_t Texture = 0;
+    int32_t Effect = 0;
+    int32_t Type = 0;
+    int32_t FirstVertex = 0, VertexCount = 0;
+    int32_t FirstMeshVertex = 0, MeshVertexCount = 0;
+    int32_t LightmapIndex = -1;
+    int32_t Unused[16] = {};   // lightmap placement and face normal
+    int32_t PatchSize[2] = {};  // for a patch, [0] becomes its index in the patch table
+};
+static_assert(sizeof(BspFace) == 104, "face records are read as they lie in the file");
+
+// One biquadratic 3 x 3 piece tessellated into a 6 x 6 grid drawn as five strips.
+struct BspSubPatch {
+    uint32_t Indices[60] = {};
+    int32_t RowCounts[5] = {};
+    BspVertex Control[9];
+    BspVertex Vertices[36];
+    int32_t RowStarts[5] = {};
+};
+
+struct BspPatch {
+    int32_t Width = 0, Height = 0;
+    int32_t SubPatchCount = 0;
+    std::vector<BspSubPatch> SubPatches;
+};
+
+struct Level {
+    std::vector<BspTexture> Textures;
+    std::vector<SHADER> Materials;  // one per texture, same index
+    std::vector<BspPlane> Planes;
+    std::vector<BspNode> Nodes;
+    std::vector<BspLeaf> Leafs;
+    std::vector<int32_t> LeafFaces;
+    std::vector<int32_t> LeafBrushes;
+    std::vector<BspModel> Models;
+    std::vector<BspBrush> Brushes;
+    std::vector<BspBrushSide> BrushSides;
+    std::vector<BspVertex> Vertices;
+    std::vector<VECTOR3> BasePositions;  // undeformed vertex positions
+    std::vector<int32_t> MeshVertices;
+    std::vector<uint8_t> Effects;        // kept as read
+    std::vector<BspFace> Faces;
+    std::vector<BspPatch> Patches;
+    std::vector<uint32_t> Lightmaps;     // GL texture names
+    std::vector<uint8_t> LightVolumes;   // kept as read
+    int32_t ClusterCount = 0, BytesPerCluster = 0;  // ClusterCount 0: no PVS
+    std::vector<uint8_t> PvsBits;
+    std::vector<ENTITY> Entities;
+
+    // Per-frame state of the renderer.
+    std::vector<uint8_t> Drawn;
+    std::vector<int32_t> FirstList, SecondList;
+    int32_t FirstCount = 0, SecondCount = 0;
+};
+
+// The leaf that holds p (node planes tested in double precision).
+int32_t FindLeaf(const Level& level, const VECTOR3& p);
+// Non-zero when cluster to may be seen from cluster from; always so without PVS
+// or from outside the map.
+int32_t ClusterVisible(const Level& level, int32_t from, int32_t to);
+
+}  // namespace korvath
