@@ -1,15 +1,17 @@
 #include "korvath/Map.h"
 
 #include "world/Level.h"
+#include "world/Trace.h"
 
-// Placeholder until the collision trace lands.
 namespace korvath {
 
 COLLISION Map::Collision(const VECTOR3& Position, const VECTOR3& Destination, float Offset) {
-    COLLISION result;
-    result.Position = Destination;
-    result.AxisLimits = Position;
-    return result;
+    TraceState state;
+    if (!nextCollision_.empty()) {
+        SetTraceBox(state, nextCollision_.front());
+        nextCollision_.clear();
+    }
+    return Collide(level_.get(), state, Position, Destination, Offset);
 }
 
 void Map::Volume(const std::vector<VOLUME>& Volumes) { nextCollision_ = Volumes; }

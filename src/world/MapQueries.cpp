@@ -1,16 +1,55 @@
 #include "korvath/Map.h"
 
+#include "core/Globals.h"
 #include "world/Level.h"
 
-// Placeholder until the level queries land.
+// Queries outside the tables, or with no level loaded, answer an empty record.
 namespace korvath {
 
-bool Map::Visible(const VECTOR3&) const { return false; }
-int32_t Map::Entities() const { return -1; }
-ENTITY Map::Entity(int32_t) const { return {}; }
-int32_t Map::Planes() const { return -1; }
-PLANE Map::Plane(int32_t) const { return {}; }
-SHADER Map::Shader(const std::string&) const { return {}; }
-void Map::Shader(const std::string&, const SHADER&) {}
+namespace {
+
+template <typename Table>
+int32_t HighestIndex(const Level* level, const Table Level::*table) {
+    return level ? static_cast<int32_t>((level->*table).size()) - 1 : -1;
+}
+
+}  // namespace
+
+bool Map::Visible(const VECTOR3& Position) const {
+    if (!level_ || level_->Leafs.empty()) return false;
+    const BspLeaf& camera = level_->Leafs[static_cast<size_t>(FindLeaf(*level_, State().CameraPosition))];
+    const BspLeaf& target = level_->Leafs[static_cast<size_t>(FindLeaf(*level_, Position))];
+    return ClusterVisible(*level_, camera.Cluster, target.Cluster) != 0;
+}
+
+int32_t Map::Entities() const { return HighestIndex(level_.get(), &Level::Entities); }
+
+ENTITY Map::Entity(int32_t Index) const {
+    if (Index < 0 || Index > Entities()) return {};
+    return level_->Entities[static_cast<size_t>(Index)];
+}
+
+int32_t Map::Planes() const { return HighestIndex(level_.get(), &Level::Planes); }
+
+PLANE Map::Plane(int32_t Index) const {
+    if (Index < 0 || Index > Planes()) return {};
+    const BspPlane& plane = level_->Planes[static_cast<size_t>(Index)];
+    return {plane.Distance, plane.Normal};
+}
+
+// Only script materials carry a name; an empty name must not pick out the bare
+// textures, which all have one.
+SHADER Map::Shader(const std::string& Name) const {
+    if (!level_ || Name.empty()) return {};
+    for (auto it = level_->Materials.rbegin(); it != level_->Materials.rend(); ++it)
+        if (it->Name == Name) return *it;
+    return {};
+}
+
+void Map::Shader(const std::string& Name, const SHADER& Value) {
+    if (!level_ || Name.empty()) return;
+    for (SHADER& material : level_->Materials)
+        if (material.Name == Name) material = Value;
+}
 
 }  // namespace korvath

@@ -1,0 +1,155 @@
+#include "world/Trace.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace korvath {
+
+namespace {
+
+float Dot(const VECTOR3& a, const VECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+VECTOR3 Along(const VECTOR3& from, const VECTOR3& to, float fraction) {
+    return {from.x + (to.x - from.x) * fraction, from.y + (to.y - from.y) * fraction,
+            from.z + (to.z - from.z) * fraction};
+}
+
+// How far the moving volume reaches towards a plane of normal n.
+float ReachTowards(const TraceState& state, const VECTOR3& n) {
+    if (!state.Box) return state.Radius;
+    return std::fabs(state.Extents.x * n.x) + std::fabs(state.Extents.y * n.y) + std::fabs(state.Extents.z * n.z);
+}
+
+void CheckBrush(const Level& level, TraceState& state, const BspBrush& brush) {
+    float enter = -1, leave = 1;
+    bool startsOut = false;
+    VECTOR3 normal;
+    for (int32_t k = brush.FirstSide; k < brush.FirstSide + brush.SideCount; ++k) {
+        const BspPlane& plane = level.Planes[static_cast<size_t>(level.BrushSides[static_cast<size_t>(k)].Plane)];
+        const VECTOR3& n = plane.Normal;
+        float ds, de;
+        if (state.Box) {
+            // The box corner that lies deepest behind the plane meets it first.
+            const VECTOR3 corner{n.x < 0 ? state.Maxs.x : state.Mins.x, n.y < 0 ? state.Maxs.y : state.Mins.y,
+                                 n.z < 0 ? state.Maxs.z : state.Mins.z};
+            const float cornerDistance = Dot(n, corner) - plane.Distance;
+            ds = Dot(n, state.Start) + cornerDistance;
+            de = Dot(n, state.End) + cornerDistance;
+        } else {
+            ds = Dot(n, state.Start) - (plane.Distance + state.Radius);
+            de = Dot(n, state.End) - (plane.Distance + state.Radius);
+        }
+        if (ds > 0) startsOut = true;
+        if (ds >= 0 && de >= 0) return;  // wholly in front of one side: the brush is missed
+        if (ds <= 0 && de <= 0) continue;
+        if (ds > de) {
+            const float f = (ds - kTraceEpsilon) / (ds - de);
+            if (f > enter) {
+                enter = f;
+                normal = n;
+            }
+        } else {
+            leave = std::min(leave, (ds + kTraceEpsilon) / (ds - de));
+        }
+    }
+    // A trace that starts inside a brush must be able to leave it.
+    if (!startsOut) return;
+    if (enter < leave && enter > -1 && enter < state.Fraction) {
+        const int32_t flags = level.Materials[static_cast<size_t>(brush.Texture)].SurfaceFlags;
+        // A nonsolid brush is reported but never moves the stop point, neither
+        // closer nor back past a solid brush already hit.
+        if (!(flags & kSurfaceNonSolid)) state.Fraction = std::max(enter, 0.0f);
+        state.Normal = normal;
+        state.Collided = true;
+        state.Flags = flags;
+    }
+}
+
+void CheckLeaf(const Level& level, TraceState& state, const BspLeaf& leaf) {
+    for (int32_t k = leaf.FirstLeafBrush; k < leaf.FirstLeafBrush + leaf.LeafBrushCount; ++k) {
+        const BspBrush& brush = level.Brushes[static_cast<size_t>(level.LeafBrushes[static_cast<size_t>(k)])];
+        if (brush.SideCount > 0 && (level.Textures[static_cast<size_t>(brush.Texture)].Contents & kContentsSolid))
+            CheckBrush(level, state, brush);
+    }
+}
+
+void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, float f1, const VECTOR3& p0,
+               const VECTOR3& p1) {
+    if (index < 0) {
+        CheckLeaf(level, state, level.Leafs[static_cast<size_t>(-(index + 1))]);
+        return;
+    }
+    const BspNode& node = level.Nodes[static_cast<size_t>(index)];
+    const BspPlane& plane = level.Planes[static_cast<size_t>(node.Plane)];
+    const float offset = ReachTowards(state, plane.Normal);
+    const float d0 = Dot(plane.Normal, p0) - plane.Distance;
+    const float d1 = Dot(plane.Normal, p1) - plane.Distance;
+    if (d0 >= offset && d1 >= offset) {
+        CheckNode(level, state, node.Front, f0, f1, p0, p1);
+        return;
+    }
+    if (d0 < -offset && d1 < -offset) {
+        CheckNode(level, state, node.Back, f0, f1, p0, p1);
+        return;
+    }
+    // The swept volume straddles the plane: the near part goes down the start
+    // side, the far part down the other, overlapping by the volume's reach.
+    int32_t nearSide = node.Front, farSide = node.Back;
+    float fa = 1, fb = 0;
+    if (d0 < d1) {
+        std::swap(nearSide, farSide);
+        const float inv = 1 / (d0 - d1);
+        fa = (d0 - kTraceEpsilon - offset) * inv;
+        fb = (d0 + kTraceEpsilon + offset) * inv;
+    } else if (d0 > d1) {
+        const float inv = 1 / (d0 - d1);
+        fa = (d0 + kTraceEpsilon + offset) * inv;
+        fb = (d0 - kTraceEpsilon - offset) * inv;
+    }
+    fa = std::clamp(fa, 0.0f, 1.0f);
+    fb = std::clamp(fb, 0.0f, 1.0f);
+    CheckNode(level, state, nearSide, f0, f0 + (f1 - f0) * fa, p0, Along(p0, p1, fa));
+    CheckNode(level, state, farSide, f0 + (f1 - f0) * fb, f1, Along(p0, p1, fb), p1);
+}
+
+}  // namespace
+
+void SetTraceBox(TraceState& state, const VOLUME& volume) {
+    state.Box = true;
+    state.Mins = {volume.Min.x - volume.Position.x, volume.Min.y - volume.Position.y, volume.Min.z - volume.Position.z};
+    state.Maxs = {volume.Max.x - volume.Position.x, volume.Max.y - volume.Position.y, volume.Max.z - volume.Position.z};
+    state.Extents = {std::max(-state.Mins.x, state.Maxs.x), std::max(-state.Mins.y, state.Maxs.y),
+                     std::max(-state.Mins.z, state.Maxs.z)};
+}
+
+VECTOR3 Trace(const Level& level, TraceState& state, const VECTOR3& start, const VECTOR3& end, float radius) {
+    if (level.Leafs.size() <= 1 || level.Nodes.empty()) return end;
+    state.Fraction = 1;
+    state.Start = start;
+    state.End = end;
+    state.Radius = radius;
+    CheckNode(level, state, 0, 0, 1, start, end);
+    return state.Fraction == 1 ? end : Along(start, end, state.Fraction);
+}
+
+COLLISION Collide(const Level* level, TraceState& state, const VECTOR3& position, const VECTOR3& destination,
+                  float offset) {
+    state.Collided = false;
+    state.Flags = 0;
+    state.Normal = {};
+    auto trace = [&](const VECTOR3& start, const VECTOR3& end, float radius) {
+        return level ? Trace(*level, state, start, end, radius) : end;
+    };
+    COLLISION result;
+    result.AxisLimits.x = trace(destination, {position.x, destination.y, destination.z}, offset).x;
+    result.AxisLimits.y = trace(destination, {destination.x, position.y, destination.z}, offset).y;
+    result.AxisLimits.z = trace(destination, {destination.x, destination.y, position.z}, offset).z;
+    result.Ground = std::nearbyint(trace(destination, {destination.x, -offset, destination.z}, 0).y + offset);
+    result.Position = trace(position, destination, offset);
+    result.Collided = state.Collided;
+    result.Flags = state.Flags;
+    result.Normal = state.Normal;
+    return result;
+}
+
+}  // namespace korvath
