@@ -73,43 +73,51 @@ void CheckLeaf(const Level& level, TraceState& state, const BspLeaf& leaf) {
     }
 }
 
-void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, float f1, const VECTOR3& p0,
-               const VECTOR3& p1) {
-    if (index < 0) {
-        CheckLeaf(level, state, level.Leafs[static_cast<size_t>(-(index + 1))]);
-        return;
+void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, float f1, VECTOR3 p0, VECTOR3 p1) {
+    // The far piece of a straddled plane continues in this loop; only the near
+    // piece recurses.
+    for (;;) {
+        // A stop already found before this piece of the movement cannot be
+        // bettered here: a brush met earlier also lies in the earlier pieces' leaves.
+        if (state.Fraction <= f0) return;
+        if (index < 0) {
+            CheckLeaf(level, state, level.Leafs[static_cast<size_t>(-(index + 1))]);
+            return;
+        }
+        const BspNode& node = level.Nodes[static_cast<size_t>(index)];
+        const BspPlane& plane = level.Planes[static_cast<size_t>(node.Plane)];
+        const float offset = ReachTowards(state, plane.Normal);
+        const float d0 = Dot(plane.Normal, p0) - plane.Distance;
+        const float d1 = Dot(plane.Normal, p1) - plane.Distance;
+        if (d0 >= offset && d1 >= offset) {
+            index = node.Front;
+            continue;
+        }
+        if (d0 < -offset && d1 < -offset) {
+            index = node.Back;
+            continue;
+        }
+        // The swept volume straddles the plane: the near part goes down the start
+        // side, the far part down the other, overlapping by the volume's reach.
+        int32_t nearSide = node.Front, farSide = node.Back;
+        float fa = 1, fb = 0;
+        if (d0 < d1) {
+            std::swap(nearSide, farSide);
+            const float inv = 1 / (d0 - d1);
+            fa = (d0 - kTraceEpsilon - offset) * inv;
+            fb = (d0 + kTraceEpsilon + offset) * inv;
+        } else if (d0 > d1) {
+            const float inv = 1 / (d0 - d1);
+            fa = (d0 + kTraceEpsilon + offset) * inv;
+            fb = (d0 - kTraceEpsilon - offset) * inv;
+        }
+        fa = std::clamp(fa, 0.0f, 1.0f);
+        fb = std::clamp(fb, 0.0f, 1.0f);
+        CheckNode(level, state, nearSide, f0, f0 + (f1 - f0) * fa, p0, Along(p0, p1, fa));
+        index = farSide;
+        f0 = f0 + (f1 - f0) * fb;
+        p0 = Along(p0, p1, fb);
     }
-    const BspNode& node = level.Nodes[static_cast<size_t>(index)];
-    const BspPlane& plane = level.Planes[static_cast<size_t>(node.Plane)];
-    const float offset = ReachTowards(state, plane.Normal);
-    const float d0 = Dot(plane.Normal, p0) - plane.Distance;
-    const float d1 = Dot(plane.Normal, p1) - plane.Distance;
-    if (d0 >= offset && d1 >= offset) {
-        CheckNode(level, state, node.Front, f0, f1, p0, p1);
-        return;
-    }
-    if (d0 < -offset && d1 < -offset) {
-        CheckNode(level, state, node.Back, f0, f1, p0, p1);
-        return;
-    }
-    // The swept volume straddles the plane: the near part goes down the start
-    // side, the far part down the other, overlapping by the volume's reach.
-    int32_t nearSide = node.Front, farSide = node.Back;
-    float fa = 1, fb = 0;
-    if (d0 < d1) {
-        std::swap(nearSide, farSide);
-        const float inv = 1 / (d0 - d1);
-        fa = (d0 - kTraceEpsilon - offset) * inv;
-        fb = (d0 + kTraceEpsilon + offset) * inv;
-    } else if (d0 > d1) {
-        const float inv = 1 / (d0 - d1);
-        fa = (d0 + kTraceEpsilon + offset) * inv;
-        fb = (d0 - kTraceEpsilon - offset) * inv;
-    }
-    fa = std::clamp(fa, 0.0f, 1.0f);
-    fb = std::clamp(fb, 0.0f, 1.0f);
-    CheckNode(level, state, nearSide, f0, f0 + (f1 - f0) * fa, p0, Along(p0, p1, fa));
-    CheckNode(level, state, farSide, f0 + (f1 - f0) * fb, f1, Along(p0, p1, fb), p1);
 }
 
 }  // namespace
