@@ -61,7 +61,8 @@ protected:
         for (BspPlane& plane : planes_ = raw_.Lump<BspPlane>(2)) plane.Normal = YUp(plane.Normal);
         nodes_ = raw_.Lump<BspNode>(3);
         leafs_ = raw_.Lump<BspLeaf>(4);
-        const auto textures = raw_.Lump<FileTexture>(1);
+        textures_ = raw_.Lump<FileTexture>(1);
+        const auto& textures = textures_;
         const auto brushes = raw_.Lump<BspBrush>(8);
         const auto sides = raw_.Lump<BspBrushSide>(9);
         for (const BspBrush& brush : brushes) {
@@ -122,6 +123,7 @@ protected:
     static inline std::unique_ptr<test::OffscreenEngine> engine_;
     static inline std::unique_ptr<Map> map_;
     static inline RawLevel raw_;
+    static inline std::vector<FileTexture> textures_;
     static inline std::vector<BspPlane> planes_;
     static inline std::vector<BspNode> nodes_;
     static inline std::vector<BspLeaf> leafs_;
@@ -246,6 +248,29 @@ TEST_F(CorpusLevel, PlanesFollowThePlaneLump) {
     }
     EXPECT_EQ(map_->Plane(896).Distance, 0);
     EXPECT_EQ(map_->Plane(-1).Normal.x, 0);
+}
+
+TEST_F(CorpusLevel, ShaderGetAndLetByName) {
+    std::string scripted;
+    for (const FileTexture& texture : textures_) {
+        const std::string name(texture.Name, strnlen(texture.Name, 64));
+        if (map_->Shader(name).Found) scripted = name;
+    }
+    if (scripted.empty()) GTEST_SKIP() << "no material script was found";
+    EXPECT_EQ(map_->Shader(scripted).Name, scripted);
+
+    SHADER replacement = map_->Shader(scripted);
+    replacement.SurfaceFlags = 0x20000;
+    replacement.Stages.resize(1);
+    map_->Shader(scripted, replacement);
+    EXPECT_EQ(map_->Shader(scripted).SurfaceFlags, 0x20000);
+    EXPECT_EQ(map_->Shader(scripted).Stages.size(), 1u);
+
+    // Names match exactly; bare textures (which carry no name) are never matched.
+    EXPECT_FALSE(map_->Shader("textures/no/such/material").Found);
+    EXPECT_TRUE(map_->Shader("").Stages.empty());
+    map_->Shader("textures/no/such/material", replacement);
+    EXPECT_FALSE(map_->Shader("textures/no/such/material").Found);
 }
 
 }  // namespace
