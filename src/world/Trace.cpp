@@ -14,12 +14,17 @@ VECTOR3 Along(const VECTOR3& from, const VECTOR3& to, float fraction) {
             from.z + (to.z - from.z) * fraction};
 }
 
+// Box and sphere traces are separate instances of the sweep, so the test for
+// the mode stays out of the per-node and per-side work.
+
 // How far the moving volume reaches towards a plane of normal n.
+template <bool kBox>
 float ReachTowards(const TraceState& state, const VECTOR3& n) {
-    if (!state.Box) return state.Radius;
+    if constexpr (!kBox) return state.Radius;
     return std::fabs(state.Extents.x * n.x) + std::fabs(state.Extents.y * n.y) + std::fabs(state.Extents.z * n.z);
 }
 
+template <bool kBox>
 void CheckBrush(const Level& level, TraceState& state, const BspBrush& brush) {
     float enter = -1, leave = 1;
     bool startsOut = false;
@@ -28,7 +33,7 @@ void CheckBrush(const Level& level, TraceState& state, const BspBrush& brush) {
         const BspPlane& plane = level.Planes[static_cast<size_t>(level.BrushSides[static_cast<size_t>(k)].Plane)];
         const VECTOR3& n = plane.Normal;
         float ds, de;
-        if (state.Box) {
+        if constexpr (kBox) {
             // The box corner that lies deepest behind the plane meets it first.
             const VECTOR3 corner{n.x < 0 ? state.Maxs.x : state.Mins.x, n.y < 0 ? state.Maxs.y : state.Mins.y,
                                  n.z < 0 ? state.Maxs.z : state.Mins.z};
@@ -65,14 +70,16 @@ void CheckBrush(const Level& level, TraceState& state, const BspBrush& brush) {
     }
 }
 
+template <bool kBox>
 void CheckLeaf(const Level& level, TraceState& state, const BspLeaf& leaf) {
     for (int32_t k = leaf.FirstLeafBrush; k < leaf.FirstLeafBrush + leaf.LeafBrushCount; ++k) {
         const BspBrush& brush = level.Brushes[static_cast<size_t>(level.LeafBrushes[static_cast<size_t>(k)])];
         if (brush.SideCount > 0 && (level.Textures[static_cast<size_t>(brush.Texture)].Contents & kContentsSolid))
-            CheckBrush(level, state, brush);
+            CheckBrush<kBox>(level, state, brush);
     }
 }
 
+template <bool kBox>
 void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, float f1, VECTOR3 p0, VECTOR3 p1) {
     // The far piece of a straddled plane continues in this loop; only the near
     // piece recurses.
@@ -81,12 +88,12 @@ void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, f
         // bettered here: a brush met earlier also lies in the earlier pieces' leaves.
         if (state.Fraction <= f0) return;
         if (index < 0) {
-            CheckLeaf(level, state, level.Leafs[static_cast<size_t>(-(index + 1))]);
+            CheckLeaf<kBox>(level, state, level.Leafs[static_cast<size_t>(-(index + 1))]);
             return;
         }
         const BspNode& node = level.Nodes[static_cast<size_t>(index)];
         const BspPlane& plane = level.Planes[static_cast<size_t>(node.Plane)];
-        const float offset = ReachTowards(state, plane.Normal);
+        const float offset = ReachTowards<kBox>(state, plane.Normal);
         const float d0 = Dot(plane.Normal, p0) - plane.Distance;
         const float d1 = Dot(plane.Normal, p1) - plane.Distance;
         if (d0 >= offset && d1 >= offset) {
@@ -113,7 +120,7 @@ void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, f
         }
         fa = std::clamp(fa, 0.0f, 1.0f);
         fb = std::clamp(fb, 0.0f, 1.0f);
-        CheckNode(level, state, nearSide, f0, f0 + (f1 - f0) * fa, p0, Along(p0, p1, fa));
+        CheckNode<kBox>(level, state, nearSide, f0, f0 + (f1 - f0) * fa, p0, Along(p0, p1, fa));
         index = farSide;
         f0 = f0 + (f1 - f0) * fb;
         p0 = Along(p0, p1, fb);
@@ -136,7 +143,10 @@ VECTOR3 Trace(const Level& level, TraceState& state, const VECTOR3& start, const
     state.Start = start;
     state.End = end;
     state.Radius = radius;
-    CheckNode(level, state, 0, 0, 1, start, end);
+    if (state.Box)
+        CheckNode<true>(level, state, 0, 0, 1, start, end);
+    else
+        CheckNode<false>(level, state, 0, 0, 1, start, end);
     return state.Fraction == 1 ? end : Along(start, end, state.Fraction);
 }
 
