@@ -191,6 +191,16 @@ TEST(Collision, WithoutATreeNothingIsHit) {
     EXPECT_FALSE(through.Collided);
 }
 
+TEST(Collision, NonFiniteInputEndsWithoutCrashing) {
+    const Level level = Room().Build();
+    const float nan = std::nanf(""), inf = INFINITY;
+    Move(level, {nan, 0, 0}, {50, 0, 0});
+    Move(level, {0, 0, 0}, {inf, -inf, 0}, 5);
+    Move(level, {0, 0, 0}, {50, 0, 0}, inf);
+    const VOLUME huge = BoxAround({0, 0, 0}, {-1e30f, -1e30f, -1e30f}, {1e30f, 1e30f, 1e30f});
+    Move(level, {0, 0, 0}, {50, 0, 0}, 0, &huge);
+}
+
 TEST(Collision, MapWithoutLevelAnswersEmpty) {
     Map map;
     map.Volume({BoxAround({0, 0, 0}, {-1, -1, -1}, {1, 1, 1})});
