@@ -54,11 +54,14 @@ inline LaneMasks CornerPasses(const PlaneGroup& p, const VECTOR3& v1, const VECT
     return ((x + y) + z) + p.d > 0;
 }
 
-bool AllLanes(LaneMasks m) {
+uint64_t LaneBits(LaneMasks m, bool all) {
     uint64_t halves[2];
     std::memcpy(halves, &m, sizeof halves);
-    return (halves[0] & halves[1]) == ~uint64_t{0};
+    return all ? halves[0] & halves[1] : halves[0] | halves[1];
 }
+
+bool AllLanes(LaneMasks m) { return LaneBits(m, true) == ~uint64_t{0}; }
+bool AnyLane(LaneMasks m) { return LaneBits(m, false) != 0; }
 
 }  // namespace
 
@@ -104,10 +107,7 @@ bool Frustum::CubeInFrustum(float x, float y, float z, float s) const {
 
 bool Frustum::PointInFrustum(float x, float y, float z, float Radius) const {
     for (const PlaneGroup& p : g_planes) {
-        const LaneMasks outside = ((p.a * x + p.b * y) + p.c * z) + p.d <= -Radius;
-        uint64_t halves[2];
-        std::memcpy(halves, &outside, sizeof halves);
-        if (halves[0] | halves[1]) return false;
+        if (AnyLane(((p.a * x + p.b * y) + p.c * z) + p.d <= -Radius)) return false;
     }
     return true;
 }

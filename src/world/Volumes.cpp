@@ -10,49 +10,25 @@ namespace {
 
 constexpr float kEmptyExtent = 65536;
 
-Matrix4 Translation(const VECTOR3& p) {
+// The identity with the components of v at three entries: 12, 13, 14 make a
+// translation, 0, 5, 10 a scale.
+Matrix4 IdentityWith(const VECTOR3& v, int x, int y, int z) {
     Matrix4 m = MatrixIdentity();
-    m[12] = p.x;
-    m[13] = p.y;
-    m[14] = p.z;
+    m[x] = v.x;
+    m[y] = v.y;
+    m[z] = v.z;
     return m;
 }
 
-Matrix4 RotationX(float degrees) {
+// The rotation that turns axis u towards axis v: about x that is (y, z), about
+// y (z, x) and about z (x, y).
+Matrix4 AxisRotation(float degrees, int u, int v) {
     const float c = TableCosine(degrees), s = TableSine(degrees);
     Matrix4 m = MatrixIdentity();
-    m[5] = c;
-    m[6] = s;
-    m[9] = -s;
-    m[10] = c;
-    return m;
-}
-
-Matrix4 RotationY(float degrees) {
-    const float c = TableCosine(degrees), s = TableSine(degrees);
-    Matrix4 m = MatrixIdentity();
-    m[0] = c;
-    m[2] = -s;
-    m[8] = s;
-    m[10] = c;
-    return m;
-}
-
-Matrix4 RotationZ(float degrees) {
-    const float c = TableCosine(degrees), s = TableSine(degrees);
-    Matrix4 m = MatrixIdentity();
-    m[0] = c;
-    m[1] = s;
-    m[4] = -s;
-    m[5] = c;
-    return m;
-}
-
-Matrix4 Scaling(const VECTOR3& v) {
-    Matrix4 m = MatrixIdentity();
-    m[0] = v.x;
-    m[5] = v.y;
-    m[10] = v.z;
+    m[4 * u + u] = c;
+    m[4 * u + v] = s;
+    m[4 * v + u] = -s;
+    m[4 * v + v] = c;
     return m;
 }
 
@@ -70,10 +46,10 @@ Box GrowBox(const Box& box, const VECTOR3& point) {
 Matrix4 ModelMatrix(const VECTOR3& Position, const VECTOR3& Rotation, const VECTOR3& Scale) {
     // MatrixMultiply(A, B) applies A first, so the chain reads from the point
     // outwards: scale, then z, y and x rotation, then the translation.
-    Matrix4 m = MatrixMultiply(Scaling(Scale), RotationZ(Rotation.z));
-    m = MatrixMultiply(m, RotationY(Rotation.y));
-    m = MatrixMultiply(m, RotationX(Rotation.x));
-    return MatrixMultiply(m, Translation(Position));
+    Matrix4 m = MatrixMultiply(IdentityWith(Scale, 0, 5, 10), AxisRotation(Rotation.z, 0, 1));
+    m = MatrixMultiply(m, AxisRotation(Rotation.y, 2, 0));
+    m = MatrixMultiply(m, AxisRotation(Rotation.x, 1, 2));
+    return MatrixMultiply(m, IdentityWith(Position, 12, 13, 14));
 }
 
 bool RangesOverlap(float a0, float a1, float b0, float b1) {

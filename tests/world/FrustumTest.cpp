@@ -12,6 +12,7 @@
 #include "korvath/Frustum.h"
 #include "platform/GL.h"
 #include "support/TestSupport.h"
+#include "world/VolumeRecords.h"
 #include "world/FrustumPlanes.h"
 
 using namespace korvath;
@@ -123,14 +124,6 @@ bool WrittenPointTest(const std::array<FrustumPlane, 6>& planes, float x, float 
     return true;
 }
 
-VOLUME Computed(const VECTOR3& min, const VECTOR3& max) {
-    VOLUME v;
-    v.Enabled = true;
-    v.Min = min;
-    v.Max = max;
-    return v;
-}
-
 }  // namespace
 
 TEST_F(FrustumGL, PlanesClassifyLikeClippingWithTheGLMatrices) {
@@ -224,8 +217,8 @@ TEST_F(FrustumGL, BoundaryCasesComeOutAsWritten) {
 TEST_F(FrustumGL, VolumeInFrustumCodes) {
     UnitCubeView();
     const Frustum& f = EngineFrustum();
-    const VOLUME seen = Computed({-0.5f, -0.5f, -0.5f}, {0.5f, 0.5f, 0.5f});
-    const VOLUME hidden = Computed({3, 3, 3}, {4, 4, 4});
+    const VOLUME seen = test::ComputedVolume({-0.5f, -0.5f, -0.5f}, {0.5f, 0.5f, 0.5f});
+    const VOLUME hidden = test::ComputedVolume({3, 3, 3}, {4, 4, 4});
     VOLUME pending = seen;
     pending.Enabled = false;
 

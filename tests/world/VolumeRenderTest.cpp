@@ -11,6 +11,7 @@
 #include "korvath/Volume.h"
 #include "platform/GL.h"
 #include "support/TestSupport.h"
+#include "world/VolumeRecords.h"
 
 using namespace korvath;
 
@@ -42,14 +43,7 @@ protected:
 };
 
 // A box in front of the camera, wider than high and shallower than it is far.
-VOLUME FrontBox(bool relative = false) {
-    VOLUME v;
-    v.Enabled = true;
-    v.Relative = relative;
-    v.Min = {-20, -15, -120};
-    v.Max = {25, 15, -80};
-    return v;
-}
+VOLUME FrontBox(bool relative = false) { return test::ComputedVolume({-20, -15, -120}, {25, 15, -80}, relative); }
 
 struct Screen {
     std::vector<uint8_t> pixels = test::ReadPixels(0, 0, kSize, kSize);

@@ -4,19 +4,14 @@
 
 #include "core/Globals.h"
 #include "korvath/Volume.h"
+#include "world/VolumeRecords.h"
 #include "world/Volumes.h"
 
 using namespace korvath;
 
 namespace {
 
-VOLUME BoxVolume(const VECTOR3& min, const VECTOR3& max) {
-    VOLUME v;
-    v.Enabled = true;
-    v.Min = min;
-    v.Max = max;
-    return v;
-}
+VOLUME BoxVolume(const VECTOR3& min, const VECTOR3& max) { return test::ComputedVolume(min, max); }
 
 VOLUME EmptyVolume() {
     const Box empty = EmptyBox();
