@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <limits>
@@ -12,8 +13,8 @@
 #include "korvath/Frustum.h"
 #include "platform/GL.h"
 #include "support/TestSupport.h"
-#include "world/VolumeRecords.h"
 #include "world/FrustumPlanes.h"
+#include "world/VolumeRecords.h"
 
 using namespace korvath;
 
@@ -73,22 +74,11 @@ struct HandClipper {
         glGetFloatv(GL_PROJECTION_MATRIX, proj);
         glGetFloatv(GL_MODELVIEW_MATRIX, model);
     }
-    // Inside when strictly inside all six; ambiguous when a margin is within
-    // rounding distance of zero.
-    bool PointInside(const Corner& p, bool& ambiguous) const {
-        const auto c = Clip(proj, model, p);
-        bool inside = true;
-        for (double m : Margins(c)) {
-            if (std::fabs(m) < 1e-4 * (std::fabs(c[3]) + 1)) ambiguous = true;
-            inside = inside && m > 0;
-        }
-        return inside;
-    }
-    // A box is culled only when all its corners are outside one and the same plane.
-    bool BoxKept(const Corner& lo, const Corner& hi, bool& ambiguous) const {
+    // A point, or a box whose corners are all outside one and the same plane, is
+    // culled; ambiguous when a corner is within rounding distance of a plane.
+    bool Kept(const std::vector<Corner>& corners, bool& ambiguous) const {
         std::array<bool, 6> passed{};
-        for (int k = 0; k < 8; ++k) {
-            const Corner p{(k & 1) ? hi[0] : lo[0], (k & 2) ? hi[1] : lo[1], (k & 4) ? hi[2] : lo[2]};
+        for (const Corner& p : corners) {
             const auto c = Clip(proj, model, p);
             const auto m = Margins(c);
             for (int i = 0; i < 6; ++i) {
@@ -96,11 +86,16 @@ struct HandClipper {
                 passed[i] = passed[i] || m[i] > 0;
             }
         }
-        for (bool p : passed)
-            if (!p) return false;
-        return true;
+        return std::all_of(passed.begin(), passed.end(), [](bool p) { return p; });
     }
 };
+
+std::vector<Corner> BoxCorners(const Corner& lo, const Corner& hi) {
+    std::vector<Corner> corners;
+    for (int k = 0; k < 8; ++k)
+        corners.push_back({(k & 1) ? hi[0] : lo[0], (k & 2) ? hi[1] : lo[1], (k & 4) ? hi[2] : lo[2]});
+    return corners;
+}
 
 // The test as written: corners in their order, strict comparison, plane by plane.
 bool WrittenBoxTest(const std::array<FrustumPlane, 6>& planes, const VECTOR3& v1, const VECTOR3& v2) {
@@ -129,7 +124,8 @@ bool WrittenPointTest(const std::array<FrustumPlane, 6>& planes, float x, float 
 TEST_F(FrustumGL, PlanesClassifyLikeClippingWithTheGLMatrices) {
     Camera camera;
     camera.Set3DFieldOfView(70);
-    const VECTOR3 views[][2] = {{{0, 0, 0}, {0, 0, 0}}, {{120, 64, -300}, {15, 40, 0}}, {{-50, 10, 80}, {330, 200, 20}}};
+    const VECTOR3 views[][2] = {
+        {{0, 0, 0}, {0, 0, 0}}, {{120, 64, -300}, {15, 40, 0}}, {{-50, 10, 80}, {330, 200, 20}}};
     int points = 0, pointsIn = 0, boxes = 0, boxesIn = 0;
     for (const auto& view : views) {
         camera.SetPosition(view[0].x, view[0].y, view[0].z);
@@ -145,15 +141,16 @@ TEST_F(FrustumGL, PlanesClassifyLikeClippingWithTheGLMatrices) {
                 for (float z = -600; z <= 600; z += 43) {
                     const Corner p{view[0].x + x, view[0].y + y, view[0].z + z};
                     bool ambiguous = false;
-                    const bool inside = hand.PointInside(p, ambiguous);
+                    const bool inside = hand.Kept({p}, ambiguous);
                     if (!ambiguous) {
                         ++points;
                         pointsIn += inside;
-                        EXPECT_EQ(frustum.PointInFrustum(p[0], p[1], p[2], 0), inside) << p[0] << " " << p[1] << " " << p[2];
+                        EXPECT_EQ(frustum.PointInFrustum(p[0], p[1], p[2], 0), inside)
+                            << p[0] << " " << p[1] << " " << p[2];
                     }
                     const Corner hi{p[0] + 30, p[1] + 50, p[2] + 20};
                     ambiguous = false;
-                    const bool kept = hand.BoxKept(p, hi, ambiguous);
+                    const bool kept = hand.Kept(BoxCorners(p, hi), ambiguous);
                     if (!ambiguous) {
                         ++boxes;
                         boxesIn += kept;
@@ -174,11 +171,13 @@ TEST_F(FrustumGL, PlanesComeInTheirOrder) {
     camera.Set3DFieldOfView(70);  // camera at the origin looking down -z, modelview identity
     EngineFrustum().Update();
     // One point beyond each plane in turn: right, left, bottom, top, near, far.
-    const Corner beyond[6] = {{100, 0, -10}, {-100, 0, -10}, {0, -100, -10}, {0, 100, -10}, {0, 0, -0.01f}, {0, 0, -20000}};
+    const Corner beyond[6] = {{100, 0, -10}, {-100, 0, -10}, {0, -100, -10},
+                              {0, 100, -10}, {0, 0, -0.01f}, {0, 0, -20000}};
     const auto planes = FrustumPlanes();
     for (int k = 0; k < 6; ++k)
         for (int i = 0; i < 6; ++i) {
-            const float d = planes[i][0] * beyond[k][0] + planes[i][1] * beyond[k][1] + planes[i][2] * beyond[k][2] + planes[i][3];
+            const float d =
+                planes[i][0] * beyond[k][0] + planes[i][1] * beyond[k][1] + planes[i][2] * beyond[k][2] + planes[i][3];
             EXPECT_EQ(d < 0, i == k) << "point " << k << " plane " << i;
         }
 }

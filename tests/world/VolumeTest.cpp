@@ -44,7 +44,8 @@ TEST(Volume, CollisionCountsTouchingBoxes) {
     EXPECT_FALSE(volume.Collision(a, {BoxVolume({1.01f, 0, 0}, {2, 1, 1})}));
     EXPECT_FALSE(volume.Collision(a, {BoxVolume({0, 2, 0}, {1, 3, 1})}));  // x and z overlap, y does not
     // Any pair of elements will do, in either array.
-    EXPECT_TRUE(volume.Collision({BoxVolume({9, 9, 9}, {10, 10, 10}), a[0]}, {BoxVolume({5, 5, 5}, {6, 6, 6}), BoxVolume({0.5f, 0.5f, 0.5f}, {0.6f, 0.6f, 0.6f})}));
+    EXPECT_TRUE(volume.Collision({BoxVolume({9, 9, 9}, {10, 10, 10}), a[0]},
+                                 {BoxVolume({5, 5, 5}, {6, 6, 6}), BoxVolume({0.5f, 0.5f, 0.5f}, {0.6f, 0.6f, 0.6f})}));
     EXPECT_FALSE(volume.Collision({}, a));
     EXPECT_FALSE(volume.Collision(a, {}));
 }
@@ -77,8 +78,8 @@ TEST_F(VolumeDistance, EntersTheFirstBoxHitInArrayOrder) {
     const VOLUME far = BoxVolume({-1, -1, -30}, {1, 1, -20});
     ExpectPoint(volume.Distance({0, 0, 0}, {0, 0, -1}, {near}), 0, 0, -8);
     ExpectPoint(volume.Distance({0.5f, 0, 0}, {0, 0, -2}, {far, near}), 0.5f, 0, -20);  // not the nearest
-    ExpectPoint(volume.Distance({0, 0, -9}, {0, 0, -1}, {near}), 0, 0, -9);  // from inside: the point itself
-    ExpectPoint(volume.Distance({0, 0, 0}, {0, 0, 1}, {near}), 0, 0, 0);     // pointing away
+    ExpectPoint(volume.Distance({0, 0, -9}, {0, 0, -1}, {near}), 0, 0, -9);             // from inside: the point itself
+    ExpectPoint(volume.Distance({0, 0, 0}, {0, 0, 1}, {near}), 0, 0, 0);                // pointing away
     ExpectPoint(volume.Distance({0, 0, 0}, {0, 0, -1}, {}), 0, 0, 0);
     // Beyond the far clipping distance nothing is hit.
     ExpectPoint(volume.Distance({0, 0, 20000}, {0, 0, -1}, {near}), 0, 0, 0);

@@ -28,46 +28,6 @@ TEST(Volumes, EmptyBoxGrowsIntoTheBoundsOfItsPoints) {
     EXPECT_EQ(box.Max.z, 7);
 }
 
-TEST(Volumes, RangesOverlapIncludesTheirEnds) {
-    EXPECT_TRUE(RangesOverlap(0, 1, 1, 2));    // touching
-    EXPECT_TRUE(RangesOverlap(0, 10, 2, 3));   // containing
-    EXPECT_TRUE(RangesOverlap(2, 3, 0, 10));   // contained
-    EXPECT_FALSE(RangesOverlap(0, 1, 1.001f, 2));
-    // An empty range (low above high) matches nothing it does not contain an end of.
-    EXPECT_FALSE(RangesOverlap(65536, -65536, -1, 1));
-}
-
-TEST(Volumes, SlabEntryNarrowsTheRayInterval) {
-    float tnear = 0, tfar = 100;
-    EXPECT_TRUE(SlabEntry(0, 2, 4, 10, tnear, tfar));
-    EXPECT_FLOAT_EQ(tnear, 2);
-    EXPECT_FLOAT_EQ(tfar, 5);
-    EXPECT_TRUE(SlabEntry(0, -1, -10, -4, tnear, tfar));  // negative direction swaps the ends
-    EXPECT_FLOAT_EQ(tnear, 4);
-    EXPECT_FLOAT_EQ(tfar, 5);
-    EXPECT_FALSE(SlabEntry(0, 1, 6, 7, tnear, tfar));  // entered after the ray left the others
-
-    // Nearly parallel: runs between the planes or misses the slab altogether.
-    tnear = 0, tfar = 100;
-    EXPECT_TRUE(SlabEntry(5, 0.03f, 4, 10, tnear, tfar));
-    EXPECT_EQ(tnear, 0);
-    EXPECT_EQ(tfar, 100);
-    EXPECT_FALSE(SlabEntry(50, 0, 4, 10, tnear, tfar));
-}
-
-TEST(Volumes, NearestOnLineIsTheOffsetToTheFootOfTheBoxCentre) {
-    const VECTOR3 p = NearestOnLine({0, 0, 0}, {10, 0, 0}, {3, 4, -1}, {5, 6, 1});
-    EXPECT_FLOAT_EQ(p.x, 4);
-    EXPECT_FLOAT_EQ(p.y, 0);
-    EXPECT_FLOAT_EQ(p.z, 0);
-    const VECTOR3 behind = NearestOnLine({0, 0, 0}, {0, 0, 2}, {-1, -1, -9}, {1, 1, -7});
-    EXPECT_FLOAT_EQ(behind.z, -8);  // the line is not cut at its ends
-    const VECTOR3 none = NearestOnLine({1, 2, 3}, {1, 2, 3}, {0, 0, 0}, {9, 9, 9});
-    EXPECT_EQ(none.x, 0);
-    EXPECT_EQ(none.y, 0);
-    EXPECT_EQ(none.z, 0);
-}
-
 TEST(Volumes, ModelMatrixEqualsTheMatrixGLBuilds) {
     test::OffscreenEngine gl(64, 64);
     ASSERT_TRUE(gl.initialized());
