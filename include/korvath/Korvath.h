@@ -11,4 +11,5 @@
 #include "korvath/Keyboard.h"
 #include "korvath/Map.h"
 #include "korvath/Timer.h"
+#include "korvath/Volume.h"
 #include "korvath/Window.h"
