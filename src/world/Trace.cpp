@@ -7,6 +7,7 @@ namespace korvath {
 
 namespace {
 
+// Inline here: the out-of-line vector helpers cost a fifth of the trace speed.
 float Dot(const VECTOR3& a, const VECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 VECTOR3 Along(const VECTOR3& from, const VECTOR3& to, float fraction) {
