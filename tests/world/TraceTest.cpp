@@ -1,3 +1,5 @@
+// The sweep on small levels built in memory: where rays, spheres and boxes stop,
+// what a collision query reports, and that the tree loses no brush.
 #include <gtest/gtest.h>
 
 #include <cmath>
