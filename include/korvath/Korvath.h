@@ -4,6 +4,7 @@
 #include "korvath/Enums.h"
 #include "korvath/Material.h"
 #include "korvath/Camera.h"
+#include "korvath/Console.h"
 #include "korvath/Engine.h"
 #include "korvath/Ext.h"
 #include "korvath/Font.h"
