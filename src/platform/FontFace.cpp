@@ -58,8 +58,15 @@ FaceFile FindFace(const FontRequest& request) {
         FcPatternGetInteger(match, FC_INDEX, 0, &face.Index);
         FcPatternGetInteger(match, FC_WEIGHT, 0, &weight);
         FcPatternGetInteger(match, FC_SLANT, 0, &slant);
-        face.Bold = weight >= FC_WEIGHT_DEMIBOLD;
-        face.Italic = slant != FC_SLANT_ROMAN;
+        // The system's own rules may already promise a synthetic style (emboldening,
+        // a shear matrix); the file then lacks it and FreeType has to make it.
+        FcBool embolden = FcFalse;
+        FcMatrix* shear = nullptr;
+        FcPatternGetBool(match, FC_EMBOLDEN, 0, &embolden);
+        const bool sheared = FcPatternGetMatrix(match, FC_MATRIX, 0, &shear) == FcResultMatch &&
+                             shear != nullptr && shear->xy != 0;
+        face.Bold = weight >= FC_WEIGHT_DEMIBOLD && !embolden;
+        face.Italic = slant != FC_SLANT_ROMAN && !sheared;
         FcPatternDestroy(match);
     }
     FcPatternDestroy(pattern);
