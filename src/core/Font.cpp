@@ -5,6 +5,7 @@
 #include <iterator>
 #include <limits>
 
+#include "core/FlatDrawing.h"
 #include "core/Globals.h"
 #include "core/TextMetrics.h"
 #include "platform/FontFace.h"
@@ -82,13 +83,7 @@ void Font::Render(const std::string& Text, float x, float y, float Red, float Gr
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glColor4f(Red, Green, Blue, Alpha);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(-1, 1, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    PushOrtho(-1, 1, -1, 1);
     glRasterPos2f(x / 50.5f - 1, 0.97f - y / 51);
 
     glPushAttrib(GL_LIST_BIT);
@@ -96,10 +91,7 @@ void Font::Render(const std::string& Text, float x, float y, float Red, float Gr
     glCallLists(static_cast<GLsizei>(codes.size()), GL_UNSIGNED_BYTE, codes.data());
     glPopAttrib();
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    PopOrtho();
     glColor3f(1, 1, 1);
     glEnable(GL_DEPTH_TEST);
     // Lighting comes back only for a scene that uses it; an unlit scene stays unlit.

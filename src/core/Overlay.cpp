@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "core/ConsoleText.h"
+#include "core/FlatDrawing.h"
 #include "core/Globals.h"
 #include "core/Record.h"
 #include "korvath/Font.h"
@@ -33,15 +34,6 @@ void UndoMaterial(SHADER& material) {
     else if (!material.Stages.empty()) ResetStage(material.Stages[0]);
 }
 
-void DrawQuad(float right, float top) {
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0); glVertex2f(0, 0);
-    glTexCoord2f(1, 0); glVertex2f(right, 0);
-    glTexCoord2f(1, 1); glVertex2f(right, top);
-    glTexCoord2f(0, 1); glVertex2f(0, top);
-    glEnd();
-}
-
 void DrawFadeCurtain(EngineState& s) {
     glEnable(GL_BLEND);
     glEnable(GL_TEXTURE_2D);
@@ -51,7 +43,7 @@ void DrawFadeCurtain(EngineState& s) {
     // fade the curtain is transparent up to the last frame's overshoot.
     const float c = FirstStageHasTexture(s.Background) ? 1.0f : 0.0f;
     glColor4f(c, c, c, s.FadeOut ? s.FadeLevel : std::abs(1 - s.FadeLevel));
-    DrawQuad(2, 2);
+    DrawTexturedRect(2, 2);
     UndoMaterial(s.Background);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
@@ -62,7 +54,7 @@ void DrawLoadingBar(EngineState& s) {
     SetUpMaterial(s.Progress);
     if (!FirstStageHasTexture(s.Progress)) glDisable(GL_TEXTURE_2D);
     glColor4f(1, 1, 1, 1);
-    DrawQuad(2 * s.LoadProgress, 0.05f);
+    DrawTexturedRect(2 * s.LoadProgress, 0.05f);
     UndoMaterial(s.Progress);
     glDisable(GL_TEXTURE_2D);
 }
@@ -87,13 +79,7 @@ void RenderOverlay() {
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, 2, 0, 2);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    PushOrtho(0, 2, 0, 2);
     glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
 
     if (s.IntroDone) DrawFadeCurtain(s);
@@ -111,10 +97,7 @@ void RenderOverlay() {
         EngineFont().Render(keyboard.Cursor(), 1, 99, 1, 1, 1, 1);
     }
 
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    PopOrtho();
     if (s.LightingEnabled) glEnable(GL_LIGHTING);
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
