@@ -3,6 +3,7 @@
 #include "korvath/Types.h"
 #include "korvath/Enums.h"
 #include "korvath/Material.h"
+#include "korvath/Shaders.h"
 #include "korvath/Engine.h"
 #include "korvath/Ext.h"
 #include "korvath/Font.h"
