@@ -2,51 +2,26 @@
 // reset) and of looking a level texture up in the game's scripts.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
+#include "BenchSupport.h"
 #include "core/Globals.h"
-#include "korvath/Engine.h"
-#include "korvath/Window.h"
 #include "materials/Shader.h"
-#include "platform/Clock.h"
 #include "platform/GL.h"
-#include "platform/Video.h"
 
 namespace {
 
-// The intro runs on a clock that jumps ahead on every read.
-class FastClock : public korvath::platform::Clock {
-public:
-    uint32_t Milliseconds() override { return now_ += 40; }
-
-private:
-    uint32_t now_ = 100000;
-};
-
-struct OffscreenContext {
-    OffscreenContext() {
-        korvath::platform::RequestOffscreen();
-        FastClock clock;
-        korvath::platform::SetClock(&clock);
-        handle = window.Load(320, 240);
-        ready = engine.Initialize(handle, 320, 240, 32);
-        korvath::platform::SetClock(nullptr);
-        korvath::State().EnginePath = KORVATH_CORPUS_DIR "/q3/";
-    }
-    korvath::Window window;
-    korvath::Engine engine;
-    int32_t handle = 0;
-    bool ready = false;
-};
-
-OffscreenContext& Context() {
-    static OffscreenContext context;
-    return context;
+// The engine on the offscreen context, with the game data as its engine path.
+bool Ready() {
+    static const bool ready = [] {
+        const bool initialized = korvath::bench::SharedEngine().initialized();
+        korvath::State().EnginePath = korvath::bench::CorpusPath("q3/");
+        return initialized;
+    }();
+    return ready;
 }
 
 // A blended, colour-waved, scrolled and scaled stage, as the level scripts write them.
 void ApplyAndResetStage(benchmark::State& state) {
-    if (!Context().ready) return state.SkipWithError("no GL context");
+    if (!Ready()) return state.SkipWithError("no GL context");
     GLuint texture = 0;
     glGenTextures(1, &texture);
     korvath::SHADER_STAGE stage;
@@ -71,7 +46,7 @@ BENCHMARK(ApplyAndResetStage);
 
 // A material whose textures are not in the corpus, so the scan and parse dominate.
 void FindMaterialInGameScripts(benchmark::State& state) {
-    if (!Context().ready) return state.SkipWithError("no GL context");
+    if (!Ready()) return state.SkipWithError("no GL context");
     for (auto _ : state) {
         korvath::SHADER material = korvath::FindMaterial("scripts/", "textures/bubctf1/e8_launchpad1");
         benchmark::DoNotOptimize(material.Found);
@@ -81,7 +56,7 @@ BENCHMARK(FindMaterialInGameScripts);
 
 // A name no script holds: every script is searched.
 void MissMaterialInGameScripts(benchmark::State& state) {
-    if (!Context().ready) return state.SkipWithError("no GL context");
+    if (!Ready()) return state.SkipWithError("no GL context");
     for (auto _ : state) benchmark::DoNotOptimize(korvath::FindMaterial("scripts/", "noshader").Found);
 }
 BENCHMARK(MissMaterialInGameScripts);
