@@ -43,20 +43,13 @@ CorpusMaterials ReadCorpusScripts(const std::string& directory) {
     return corpus;
 }
 
-class ShaderCorpus : public GLTextureTest {
+// The game data is the engine path.
+class ShaderCorpus : public MaterialTest {
 protected:
     void SetUp() override {
-        GLTextureTest::SetUp();
-        savedPath_ = State().EnginePath;
+        MaterialTest::SetUp();
         State().EnginePath = CorpusPath("q3/");
     }
-    void TearDown() override {
-        State().EnginePath = savedPath_;
-        GLTextureTest::TearDown();
-    }
-
-private:
-    std::string savedPath_;
 };
 
 }  // namespace
