@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "core/ConsoleFixture.h"
-#include "core/ConsoleText.h"
-#include "korvath/Font.h"
 
 using namespace korvath;
 

@@ -2,7 +2,6 @@
 
 #include "core/ConsoleText.h"
 #include "core/TextMetrics.h"
-#include "korvath/Font.h"
 #include "core/ConsoleFixture.h"
 
 using namespace korvath;
