@@ -36,8 +36,15 @@ void CompileGlyphs(GLuint listBase, const platform::FontGlyphs& font) {
     for (GLsizei code = 0; code < kLists; ++code) {
         const platform::GlyphBitmap& glyph = font.Glyphs[static_cast<size_t>(code)];
         glNewList(listBase + static_cast<GLuint>(code), GL_COMPILE);
-        glBitmap(glyph.Width, glyph.Rows, glyph.OriginX, glyph.OriginY, static_cast<GLfloat>(glyph.Advance), 0,
-                 glyph.Bits.empty() ? nullptr : glyph.Bits.data());
+        if (glyph.Bits.empty()) {
+            // Mesa cannot record an empty bitmap in a list (it reports running out of
+            // memory); one clear bit draws nothing and still moves the raster position.
+            static const GLubyte kClear = 0;
+            glBitmap(1, 1, 0, 0, static_cast<GLfloat>(glyph.Advance), 0, &kClear);
+        } else {
+            glBitmap(glyph.Width, glyph.Rows, glyph.OriginX, glyph.OriginY, static_cast<GLfloat>(glyph.Advance), 0,
+                     glyph.Bits.data());
+        }
         glEndList();
     }
     glPopClientAttrib();
