@@ -1,5 +1,8 @@
 #include "world/BspChecks.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace korvath {
 
 namespace {
@@ -11,11 +14,39 @@ bool RangeInside(int32_t first, int32_t count, size_t size) {
 
 bool IndexInside(int32_t index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
 
-bool ValuesInside(const std::vector<int32_t>& values, int32_t first, int32_t count, size_t size) {
-    for (int32_t k = first; k < first + count; ++k)
-        if (!IndexInside(values[static_cast<size_t>(k)], size)) return false;
-    return true;
+bool AllInside(const std::vector<int32_t>& values, size_t size) {
+    return std::all_of(values.begin(), values.end(), [size](int32_t v) { return IndexInside(v, size); });
 }
+
+// Faces share mesh-vertex ranges (a compiler writes one list for all quads), so
+// a hostile file could make every face re-read a huge range. The largest value
+// of each block of indexes answers whole blocks at once.
+class MeshVertexMaxima {
+public:
+    explicit MeshVertexMaxima(const std::vector<int32_t>& values) : values_(values) {
+        blocks_.assign((values.size() + kBlock - 1) / kBlock, INT32_MIN);
+        for (size_t k = 0; k < values.size(); ++k) blocks_[k / kBlock] = std::max(blocks_[k / kBlock], values[k]);
+    }
+    // The values of a checked range, all of them below limit.
+    bool Below(int32_t first, int32_t count, int32_t limit) const {
+        size_t k = static_cast<size_t>(first);
+        const size_t end = k + static_cast<size_t>(count);
+        while (k < end) {
+            if (k % kBlock == 0 && k + kBlock <= end) {
+                if (blocks_[k / kBlock] >= limit) return false;
+                k += kBlock;
+            } else if (values_[k++] >= limit) {
+                return false;
+            }
+        }
+        return true;
+    }
+
+private:
+    static constexpr size_t kBlock = 256;
+    const std::vector<int32_t>& values_;
+    std::vector<int32_t> blocks_;
+};
 
 // Control points run row by row over Width x Height vertices of the face, and
 // the pieces of all patches together may not outnumber the vertices: a file
@@ -57,8 +88,7 @@ bool CheckLeafs(Level& level) {
             return false;
         if (leaf.Cluster < 0 || (level.ClusterCount > 0 && leaf.Cluster >= level.ClusterCount)) leaf.Cluster = -1;
     }
-    return ValuesInside(level.LeafFaces, 0, static_cast<int32_t>(level.LeafFaces.size()), level.Faces.size()) &&
-           ValuesInside(level.LeafBrushes, 0, static_cast<int32_t>(level.LeafBrushes.size()), level.Brushes.size());
+    return AllInside(level.LeafFaces, level.Faces.size()) && AllInside(level.LeafBrushes, level.Brushes.size());
 }
 
 bool CheckBrushes(const Level& level) {
@@ -75,13 +105,16 @@ bool CheckBrushes(const Level& level) {
 }  // namespace
 
 bool CheckFaces(Level& level, size_t lightmapCount) {
+    // No face may index below its first vertex, used or not.
+    if (std::any_of(level.MeshVertices.begin(), level.MeshVertices.end(), [](int32_t v) { return v < 0; }))
+        return false;
+    const MeshVertexMaxima maxima(level.MeshVertices);
     uint64_t pieces = 0;
     for (BspFace& face : level.Faces) {
         if (!IndexInside(face.Texture, level.Textures.size()) ||
             !RangeInside(face.FirstVertex, face.VertexCount, level.Vertices.size()) ||
             !RangeInside(face.FirstMeshVertex, face.MeshVertexCount, level.MeshVertices.size()) ||
-            !ValuesInside(level.MeshVertices, face.FirstMeshVertex, face.MeshVertexCount,
-                          static_cast<size_t>(face.VertexCount)))
+            !maxima.Below(face.FirstMeshVertex, face.MeshVertexCount, face.VertexCount))
             return false;
         if (face.Type == kFacePatch && !CheckPatch(face, pieces)) return false;
         if (!IndexInside(face.LightmapIndex, lightmapCount)) face.LightmapIndex = -1;

@@ -49,8 +49,10 @@ void ResolveMaterials(Level& level) {
     }
 }
 
-// A lump that the engine keeps but does not use is read only when it holds a record.
+// A lump that the engine keeps but does not use is read only when it holds a
+// record; even an empty one must lie inside the file.
 bool ReadKept(const BspFile& file, int lump, size_t recordBytes, std::vector<uint8_t>& table) {
+    if (!file.Readable(lump)) return false;
     return file.Length(lump) < static_cast<int32_t>(recordBytes) || file.Read(lump, table, recordBytes);
 }
 
