@@ -13,6 +13,7 @@ namespace korvath {
 
 class Ext;
 class Font;
+class Frustum;
 class Keyboard;
 class Timer;
 
@@ -91,6 +92,7 @@ EngineState& State();
 // Shared service objects, each made on first use and kept while the library is loaded.
 Ext& EngineExt();
 Font& EngineFont();
+Frustum& EngineFrustum();
 Keyboard& EngineKeyboard();
 Timer& EngineTimer();
 

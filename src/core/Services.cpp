@@ -1,6 +1,7 @@
 #include "core/Globals.h"
 #include "korvath/Ext.h"
 #include "korvath/Font.h"
+#include "korvath/Frustum.h"
 #include "korvath/Keyboard.h"
 #include "korvath/Timer.h"
 
@@ -14,6 +15,11 @@ Ext& EngineExt() {
 Font& EngineFont() {
     static Font font;
     return font;
+}
+
+Frustum& EngineFrustum() {
+    static Frustum frustum;
+    return frustum;
 }
 
 Keyboard& EngineKeyboard() {

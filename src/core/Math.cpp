@@ -1,0 +1,103 @@
+#include "core/Math.h"
+
+#include <cmath>
+#include <random>
+
+#include "core/Globals.h"
+
+namespace korvath {
+
+VECTOR3 VectorAdd(const VECTOR3& a, const VECTOR3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+VECTOR3 VectorDelta(const VECTOR3& a, const VECTOR3& b) { return {b.x - a.x, b.y - a.y, b.z - a.z}; }
+VECTOR3 VectorDivide(const VECTOR3& v, float s) { return {v.x / s, v.y / s, v.z / s}; }
+float VectorDot(const VECTOR3& a, const VECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
+VECTOR3 VectorCross(const VECTOR3& a, const VECTOR3& b) {
+    return {a.y * b.z - a.z * b.y, b.x * a.z - b.z * a.x, a.x * b.y - a.y * b.x};
+}
+
+VECTOR3 VectorNormalize(const VECTOR3& v) {
+    float length = std::sqrt(VectorDot(v, v));
+    if (length == 0) length = 1;
+    return VectorDivide(v, length);
+}
+
+float VectorDistance(const VECTOR3& a, const VECTOR3& b) {
+    const VECTOR3 d = VectorDelta(a, b);
+    return std::sqrt(VectorDot(d, d));
+}
+
+VECTOR3 VectorFill(const VECTOR3&, float s) { return {s, s, s}; }
+VECTOR3 MakeVector(float x, float y, float z) { return {x, y, z}; }
+VECTOR2 MakeVector2(float a, float b) { return {a, b}; }
+VECTOR4 MakeQuaternion(float w, float x, float y, float z) { return {x, y, z, w}; }
+
+VECTOR4 QuaternionMultiply(const VECTOR4& a, const VECTOR4& b) {
+    VECTOR4 r;
+    r.w = a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z;
+    r.x = a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y;
+    r.y = a.w * b.y + a.y * b.w + a.z * b.x - a.x * b.z;
+    r.z = a.w * b.z + a.z * b.w + a.x * b.y - a.y * b.x;
+    return r;
+}
+
+Matrix4 MatrixIdentity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
+
+Matrix4 MatrixMultiply(const Matrix4& a, const Matrix4& b) {
+    Matrix4 r{};
+    for (int i = 0; i < 4; ++i)
+        for (int j = 0; j < 4; ++j) {
+            float sum = 0;
+            for (int k = 0; k < 4; ++k) sum += a[4 * i + k] * b[4 * k + j];
+            r[4 * i + j] = sum;
+        }
+    return r;
+}
+
+VECTOR3 TransformPoint(const float* m, const VECTOR3& p) {
+    return {m[0] * p.x + m[4] * p.y + m[8] * p.z + m[12], m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
+            m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]};
+}
+
+float RandomRange(float Min, float Max) {
+    static std::mt19937 generator{std::random_device{}()};
+    std::uniform_real_distribution<float> unit(0.0f, 1.0f);
+    return unit(generator) * (Max - Min + 1) + Min;
+}
+
+int32_t DegreeIndex(float degrees) {
+    if (!std::isfinite(degrees)) return 0;
+    // Reduce huge values first so the rounding stays inside 32 bits.
+    const double reduced = std::fabs(degrees) > 1e6 ? std::fmod(static_cast<double>(degrees), 360.0) : degrees;
+    int32_t index = RoundHalfEven(reduced);
+    if (index < 0 || index > 360) index = ((index % 360) + 360) % 360;
+    return index;
+}
+
+float TableSine(float degrees) {
+    const std::vector<float>& table = State().SineTable;
+    const int32_t index = DegreeIndex(degrees);
+    if (table.size() > static_cast<size_t>(index)) return table[static_cast<size_t>(index)];
+    return static_cast<float>(std::sin(index * static_cast<double>(0.0174532f)));
+}
+
+float TableCosine(float degrees) {
+    const std::vector<float>& table = State().CosineTable;
+    const int32_t index = DegreeIndex(degrees);
+    if (table.size() > static_cast<size_t>(index)) return table[static_cast<size_t>(index)];
+    return static_cast<float>(std::cos(index * static_cast<double>(0.0174532f)));
+}
+
+VECTOR3 MoveAlongRotation(const VECTOR3& P, const VECTOR3& R, float x, float y, float z) {
+    const float c = TableCosine(R.y), s = TableSine(R.y), t = State().FrameTime;
+    // Each product is a Single before the two are combined.
+    const float xc = x * c, zs = z * s, xs = x * s, zc = z * c;
+    return {P.x - (xc - zs) * t, P.y - y * t, P.z - (xs + zc) * t};
+}
+
+VECTOR3 AddRotation(const VECTOR3& R, float x, float y, float z) {
+    auto wrap = [](float s) { return s < 0 ? s + 360 : (s > 360 ? s - 360 : s); };
+    return {wrap(R.x + x), wrap(R.y + y), wrap(R.z + z)};
+}
+
+}  // namespace korvath

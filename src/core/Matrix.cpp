@@ -1,0 +1,50 @@
+#include "core/Matrix.h"
+
+#include "core/Globals.h"
+#include "platform/GL.h"
+
+namespace korvath {
+
+void ApplyViewTransform(bool Relative) {
+    const EngineState& s = State();
+    glLoadIdentity();
+    glScalef(0.1f, 0.1f, 0.1f);
+    if (Relative) return;
+    ApplyRotation(s.CameraRotation);
+    glTranslatef(-s.CameraPosition.x, -s.CameraPosition.y, -s.CameraPosition.z);
+}
+
+void ApplyPlacement(const VECTOR3& Position, const VECTOR3& Rotation) {
+    ApplyTranslation(Position);
+    ApplyRotation(Rotation);
+}
+
+void ApplyRotation(const VECTOR3& Rotation) {
+    glRotatef(Rotation.x, 1, 0, 0);
+    glRotatef(Rotation.y, 0, 1, 0);
+    glRotatef(Rotation.z, 0, 0, 1);
+}
+
+void ApplyTranslation(const VECTOR3& V) { glTranslatef(V.x, V.y, V.z); }
+void ApplyScale(const VECTOR3& V) { glScalef(V.x, V.y, V.z); }
+void ApplyMatrix(const float* M) { glMultMatrixf(M); }
+
+void Set2DProjection() {
+    const EngineState& s = State();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, s.ScreenWidth, 0, s.ScreenHeight);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+void Set3DProjection() {
+    const EngineState& s = State();
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluPerspective(s.FieldOfView, s.AspectRatio, s.NearPlane, s.FarPlane);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+}  // namespace korvath

@@ -1,0 +1,149 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "core/Globals.h"
+#include "core/Math.h"
+#include "core/Matrix.h"
+#include "korvath/Camera.h"
+#include "platform/GL.h"
+#include "support/TestSupport.h"
+
+using namespace korvath;
+
+namespace {
+
+void ExpectVector(const VECTOR3& v, float x, float y, float z, float tolerance = 1e-5f) {
+    EXPECT_NEAR(v.x, x, tolerance);
+    EXPECT_NEAR(v.y, y, tolerance);
+    EXPECT_NEAR(v.z, z, tolerance);
+}
+
+Matrix4 ReadModelview() {
+    Matrix4 m{};
+    glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
+    return m;
+}
+
+// A matrix with distinct entries so a transposed or swapped product shows.
+Matrix4 Sample(float base) {
+    Matrix4 m{};
+    for (int i = 0; i < 16; ++i) m[i] = base + static_cast<float>(i) * 0.5f - static_cast<float>(i % 3);
+    return m;
+}
+
+class MathGL : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(gl_.initialized());
+        saved_ = State();
+        glMatrixMode(GL_MODELVIEW);
+    }
+    void TearDown() override {
+        State().CameraPosition = saved_.CameraPosition;
+        State().CameraRotation = saved_.CameraRotation;
+        State().FrameTime = saved_.FrameTime;
+    }
+    test::OffscreenEngine gl_;
+    EngineState saved_;
+};
+
+}  // namespace
+
+TEST(Math, VectorUtilities) {
+    ExpectVector(VectorNormalize({0, 0, 0}), 0, 0, 0);
+    ExpectVector(VectorNormalize({3, 0, 4}), 0.6f, 0, 0.8f);
+    ExpectVector(VectorDelta({1, 2, 3}, {4, 6, 8}), 3, 4, 5);
+    EXPECT_FLOAT_EQ(VectorDistance({1, 2, 3}, {4, 6, 3}), 5);
+    ExpectVector(VectorCross({1, 0, 0}, {0, 1, 0}), 0, 0, 1);
+    ExpectVector(VectorCross({0, 1, 0}, {0, 0, 1}), 1, 0, 0);
+    const VECTOR4 q = MakeQuaternion(1, 2, 3, 4);
+    EXPECT_EQ(q.w, 1);
+    EXPECT_EQ(q.x, 2);
+    // i * j = k in the Hamilton product.
+    const VECTOR4 k = QuaternionMultiply(MakeQuaternion(0, 1, 0, 0), MakeQuaternion(0, 0, 1, 0));
+    EXPECT_FLOAT_EQ(k.z, 1);
+    EXPECT_FLOAT_EQ(k.w, 0);
+}
+
+TEST(Math, RandomRangeCoversMinToJustBelowMaxPlusOne) {
+    float low = 10, high = -10;
+    for (int i = 0; i < 20000; ++i) {
+        const float r = RandomRange(0, 1);
+        ASSERT_GE(r, 0);
+        ASSERT_LT(r, 2);
+        low = std::min(low, r);
+        high = std::max(high, r);
+    }
+    EXPECT_LT(low, 0.01f);
+    EXPECT_GT(high, 1.99f);
+}
+
+TEST(Math, RotationsWrapOnceAndIndexesStayInsideTheTables) {
+    ExpectVector(AddRotation({}, -90, 0, 400), 270, 0, 40);
+    ExpectVector(AddRotation({0, 355, 0}, 0, 10, 0), 0, 5, 0);
+    ExpectVector(AddRotation({0, 350, 0}, 0, 10, 0), 0, 360, 0);
+    EXPECT_EQ(DegreeIndex(360), 360);
+    EXPECT_EQ(DegreeIndex(359.5f), 360);  // half to even
+    EXPECT_EQ(DegreeIndex(0.5f), 0);
+    EXPECT_EQ(DegreeIndex(-90), 270);
+    EXPECT_EQ(DegreeIndex(725), 5);
+    EXPECT_EQ(DegreeIndex(NAN), 0);
+    EXPECT_GE(DegreeIndex(-3e9f), 0);
+    EXPECT_LE(DegreeIndex(3e38f), 360);
+}
+
+TEST_F(MathGL, MatrixMultiplyMatchesGLMultMatrixOrder) {
+    const Matrix4 a = Sample(1), b = Sample(-2);
+    glLoadMatrixf(b.data());
+    glMultMatrixf(a.data());  // GL computes b * a in column-major terms
+    const Matrix4 gl = ReadModelview();
+    const Matrix4 ours = MatrixMultiply(a, b);  // R[4i+j] = sum A[4i+k] B[4k+j]
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(ours[i], gl[i], 1e-3f) << i;
+}
+
+TEST_F(MathGL, TransformPointMatchesGLTransform) {
+    glLoadIdentity();
+    ApplyPlacement({5, -3, 2}, {30, 45, 60});
+    ApplyScale({2, 3, 4});
+    const Matrix4 m = ReadModelview();
+    const VECTOR3 p{1, 2, 3};
+    // GL applies the matrix to the column vector (x, y, z, 1).
+    float expected[3];
+    for (int r = 0; r < 3; ++r) expected[r] = m[r] * p.x + m[4 + r] * p.y + m[8 + r] * p.z + m[12 + r];
+    ExpectVector(TransformPoint(m.data(), p), expected[0], expected[1], expected[2], 1e-4f);
+}
+
+TEST_F(MathGL, ViewTransformScalesRotatesThenTranslates) {
+    State().CameraPosition = {10, 20, 30};
+    State().CameraRotation = {0, 90, 0};
+    ApplyViewTransform(false);
+    const Matrix4 m = ReadModelview();
+    // A point 100 units along +x from a camera turned 90 degrees lies straight ahead
+    // (negative eye z), scaled by 0.1.
+    ExpectVector(TransformPoint(m.data(), {110, 20, 30}), 0, 0, -10, 1e-3f);
+    ApplyViewTransform(true);
+    ExpectVector(TransformPoint(ReadModelview().data(), {110, 20, 30}), 11, 2, 3, 1e-4f);
+}
+
+TEST_F(MathGL, CameraMovesAlongItsYawAndReportsItsDirection) {
+    Camera camera;
+    camera.SetPosition(0, 0, 0);
+    camera.SetRotation(0, 0, 0);
+    ExpectVector(camera.Direction(), 0, 0, -1);
+    State().FrameTime = 0.5f;
+    camera.Move(0, 0, 10);
+    ExpectVector(camera.Position(), 0, 0, -5);
+
+    camera.SetPosition(0, 0, 0);
+    camera.SetRotation(0, 90, 0);
+    ExpectVector(camera.Direction(), 1, 0, 0, 1e-4f);
+    camera.Move(0, 0, 10);  // forward is now +x
+    ExpectVector(camera.Position(), 5, 0, 0, 1e-4f);
+
+    camera.Rotation({0, 725, 0});  // stored unchecked, looked up wrapped
+    EXPECT_EQ(camera.Rotation().y, 725);
+    ExpectVector(camera.Direction(), TableSine(5), 0, -TableCosine(5));
+    camera.Rotate(0, 10, 0);
+    EXPECT_FLOAT_EQ(camera.Rotation().y, 375);  // one correction only
+}
