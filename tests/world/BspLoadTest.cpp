@@ -52,13 +52,13 @@ TEST_F(BspLoadTest, ReadsEveryLumpIntoYUpTables) {
     EXPECT_EQ(level->Entities[0].ClassName, "worldspawn");
 
     // (x, y, z) of the file becomes (x, z, -y); texture t becomes -t.
-    const BspVertex& v = level->Vertices[1];  // file (64, 64, -64), t = 0
+    const BspVertex& v = level->Vertices[3];  // file (64, 64, -64)
     EXPECT_FLOAT_EQ(v.Position.x, 64);
     EXPECT_FLOAT_EQ(v.Position.y, -64);
     EXPECT_FLOAT_EQ(v.Position.z, -64);
     EXPECT_FLOAT_EQ(level->Vertices[2].TexCoord.y, -1);
     EXPECT_FLOAT_EQ(v.LightmapCoord.y, 0.5f);
-    EXPECT_FLOAT_EQ(level->BasePositions[1].z, -64);
+    EXPECT_FLOAT_EQ(level->BasePositions[3].z, -64);
     EXPECT_FLOAT_EQ(level->Planes[0].Normal.x, 1);
     const BspLeaf& leaf = level->Leafs[0];  // file mins (0, -128, -128), maxs (128, 128, 128)
     EXPECT_EQ(leaf.Mins[1], -128);

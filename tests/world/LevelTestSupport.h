@@ -71,7 +71,8 @@ inline BspFile SmallLevel() {
     file.BrushSides = {{0, 0}};
     file.Models.resize(1);
     for (float x : {64.0f, -64.0f}) {
-        const float corners[4][2] = {{-64, -64}, {64, -64}, {64, 64}, {-64, 64}};
+        // Clockwise seen from the front, as level compilers wind faces.
+        const float corners[4][2] = {{-64, -64}, {-64, 64}, {64, 64}, {64, -64}};
         for (const auto& c : corners) {
             BspVertex v;
             v.Position = {x, c[0], c[1]};
