@@ -242,5 +242,40 @@ TEST_F(BspRenderTest, MoveDeformationAdvancesOncePerVertex) {
     ReleaseLevelResources(*level);
 }
 
+// The camera at the first spawn point of the corpus level, eye height above it,
+// looking the way the spawn point faces. Entity origins keep the file's numbers
+// in reverse order: (z, y, x) of the file, which is (x, z, -y) in the engine.
+TEST_F(BspRenderTest, CorpusLevelFromItsFirstSpawnPointShowsLightmappedWalls) {
+    State().EnginePath = CorpusPath("q3/");
+    const std::unique_ptr<Level> level = LoadLevel("maps/ps9ctf.bsp");
+    ASSERT_TRUE(level);
+    const auto spawn = std::find_if(level->Entities.begin(), level->Entities.end(), [](const ENTITY& e) {
+        return e.ClassName.rfind("info_player_", 0) == 0;
+    });
+    ASSERT_NE(spawn, level->Entities.end());
+    State().CameraPosition = {spawn->Origin.z, spawn->Origin.x + 40, -spawn->Origin.y};
+    State().CameraRotation = {0, LookYaw(spawn->Angle), 0};
+    Frame(*level, "corpus-spawn.png");
+    EXPECT_GT(level->FirstCount + level->SecondCount, 0);
+    EXPECT_LT(level->FirstCount + level->SecondCount, static_cast<int32_t>(level->Faces.size()));  // PVS and frustum cull
+
+    // The lower half holds floor and walls; the sky above depends on what the
+    // sky material draws.
+    const std::vector<uint8_t> pixels = ReadPixels(0, 0, kWidth, kHeight / 2);
+    size_t black = 0, white = 0;
+    std::vector<int> levels(256, 0);
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        const int grey = (pixels[i] + pixels[i + 1] + pixels[i + 2]) / 3;
+        black += grey < 8;
+        white += grey > 247;
+        ++levels[static_cast<size_t>(grey)];
+    }
+    const size_t count = pixels.size() / 4;
+    EXPECT_LT(black, count / 4);
+    EXPECT_LT(white, count / 4);
+    EXPECT_GT(std::count_if(levels.begin(), levels.end(), [](int n) { return n > 0; }), 40);  // lit, not flat
+    ReleaseLevelResources(*level);
+}
+
 }  // namespace
 }  // namespace korvath::test
