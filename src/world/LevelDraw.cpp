@@ -61,12 +61,15 @@ void DrawMesh(const Level& level, const BspFace& face, const TextureUnits& units
     }
 }
 
+// Strip r of a piece joins rows r and r + 1 of its 6 x 6 grid; naming just
+// those twelve vertices keeps the driver from copying the whole grid per strip.
 void DrawPatch(const Level& level, const BspFace& face, const TextureUnits& units) {
+    constexpr GLuint kRow = 6;
     const BspPatch& patch = level.Patches[static_cast<size_t>(face.PatchSize[0])];
     for (const BspSubPatch& piece : patch.SubPatches) {
         PointArrays(piece.Vertices, units);
-        for (int r = 0; r < 5; ++r)
-            glDrawRangeElements(GL_TRIANGLE_STRIP, 0, 35, piece.RowCounts[r], GL_UNSIGNED_INT,
+        for (GLuint r = 0; r < 5; ++r)
+            glDrawRangeElements(GL_TRIANGLE_STRIP, r * kRow, (r + 2) * kRow - 1, piece.RowCounts[r], GL_UNSIGNED_INT,
                                 &piece.Indices[piece.RowStarts[r]]);
     }
 }
