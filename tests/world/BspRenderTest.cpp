@@ -191,19 +191,26 @@ TEST_F(BspRenderTest, PatchDrawsWhereItsControlPointsAre) {
     ReleaseLevelResources(*level);
 }
 
+// The small level seen from the front, with face 0's material scripted and
+// deforming by a WAVE of the given kind.
+SHADER& DeformingWall(Level& level, int32_t kind) {
+    SHADER& material = level.Materials[0];
+    material.Found = true;
+    material.Flags = 0x80;
+    material.Deform.Kind = kind;
+    State().CameraPosition = {200, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+    return material;
+}
+
 TEST_F(BspRenderTest, WaveDeformationMovesVerticesAlongTheirNormals) {
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("wave.bsp", SmallLevel()));
     ASSERT_TRUE(level);
-    SHADER& material = level->Materials[0];
-    material.Found = true;
-    material.Flags = 0x80;
-    material.Deform.Kind = 5;
+    SHADER& material = DeformingWall(*level, 5);
     material.Deform.Position = 100;  // spread
     material.Deform.Amplitude = 0;
     material.Deform.Base = 3;
     material.Deform.Frequency = 1;
-    State().CameraPosition = {200, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
     State().SceneTime = 12.3f;
     Frame(*level, "wave.png");
     for (int v = 0; v < 4; ++v) {
@@ -217,17 +224,12 @@ TEST_F(BspRenderTest, WaveDeformationMovesVerticesAlongTheirNormals) {
 TEST_F(BspRenderTest, MoveDeformationAdvancesOncePerVertex) {
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("move.bsp", SmallLevel()));
     ASSERT_TRUE(level);
-    SHADER& material = level->Materials[0];
-    material.Found = true;
-    material.Flags = 0x80;
-    material.Deform.Kind = 2;
+    SHADER& material = DeformingWall(*level, 2);
     material.Deform.Func = 2;  // the factor is the position itself
     material.Deform.Phase = 0.5f;
     material.Deform.Position = 9;  // restarts at 0 when the function is first seen
     material.Deform.Frequency = 2;
     material.DeformMove = {0, 10, 0};
-    State().CameraPosition = {200, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
     State().FrameTime = 0.125f;
     Frame(*level);
     // The first vertex still sees the old position (0.5 + 9); then it restarts
