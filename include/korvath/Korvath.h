@@ -3,6 +3,7 @@
 #include "korvath/Types.h"
 #include "korvath/Enums.h"
 #include "korvath/Material.h"
+#include "korvath/Shaders.h"
 #include "korvath/Camera.h"
 #include "korvath/Engine.h"
 #include "korvath/Ext.h"
@@ -11,4 +12,5 @@
 #include "korvath/Keyboard.h"
 #include "korvath/Map.h"
 #include "korvath/Timer.h"
+#include "korvath/Volume.h"
 #include "korvath/Window.h"

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# The comparative level benchmark: Korvath and Irrlicht 1.8 load the same levels
+# and draw 300 frames from the same spawn-point views at 640 x 480, side by side
+# in one virtual X server. Prints load seconds, mean and 95th-percentile frame
+# milliseconds and peak resident memory per engine and level; screenshots of the
+# first view land in bench-out/.
+#   FRAMES  frames per level (default 300)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+frames="${FRAMES:-300}"
+bash scripts/install-deps.sh
+if ! dpkg-query -W -f='${Status}' libirrlicht-dev 2>/dev/null | grep -q "install ok installed"; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update && $SUDO apt-get install -y --no-install-recommends libirrlicht-dev
+fi
+data=$(bash scripts/fetch-game-data.sh)
+corpus="$(cd .. && pwd)/shared/corpus/q3"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build --target korvath_levels irrlicht_levels
+mkdir -p bench-out
+
+run_all() {
+  local frames=$1 data=$2 corpus=$3
+  for entry in "ps9ctf:$corpus" "oa_dm3:$data" "aggressor:$data" "ctf_compromise:$data"; do
+    map=${entry%%:*}; dir=${entry#*:}
+    for engine in korvath irrlicht; do
+      build/bench/levels/${engine}_levels "$dir" "$map" "$frames" "bench-out/$engine-$map.png" 2>/dev/null \
+        | grep '^RESULT' || echo "RESULT $engine $map failed"
+    done
+  done
+}
+export -f run_all
+unset SDL_VIDEODRIVER
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'run_all "$@"' _ "$frames" "$data" "$corpus" > bench-out/results.txt
+
+printf '%-16s %-9s %8s %10s %10s %10s\n' level engine "load s" "mean ms" "p95 ms" "peak MiB"
+while read -r _ engine map load mean p95 rss; do
+  printf '%-16s %-9s %8s %10s %10s %10s\n' "$map" "$engine" "$load" "$mean" "$p95" "$rss"
+done < bench-out/results.txt

@@ -1,0 +1,111 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/Globals.h"
+#include "korvath/Volume.h"
+#include "world/VolumeRecords.h"
+#include "world/Volumes.h"
+
+using namespace korvath;
+
+namespace {
+
+VOLUME BoxVolume(const VECTOR3& min, const VECTOR3& max) { return test::ComputedVolume(min, max); }
+
+VOLUME EmptyVolume() {
+    const Box empty = EmptyBox();
+    return BoxVolume(empty.Min, empty.Max);
+}
+
+void ExpectPoint(const VECTOR3& v, float x, float y, float z) {
+    EXPECT_FLOAT_EQ(v.x, x);
+    EXPECT_FLOAT_EQ(v.y, y);
+    EXPECT_FLOAT_EQ(v.z, z);
+}
+
+// Distance reads the far clipping distance, which Initialize sets.
+class VolumeDistance : public ::testing::Test {
+protected:
+    void SetUp() override {
+        saved_ = State().FarPlane;
+        State().FarPlane = 10000;
+    }
+    void TearDown() override { State().FarPlane = saved_; }
+    float saved_ = 0;
+};
+
+}  // namespace
+
+TEST(Volume, CollisionCountsTouchingBoxes) {
+    Volume volume;
+    const std::vector<VOLUME> a{BoxVolume({0, 0, 0}, {1, 1, 1})};
+    EXPECT_TRUE(volume.Collision(a, {BoxVolume({1, 0.5f, 0.5f}, {2, 2, 2})}));
+    EXPECT_FALSE(volume.Collision(a, {BoxVolume({1.01f, 0, 0}, {2, 1, 1})}));
+    EXPECT_FALSE(volume.Collision(a, {BoxVolume({0, 2, 0}, {1, 3, 1})}));  // x and z overlap, y does not
+    // Any pair of elements will do, in either array.
+    EXPECT_TRUE(volume.Collision({BoxVolume({9, 9, 9}, {10, 10, 10}), a[0]},
+                                 {BoxVolume({5, 5, 5}, {6, 6, 6}), BoxVolume({0.5f, 0.5f, 0.5f}, {0.6f, 0.6f, 0.6f})}));
+    EXPECT_FALSE(volume.Collision({}, a));
+    EXPECT_FALSE(volume.Collision(a, {}));
+}
+
+TEST(Volume, IntersectTreatsThePointAsACube) {
+    Volume volume;
+    const std::vector<VOLUME> box{BoxVolume({0, 0, 0}, {2, 2, 2})};
+    EXPECT_TRUE(volume.Intersect({2, 1, 1}, 0, box));  // on a face
+    EXPECT_FALSE(volume.Intersect({2.5f, 1, 1}, 0, box));
+    EXPECT_TRUE(volume.Intersect({2.5f, 1, 1}, 0.5f, box));
+    EXPECT_TRUE(volume.Intersect({1, 1, 1}, 0, box));
+    EXPECT_FALSE(volume.Intersect({1, 1, 1}, 0, {}));
+}
+
+TEST(Volume, CrossTestsTheLineNotTheSegment) {
+    Volume volume;
+    const std::vector<VOLUME> box{BoxVolume({-1, -1, -1}, {1, 1, 1})};
+    EXPECT_TRUE(volume.Cross({-10, 0, 0}, {10, 0, 0}, box));
+    EXPECT_FALSE(volume.Cross({-10, 5, 0}, {10, 5, 0}, box));
+    EXPECT_TRUE(volume.Cross({5, 0, 0}, {10, 0, 0}, box));  // the box lies behind Position
+    // Without a direction only Position itself counts, and only strictly inside.
+    EXPECT_TRUE(volume.Cross({0.5f, 0, 0}, {0.5f, 0, 0}, box));
+    EXPECT_FALSE(volume.Cross({1, 0, 0}, {1, 0, 0}, box));
+    EXPECT_FALSE(volume.Cross({3, 0, 0}, {3, 0, 0}, box));
+}
+
+TEST_F(VolumeDistance, EntersTheFirstBoxHitInArrayOrder) {
+    Volume volume;
+    const VOLUME near = BoxVolume({-1, -1, -10}, {1, 1, -8});
+    const VOLUME far = BoxVolume({-1, -1, -30}, {1, 1, -20});
+    ExpectPoint(volume.Distance({0, 0, 0}, {0, 0, -1}, {near}), 0, 0, -8);
+    ExpectPoint(volume.Distance({0.5f, 0, 0}, {0, 0, -2}, {far, near}), 0.5f, 0, -20);  // not the nearest
+    ExpectPoint(volume.Distance({0, 0, -9}, {0, 0, -1}, {near}), 0, 0, -9);             // from inside: the point itself
+    ExpectPoint(volume.Distance({0, 0, 0}, {0, 0, 1}, {near}), 0, 0, 0);                // pointing away
+    ExpectPoint(volume.Distance({0, 0, 0}, {0, 0, -1}, {}), 0, 0, 0);
+    // Beyond the far clipping distance nothing is hit.
+    ExpectPoint(volume.Distance({0, 0, 20000}, {0, 0, -1}, {near}), 0, 0, 0);
+}
+
+// A ray parallel to a slab but outside it never reaches the box, however the
+// other axes line up.
+TEST_F(VolumeDistance, ParallelRayBesideABoxMissesIt) {
+    Volume volume;
+    const std::vector<VOLUME> box{BoxVolume({-1, -1, -10}, {1, 1, -8})};
+    ExpectPoint(volume.Distance({0, 50, 0}, {0, 0, -1}, box), 0, 0, 0);
+    ExpectPoint(volume.Distance({0, 1, 0}, {0, 0, -1}, box), 0, 1, -8);  // grazing the top face
+}
+
+TEST_F(VolumeDistance, ZeroedAndEmptyRecordsBehaveAsWritten) {
+    Volume volume;
+    // A record never computed is a point box at the origin.
+    const std::vector<VOLUME> zeroed{VOLUME{}};
+    EXPECT_TRUE(volume.Collision(zeroed, {BoxVolume({-1, -1, -1}, {1, 1, 1})}));
+    EXPECT_FALSE(volume.Collision(zeroed, {BoxVolume({1, 1, 1}, {2, 2, 2})}));
+    EXPECT_TRUE(volume.Intersect({0, 0, 0}, 0, zeroed));
+    EXPECT_FALSE(volume.Cross({0, 0, 0}, {0, 0, 0}, zeroed));  // nothing is strictly inside a point
+    // An owner that drew nothing keeps the empty box, which nothing overlaps.
+    const std::vector<VOLUME> empty{EmptyVolume()};
+    EXPECT_FALSE(volume.Collision(empty, {BoxVolume({-100, -100, -100}, {100, 100, 100})}));
+    EXPECT_FALSE(volume.Intersect({0, 0, 0}, 1000, empty));
+    EXPECT_FALSE(volume.Cross({-10, 0, 0}, {10, 0, 0}, empty));
+    ExpectPoint(volume.Distance({0, 0, 100}, {0, 0, -1}, empty), 0, 0, 0);
+}
