@@ -10,7 +10,6 @@ namespace {
 
 constexpr int32_t kSurfaceFog = 0x40, kSurfaceNoDraw = 0x800, kSurfaceSky = 0x8000000;
 constexpr int32_t kSurfaceNoLightmap = 0x8000;
-constexpr int32_t kMaterialStencil = 0x100;
 constexpr int32_t kCullNone = 1;
 constexpr GLsizei kStride = sizeof(BspVertex);
 
@@ -124,6 +123,9 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units) {
         }
         units.Server(GL_TEXTURE0_ARB);
         ApplyStage(stage);
+        // A lightmap stage names no image of its own; white on unit 0 lets the
+        // lightmap on unit 1 show, where an empty texture would sample black.
+        if (stage.Lightmap) glBindTexture(GL_TEXTURE_2D, level.WhiteTexture);
         DrawGeometry(level, face, units, true);
         ResetStage(stage);
     }

@@ -38,14 +38,16 @@ void ResolveMaterials(Level& level) {
     level.Materials.resize(count);
     for (size_t i = 0; i < count; ++i) {
         SHADER found = FindMaterial("scripts/", level.Textures[i].Name);
+        // Without any script file the record comes back without even the name.
+        const std::string name = found.Name.empty() ? level.Textures[i].Name : found.Name;
         if (found.Found) {
             level.Materials[i] = found;
         } else {
             level.Materials[i].Stages.resize(1);
-            level.Materials[i].Stages[0].Textures[0] = LoadTextureAnyExtension(found.Name);
+            level.Materials[i].Stages[0].Textures[0] = LoadTextureAnyExtension(name);
         }
         if (State().ConsoleVisible)
-            ShowLoadStatus("BSP: Loading " + found.Name, true, static_cast<float>(i) / static_cast<float>(count), false);
+            ShowLoadStatus("BSP: Loading " + name, true, static_cast<float>(i) / static_cast<float>(count), false);
     }
 }
 

@@ -14,8 +14,6 @@ namespace korvath {
 
 namespace {
 
-constexpr int32_t kMaterialDeforms = 0x80;
-
 struct Walk {
     Level& level;
     const Frustum& frustum;
@@ -63,7 +61,7 @@ void DrawScripted(Level& level, const TextureUnits& units) {
     for (int32_t i = 0; i < level.FirstCount; ++i) {
         const BspFace& face = level.Faces[static_cast<size_t>(level.FirstList[static_cast<size_t>(i)])];
         SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
-        if (material.Flags & kMaterialDeforms) DeformFace(level, face, material);
+        if (material.Flags & kMaterialDeform) DeformFace(level, face, material);
         if (material.Program != 0) {
             BindMaterial(material);
             DrawGeometry(level, face, units, false);

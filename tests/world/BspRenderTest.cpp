@@ -244,6 +244,24 @@ TEST_F(BspRenderTest, MoveDeformationAdvancesOncePerVertex) {
     ReleaseLevelResources(*level);
 }
 
+// Mean grey level of the lower half of the back buffer (floor and walls; the
+// sky above depends on what the sky material draws) and its share of black.
+struct LowerHalf {
+    double mean = 0, blackShare = 0;
+};
+LowerHalf MeasureLowerHalf() {
+    const std::vector<uint8_t> pixels = ReadPixels(0, 0, kWidth, kHeight / 2);
+    LowerHalf half;
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        const int grey = (pixels[i] + pixels[i + 1] + pixels[i + 2]) / 3;
+        half.mean += grey;
+        half.blackShare += grey < 8;
+    }
+    half.mean /= static_cast<double>(pixels.size() / 4);
+    half.blackShare /= static_cast<double>(pixels.size() / 4);
+    return half;
+}
+
 // The camera at the first spawn point of the corpus level, eye height above it,
 // looking the way the spawn point faces. Entity origins keep the file's numbers
 // in reverse order: (z, y, x) of the file, which is (x, z, -y) in the engine.
@@ -260,22 +278,18 @@ TEST_F(BspRenderTest, CorpusLevelFromItsFirstSpawnPointShowsLightmappedWalls) {
     Frame(*level, "corpus-spawn.png");
     EXPECT_GT(level->FirstCount + level->SecondCount, 0);
     EXPECT_LT(level->FirstCount + level->SecondCount, static_cast<int32_t>(level->Faces.size()));  // PVS and frustum cull
+    const LowerHalf lit = MeasureLowerHalf();
+    EXPECT_LT(lit.blackShare, 0.75);
 
-    // The lower half holds floor and walls; the sky above depends on what the
-    // sky material draws.
-    const std::vector<uint8_t> pixels = ReadPixels(0, 0, kWidth, kHeight / 2);
-    size_t black = 0, white = 0;
-    std::vector<int> levels(256, 0);
-    for (size_t i = 0; i < pixels.size(); i += 4) {
-        const int grey = (pixels[i] + pixels[i + 1] + pixels[i + 2]) / 3;
-        black += grey < 8;
-        white += grey > 247;
-        ++levels[static_cast<size_t>(grey)];
-    }
-    const size_t count = pixels.size() / 4;
-    EXPECT_LT(black, count / 4);
-    EXPECT_LT(white, count / 4);
-    EXPECT_GT(std::count_if(levels.begin(), levels.end(), [](int n) { return n > 0; }), 40);  // lit, not flat
+    // The same view with white in place of every lightmap is brighter: the
+    // lightmaps are there and they shade.
+    std::vector<uint32_t> lightmaps(level->Lightmaps.size(), level->WhiteTexture);
+    level->Lightmaps.swap(lightmaps);
+    Frame(*level, "corpus-spawn-unlit.png");
+    level->Lightmaps.swap(lightmaps);
+    const LowerHalf unlit = MeasureLowerHalf();
+    EXPECT_LT(lit.mean, 0.8 * unlit.mean);
+    EXPECT_GT(lit.mean, 8);
     ReleaseLevelResources(*level);
 }
 
