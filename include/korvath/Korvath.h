@@ -5,6 +5,7 @@
 #include "korvath/Material.h"
 #include "korvath/Shaders.h"
 #include "korvath/Camera.h"
+#include "korvath/Console.h"
 #include "korvath/Engine.h"
 #include "korvath/Ext.h"
 #include "korvath/Font.h"
