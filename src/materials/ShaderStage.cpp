@@ -106,6 +106,20 @@ void ApplyTextureModifiers(const SHADER_STAGE& stage) {
     }
 }
 
+// OpenGL 1.1 takes the source colour only as a destination factor and the
+// destination colour only as a source factor, and ignored any other pair. So
+// "blendfunc filter" (GL_SRC_COLOR, GL_ZERO) drew its stage over the one below;
+// a current driver accepts the pair and squares the colour, turning lightmapped
+// floors black. Such a pair is drawn as GL 1.1 drew it, opaque.
+void BlendFunction(int32_t source, int32_t destination) {
+    const bool sourceTakes = source != GL_SRC_COLOR && source != GL_ONE_MINUS_SRC_COLOR;
+    const bool destinationTakes = destination != GL_DST_COLOR && destination != GL_ONE_MINUS_DST_COLOR;
+    if (sourceTakes && destinationTakes)
+        glBlendFunc(static_cast<GLenum>(source), static_cast<GLenum>(destination));
+    else
+        glBlendFunc(GL_ONE, GL_ZERO);
+}
+
 }  // namespace
 
 void ApplyStage(SHADER_STAGE& stage) {
@@ -118,7 +132,7 @@ void ApplyStage(SHADER_STAGE& stage) {
     if (flags & kStageBlend) {
         glEnable(GL_BLEND);
         glDepthMask(GL_FALSE);
-        glBlendFunc(static_cast<GLenum>(stage.Blend[0]), static_cast<GLenum>(stage.Blend[1]));
+        BlendFunction(stage.Blend[0], stage.Blend[1]);
     }
     if (flags & kStageCubeMap) {
         glDisable(GL_TEXTURE_2D);

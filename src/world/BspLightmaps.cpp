@@ -37,11 +37,4 @@ std::vector<uint32_t> UploadLightmaps(const uint8_t* lump, size_t length) {
     return names;
 }
 
-uint32_t CreateWhiteLightmap() {
-    IMAGE image;
-    image.Width = image.Height = 1;
-    image.Pixels.assign(3, 255);
-    return static_cast<uint32_t>(CreateTexture(GL_RGB, image));
-}
-
 }  // namespace korvath

@@ -15,7 +15,5 @@ void BrightenLightmap(uint8_t* texels, size_t texelCount);
 
 // One GL texture name per whole lightmap of the lump.
 std::vector<uint32_t> UploadLightmaps(const uint8_t* lump, size_t length);
-// A 1 x 1 white texture: a face without a lightmap is drawn unchanged by it.
-uint32_t CreateWhiteLightmap();
 
 }  // namespace korvath

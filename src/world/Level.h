@@ -122,7 +122,6 @@ struct Level {
     std::vector<BspFace> Faces;
     std::vector<BspPatch> Patches;
     std::vector<uint32_t> Lightmaps;     // GL texture names
-    uint32_t WhiteTexture = 0;           // the lightmap of faces without one
     std::vector<uint8_t> LightVolumes;   // kept as read
     int32_t ClusterCount = 0, BytesPerCluster = 0;  // ClusterCount 0: no PVS
     std::vector<uint8_t> PvsBits;

@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "materials/Shader.h"
+#include "materials/Texture.h"
 
 namespace korvath {
 
@@ -110,7 +111,7 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units) {
     SetTexturing(units, true);
     const bool lightmapped = !(material.SurfaceFlags & kSurfaceNoLightmap);
     const GLuint lightmap =
-        face.LightmapIndex >= 0 ? level.Lightmaps[static_cast<size_t>(face.LightmapIndex)] : level.WhiteTexture;
+        face.LightmapIndex >= 0 ? level.Lightmaps[static_cast<size_t>(face.LightmapIndex)] : WhiteTexture();
     for (size_t s = 0; s < material.Stages.size(); ++s) {
         SHADER_STAGE& stage = material.Stages[s];
         if (s > 0 && stage.Lightmap) continue;
@@ -122,10 +123,7 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units) {
             glDisable(GL_TEXTURE_2D);
         }
         units.Server(GL_TEXTURE0_ARB);
-        ApplyStage(stage);
-        // A lightmap stage names no image of its own; white on unit 0 lets the
-        // lightmap on unit 1 show, where an empty texture would sample black.
-        if (stage.Lightmap) glBindTexture(GL_TEXTURE_2D, level.WhiteTexture);
+        ApplyStage(stage);  // a lightmap stage binds white: its lightmap is on unit 1
         DrawGeometry(level, face, units, true);
         ResetStage(stage);
     }

@@ -100,7 +100,6 @@ bool ReadLevel(const BspFile& file, Level& level) {
     BuildPatches(level);
     BspStatus("BSP: Loading Lightmaps...");
     level.Lightmaps = UploadLightmaps(file.Data(kLumpLightmaps), static_cast<size_t>(file.Length(kLumpLightmaps)));
-    level.WhiteTexture = CreateWhiteLightmap();
     BspStatus("BSP: Loading Light Volumes...");
     if (!ReadKept(file, kLumpLightVolumes, kLightVolumeBytes, level.LightVolumes)) return false;
     BspStatus("BSP: Loading PVS (Potential Visibility Sets)...");
@@ -144,10 +143,8 @@ void ReleaseLevelResources(Level& level) {
     for (SHADER& material : level.Materials) FreeMaterial(material);
     if (!level.Lightmaps.empty())
         glDeleteTextures(static_cast<GLsizei>(level.Lightmaps.size()), level.Lightmaps.data());
-    if (level.WhiteTexture) glDeleteTextures(1, &level.WhiteTexture);
     level.Materials.clear();
     level.Lightmaps.clear();
-    level.WhiteTexture = 0;
 }
 
 }  // namespace korvath

@@ -137,6 +137,42 @@ TEST_F(ShaderStage, DepthFunctionNeedsDepthWrite) {
     ResetStage(stage);
 }
 
+// Pairs that OpenGL 1.1 refused ("filter" is one) draw opaque, as they did
+// there; the pairs it took pass through unchanged.
+TEST_F(ShaderStage, BlendPairsOutsideGL11DrawOpaque) {
+    SHADER_STAGE stage;
+    stage.Flags = 0x02;
+    const int32_t pairs[4][4] = {{GL_SRC_COLOR, GL_ZERO, GL_ONE, GL_ZERO},
+                                 {GL_ONE, GL_DST_COLOR, GL_ONE, GL_ZERO},
+                                 {GL_DST_COLOR, GL_ZERO, GL_DST_COLOR, GL_ZERO},
+                                 {GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA}};
+    for (const auto& pair : pairs) {
+        stage.Blend[0] = pair[0];
+        stage.Blend[1] = pair[1];
+        ApplyStage(stage);
+        EXPECT_EQ(Integer(GL_BLEND_SRC), pair[2]);
+        EXPECT_EQ(Integer(GL_BLEND_DST), pair[3]);
+        EXPECT_TRUE(glIsEnabled(GL_BLEND));
+        ResetStage(stage);
+    }
+}
+
+// A stage without an image (a lightmap stage, a missing file) draws untextured,
+// which current drivers would otherwise sample as black.
+TEST_F(ShaderStage, StagesWithoutAnImageBindWhite) {
+    SHADER_STAGE stage;
+    ApplyStage(stage);
+    EXPECT_EQ(static_cast<uint32_t>(Integer(GL_TEXTURE_BINDING_2D)), WhiteTexture());
+    ResetStage(stage);
+    IMAGE nothing;
+    stage.Textures[0] = CreateTexture(GL_RGB, nothing);
+    ApplyStage(stage);
+    EXPECT_EQ(static_cast<uint32_t>(Integer(GL_TEXTURE_BINDING_2D)), WhiteTexture());
+    ResetStage(stage);
+    GLuint name = static_cast<GLuint>(stage.Textures[0]);
+    glDeleteTextures(1, &name);
+}
+
 TEST_F(ShaderStage, CubeMapStageSwitchesTargets) {
     GLuint texture = 0;
     glGenTextures(1, &texture);

@@ -8,6 +8,7 @@
 #include "core/Matrix.h"
 #include "korvath/Map.h"
 #include "platform/GL.h"
+#include "materials/Texture.h"
 #include "world/LevelRender.h"
 #include "world/LevelTestSupport.h"
 
@@ -31,7 +32,7 @@ protected:
         engine().BeginScene();
         Set3DProjection();
         GLExt().glActiveTextureARB(GL_TEXTURE0_ARB);
-        glBindTexture(GL_TEXTURE_2D, level.WhiteTexture);
+        glBindTexture(GL_TEXTURE_2D, WhiteTexture());
         RenderLevel(level);
         glFinish();
         if (!screenshot.empty()) WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);
@@ -283,7 +284,7 @@ TEST_F(BspRenderTest, CorpusLevelFromItsFirstSpawnPointShowsLightmappedWalls) {
 
     // The same view with white in place of every lightmap is brighter: the
     // lightmaps are there and they shade.
-    std::vector<uint32_t> lightmaps(level->Lightmaps.size(), level->WhiteTexture);
+    std::vector<uint32_t> lightmaps(level->Lightmaps.size(), WhiteTexture());
     level->Lightmaps.swap(lightmaps);
     Frame(*level, "corpus-spawn-unlit.png");
     level->Lightmaps.swap(lightmaps);
