@@ -1,9 +1,11 @@
-// The Korvath viewer: intro, loading screen, then a fly-through.
+// The Korvath viewer: intro, loading screen, then a fly-through of maps/NAME.bsp
+// below the game data directory.
 //
 //   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--frames N]
 //          [--screenshot file.png] [--size WxH]
 //
-// Keys: backquote opens the console. Without a display it renders offscreen.
+// Keys: W A S D walk (shift runs), page up and down climb, the arrow keys turn,
+// backquote opens the console. Without a display it renders offscreen.
 #include <korvath/Korvath.h>
 
 #include <GL/gl.h>
@@ -12,6 +14,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "FlyThrough.h"
 #include "Options.h"
 #include "Screenshot.h"
 
@@ -39,6 +42,24 @@ int main(int argc, char** argv) {
     }
     auto ready = std::chrono::steady_clock::now();
 
+    Map map;
+    Camera camera;
+    Keyboard keys;
+    double loadSeconds = 0;
+    if (!options.map.empty()) {
+        auto loading = std::chrono::steady_clock::now();
+        map.Load("maps/" + options.map + ".bsp");
+        loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loading).count();
+        if (!map.Loaded()) std::fprintf(stderr, "viewer: the level %s did not load (see Korvath.log)\n", options.map.c_str());
+    }
+    if (options.hasCamera) {
+        camera.SetPosition(options.camera[0], options.camera[1], options.camera[2]);
+        camera.SetRotation(options.camera[3], options.camera[4], 0);
+    } else {
+        PlaceAtSpawnPoint(map, camera);
+    }
+    float lastFrameSeconds = 0;
+
     int32_t frame = 0;
     double frameSeconds = 0;
     bool quitting = false;
@@ -50,16 +71,20 @@ int main(int argc, char** argv) {
         if (quitting && engine.Unloaded()) break;
         auto frameStart = std::chrono::steady_clock::now();
         engine.BeginScene();
+        FlyOneFrame(keys, camera, lastFrameSeconds);
+        camera.Set3DFieldOfView(70);
+        map.Render();
         ++frame;
         bool last = options.frames > 0 && frame >= options.frames;
         if (last && !options.screenshot.empty())
             WritePng(options.screenshot, options.width, options.height);
         engine.EndScene();
-        frameSeconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - frameStart).count();
+        lastFrameSeconds = std::chrono::duration<float>(std::chrono::steady_clock::now() - frameStart).count();
+        frameSeconds += lastFrameSeconds;
         if (last) break;
     }
-    std::printf("start-up: %.2f s, frames: %d, mean frame time: %.2f ms\n",
-                std::chrono::duration<double>(ready - started).count(), frame,
+    std::printf("start-up: %.2f s, level load: %.2f s, frames: %d, mean frame time: %.2f ms\n",
+                std::chrono::duration<double>(ready - started).count(), loadSeconds, frame,
                 frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
     return 0;
 }

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "core/FlatDrawing.h"
 #include "core/Globals.h"
 #include "core/Record.h"
 #include "korvath/Engine.h"
@@ -15,12 +16,7 @@ namespace {
 // A 512 x 512 quad at the origin; the intro centres it with a translation.
 void DrawPicture(GLuint texture) {
     glBindTexture(GL_TEXTURE_2D, texture);
-    glBegin(GL_QUADS);
-    glTexCoord2f(0, 0); glVertex2f(0, 0);
-    glTexCoord2f(1, 0); glVertex2f(512, 0);
-    glTexCoord2f(1, 1); glVertex2f(512, 512);
-    glTexCoord2f(0, 1); glVertex2f(0, 512);
-    glEnd();
+    DrawTexturedRect(512, 512);
 }
 
 struct IntroPictures {
@@ -32,13 +28,7 @@ void DrawIntroFrame(const IntroPictures& pictures, bool showIntro, bool showShad
     glDisable(GL_LIGHTING);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_CULL_FACE);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluOrtho2D(0, s.ScreenWidth, 0, s.ScreenHeight);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    PushOrtho(0, s.ScreenWidth, 0, s.ScreenHeight);
     glTranslatef(s.ScreenWidth / 2.0f - 256, s.ScreenHeight / 2.0f - 256, 0);
 
     glEnable(GL_BLEND);
@@ -59,10 +49,7 @@ void DrawIntroFrame(const IntroPictures& pictures, bool showIntro, bool showShad
 
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    PopOrtho();
     glEnable(GL_CULL_FACE);
     glEnable(GL_DEPTH_TEST);
 }

@@ -1,9 +1,106 @@
+#include <algorithm>
+#include <cmath>
+
+#include "core/ConsoleText.h"
+#include "core/FlatDrawing.h"
+#include "core/Globals.h"
 #include "core/Record.h"
+#include "korvath/Font.h"
+#include "korvath/Keyboard.h"
+#include "materials/Shader.h"
+#include "platform/GL.h"
 
 namespace korvath {
 
-// The console, loading bar and fade curtain are drawn here once fonts and
-// materials are in place.
-void RenderOverlay() {}
+namespace {
+
+// The console shows the newest twelve lines; rows are 3 text units apart.
+constexpr int32_t kShownLines = 12;
+
+bool FirstStageHasTexture(const SHADER& material) {
+    return !material.Stages.empty() && !material.Stages[0].Textures.empty() &&
+           material.Stages[0].Textures[0] != 0;
+}
+
+// A console material is drawn with its first stage, or whole when it has a program.
+// A material without stages draws plain colour.
+void SetUpMaterial(SHADER& material) {
+    if (material.Program != 0) BindMaterial(material);
+    else if (!material.Stages.empty()) ApplyStage(material.Stages[0]);
+}
+
+void UndoMaterial(SHADER& material) {
+    if (material.Program != 0) UnbindMaterial(material);
+    else if (!material.Stages.empty()) ResetStage(material.Stages[0]);
+}
+
+void DrawFadeCurtain(EngineState& s) {
+    glEnable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    SetUpMaterial(s.Background);
+    // An untextured curtain is black. The level is not clamped: after an opening
+    // fade the curtain is transparent up to the last frame's overshoot.
+    const float c = FirstStageHasTexture(s.Background) ? 1.0f : 0.0f;
+    glColor4f(c, c, c, s.FadeOut ? s.FadeLevel : std::abs(1 - s.FadeLevel));
+    DrawTexturedRect(2, 2);
+    UndoMaterial(s.Background);
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+}
+
+void DrawLoadingBar(EngineState& s) {
+    glEnable(GL_TEXTURE_2D);
+    SetUpMaterial(s.Progress);
+    if (!FirstStageHasTexture(s.Progress)) glDisable(GL_TEXTURE_2D);
+    glColor4f(1, 1, 1, 1);
+    DrawTexturedRect(2 * s.LoadProgress, 0.05f);
+    UndoMaterial(s.Progress);
+    glDisable(GL_TEXTURE_2D);
+}
+
+// Only the newest lines can reach the screen, so a long console costs no more to
+// draw than a short one.
+void DrawConsoleLines(const EngineState& s) {
+    const int32_t n = std::min(s.LineCount, static_cast<int32_t>(s.ConsoleLines.size()));
+    for (int32_t i = std::max(0, n - kShownLines); i < n; ++i) {
+        const ConsoleLine& line = s.ConsoleLines[static_cast<size_t>(i)];
+        const float y = static_cast<float>(96 - (3 * n - line.Row));
+        if (y <= 60) continue;
+        if (line.Error) EngineFont().Render(line.Text, 1, y, 1, 0, 0, 1);
+        else EngineFont().Render(line.Text, 1, y, 1, 1, 1, 1);
+    }
+}
+
+}  // namespace
+
+void RenderOverlay() {
+    EngineState& s = State();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    PushOrtho(0, 2, 0, 2);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+
+    if (s.IntroDone) DrawFadeCurtain(s);
+    if (s.LoadProgress > 0) DrawLoadingBar(s);
+    if (s.ShowVersion) EngineFont().Render(VersionText(), 1, 1, 1, 1, 1, 1);
+    DrawConsoleLines(s);
+
+    AddPendingLine();
+    HandleConsoleKeys();
+    Keyboard& keyboard = EngineKeyboard();
+    keyboard.Process(s.ScreenWidth - 1);
+    if (s.LoadProgress == 0) {
+        s.InputText = keyboard.Buffer();
+        EngineFont().Render(keyboard.Text(), 1, 99, 1, 1, 1, 1);
+        EngineFont().Render(keyboard.Cursor(), 1, 99, 1, 1, 1, 1);
+    }
+
+    PopOrtho();
+    if (s.LightingEnabled) glEnable(GL_LIGHTING);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+}
 
 }  // namespace korvath

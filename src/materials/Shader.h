@@ -1,10 +1,28 @@
 #pragma once
 // Material scripts into SHADER records, and SHADER stages into GL state.
+#include <cstdint>
 #include <string>
 
 #include "korvath/Material.h"
 
 namespace korvath {
+
+// Bits of SHADER_STAGE::Flags.
+enum StageFlags : int32_t {
+    kStageAlphaTest = 0x01,
+    kStageBlend = 0x02,
+    kStageCubeMap = 0x04,
+    kStageDepthFunc = 0x08,
+    kStageTcMods = 0x10,
+    kStageTcGen = 0x20,
+    kStageRgbGen = 0x40,
+};
+
+// Bits of SHADER::Flags.
+enum MaterialFlags : int32_t {
+    kMaterialDeform = 0x80,
+    kMaterialStencil = 0x100,
+};
 
 class Programs;
 // The module-wide Programs object the "program" line uses.

@@ -1,27 +1,31 @@
 #include "materials/ShaderKeywords.h"
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/Globals.h"
 #include "korvath/Programs.h"
 #include "materials/Shader.h"
+#include "materials/ShaderRelease.h"
 #include "materials/ShaderText.h"
 #include "materials/Texture.h"
 #include "platform/GL.h"
 
 namespace korvath {
 
-SHADER_STAGE& MaterialParse::Stage() {
-    if (material.Stages.size() <= stageIndex) material.Stages.resize(stageIndex + 1);
-    return material.Stages[stageIndex];
+SHADER_STAGE* MaterialParse::Stage() {
+    return stageIndex < material.Stages.size() ? &material.Stages[stageIndex] : nullptr;
 }
 
-// The material's own brace and its first stage's brace both address stage 0, so
-// an opening brace keeps whatever the stage already holds.
+// The material's own brace and its first stage's brace both address stage 0; the
+// stage keeps entry 0 of its textures and loses any further animation frames.
 void MaterialParse::OpenStage() {
-    SHADER_STAGE& stage = Stage();
-    if (stage.Textures.empty()) stage.Textures.resize(1);
+    if (material.Stages.size() <= stageIndex) material.Stages.resize(stageIndex + 1);
+    std::vector<int32_t>& textures = material.Stages[stageIndex].Textures;
+    for (size_t i = 1; i < textures.size(); ++i) ReleaseTexture(textures[i]);
+    textures.resize(1);
 }
 
 void MaterialParse::CloseStage() {
@@ -48,10 +52,13 @@ int32_t WaveFunction(std::string_view name) {
     return 0;
 }
 
-// The script's extension is dropped: the texture loader tries its own list.
-int32_t LoadWithoutExtension(std::string_view name) {
+// The script's extension is dropped: the texture loader tries its own list. A name
+// without any "." has nothing to drop and is not loaded (nullopt); a name that is
+// only an extension loads nothing (0).
+std::optional<int32_t> LoadWithoutExtension(std::string_view name) {
     const size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos || dot == 0) return 0;
+    if (dot == std::string_view::npos) return std::nullopt;
+    if (dot == 0) return 0;
     return LoadTextureAnyExtension(ResolvePath(std::string(name.substr(0, dot))));
 }
 
@@ -71,10 +78,13 @@ void Cull(std::string_view line, MaterialParse& parse) {
     else if (mode == "front") parse.material.Cull = GL_FRONT;
 }
 
+// The flag marks the material as deforming whatever the kind; the parameters of a
+// "wave" or "move" line are taken only when all of them are there.
 void DeformVertexes(std::string_view line, MaterialParse& parse) {
+    SHADER& material = parse.material;
+    material.Flags |= kMaterialDeform;
     const Tokens u = SplitBlanks(RestAfter(line, "deformvertexes"));
     if (u.empty()) return;
-    SHADER& material = parse.material;
     WAVE deform = material.Deform;
     VECTOR3 move = material.DeformMove;
     if (u[0] == "wave") {
@@ -84,17 +94,18 @@ void DeformVertexes(std::string_view line, MaterialParse& parse) {
             return;
         deform.Kind = 5;
     } else if (u[0] == "move") {
-        if (u.size() < 9 || !Read(u, 1, move.x) || !Read(u, 2, move.y) || !Read(u, 3, move.z) ||
+        if (!Read(u, 1, move.x) || !Read(u, 2, move.y) || !Read(u, 3, move.z) ||
             !Read(u, 5, deform.Amplitude) || !Read(u, 6, deform.Base) || !Read(u, 7, deform.Phase) ||
             !Read(u, 8, deform.Frequency))
             return;
         const int32_t func = WaveFunction(u[4]);
         if (func >= 1 && func <= 4) deform.Func = func;
         deform.Kind = 2;
+    } else {
+        return;
     }
     material.Deform = deform;
     material.DeformMove = move;
-    material.Flags |= 0x80;
 }
 
 void SurfaceParm(std::string_view line, MaterialParse& parse) {
@@ -112,32 +123,34 @@ void SurfaceParm(std::string_view line, MaterialParse& parse) {
         {"detail", 0x2000000},      {"nomipmaps", 0x4000000}, {"sky", 0x8000000},
     };
     const std::string_view name = RestAfter(line, "surfaceparm");
-    if (name == "stencil") parse.material.Flags |= 0x100;
+    if (name == "stencil") parse.material.Flags |= kMaterialStencil;
     // One-shot: the next texture made, normally this material's first "map", has no mipmaps.
     if (name == "nomipmaps") State().UseMipmaps = false;
     for (const SurfaceBit& entry : kBits)
         if (name == entry.name) parse.material.SurfaceFlags |= entry.bit;
 }
 
+// One texture per frame name; a name without an extension leaves its frame empty.
 void AnimMap(std::string_view line, MaterialParse& parse) {
     const Tokens t = SplitBlanks(line);
     const std::optional<int32_t> frequency = t.size() > 1 ? ToLong(t[1]) : std::nullopt;
-    if (!frequency) return;
-    SHADER_STAGE& stage = parse.Stage();
-    stage.AnimFrequency = *frequency;
-    for (size_t k = 2; k < t.size(); ++k) {
-        // Never shrinks: frames a longer earlier line loaded stay owned by the stage.
-        if (stage.Textures.size() < k - 1) stage.Textures.resize(k - 1);
-        stage.Textures[k - 2] = LoadWithoutExtension(t[k]);
-    }
+    SHADER_STAGE* stage = parse.Stage();
+    if (!frequency || !stage) return;
+    stage->AnimFrequency = *frequency;
+    if (t.size() < 3) return;
+    std::vector<int32_t>& textures = stage->Textures;
+    const size_t frames = t.size() - 2;
+    for (size_t i = frames; i < textures.size(); ++i) ReleaseTexture(textures[i]);
+    textures.resize(frames);
+    for (size_t k = 0; k < frames; ++k) ReplaceTexture(textures[k], LoadWithoutExtension(t[k + 2]).value_or(0));
 }
 
 void CubeMap(std::string_view line, MaterialParse& parse) {
     const std::string_view name = RestAfter(line, "cubemap");
-    if (name.empty()) return;
-    SHADER_STAGE& stage = parse.Stage();
-    stage.Flags |= 0x04;
-    stage.Textures[0] = LoadCubeMap(std::string(name));
+    SHADER_STAGE* stage = parse.Stage();
+    if (name.empty() || !stage) return;
+    stage->Flags |= kStageCubeMap;
+    ReplaceTexture(stage->Textures[0], LoadCubeMap(std::string(name)));
 }
 
 // "map" plus any one character plus "lightmap" is the level's lightmap; anything
@@ -145,75 +158,88 @@ void CubeMap(std::string_view line, MaterialParse& parse) {
 // the name may come out empty).
 void Map(std::string_view line, MaterialParse& parse) {
     constexpr std::string_view kLightmap = "lightmap";
-    if (line.size() >= 5 + kLightmap.size() && line.substr(5, kLightmap.size()) == kLightmap) {
-        parse.Stage().Lightmap = true;
+    SHADER_STAGE* stage = parse.Stage();
+    if (!stage) return;
+    if (line.substr(std::min<size_t>(line.size(), 5), kLightmap.size()) == kLightmap) {
+        stage->Lightmap = true;
         return;
     }
     if (line.size() <= 4) return;
-    const int32_t texture = LoadWithoutExtension(line.substr(4));
-    SHADER_STAGE& stage = parse.Stage();
-    if (texture || stage.Textures[0] == 0) stage.Textures[0] = texture;
+    if (const std::optional<int32_t> texture = LoadWithoutExtension(line.substr(4)))
+        ReplaceTexture(stage->Textures[0], *texture);
 }
 
 void RgbGen(std::string_view line, MaterialParse& parse) {
+    SHADER_STAGE* stage = parse.Stage();
+    if (!stage) return;
+    stage->Flags |= kStageRgbGen;
     const Tokens u = SplitBlanks(RestAfter(line, "rgbgen"));
-    if (u.empty()) return;
-    SHADER_STAGE& stage = parse.Stage();
-    if (u[0] == "wave") {
-        WAVE wave = stage.RgbWave;
-        if (u.size() < 6 || !Read(u, 2, wave.Base) || !Read(u, 3, wave.Amplitude) || !Read(u, 4, wave.Phase) ||
-            !Read(u, 5, wave.Frequency))
-            return;
-        if (const int32_t func = WaveFunction(u[1])) wave.Func = func;
-        wave.Kind = 3;
-        stage.RgbWave = wave;
-    }
-    stage.Flags |= 0x40;
+    if (u.empty() || u[0] != "wave") return;
+    WAVE wave = stage->RgbWave;
+    if (!Read(u, 2, wave.Base) || !Read(u, 3, wave.Amplitude) || !Read(u, 4, wave.Phase) ||
+        !Read(u, 5, wave.Frequency))
+        return;
+    if (const int32_t func = WaveFunction(u[1])) wave.Func = func;
+    wave.Kind = 3;
+    stage->RgbWave = wave;
 }
 
-void TcGen(std::string_view, MaterialParse& parse) { parse.Stage().Flags |= 0x20; }
+void TcGen(std::string_view, MaterialParse& parse) {
+    if (SHADER_STAGE* stage = parse.Stage()) stage->Flags |= kStageTcGen;
+}
+
+// Fills mod from the tokens of a "tcmod" line; false when a number is missing.
+bool ReadTcMod(const Tokens& u, TCMOD& mod) {
+    if (u[0] == "rotate") {
+        mod.Kind = 3;
+        return Read(u, 1, mod.Rotation);
+    }
+    if (u[0] == "scale") {
+        mod.Kind = 2;
+        return Read(u, 1, mod.ScaleS) && Read(u, 2, mod.ScaleT);
+    }
+    if (u[0] == "scroll") {
+        mod.Kind = 4;
+        return Read(u, 1, mod.ScrollS) && Read(u, 2, mod.ScrollT);
+    }
+    if (u[0] == "stretch") {
+        // Token 1, the function, is not read.
+        mod.Kind = 5;
+        return Read(u, 2, mod.Base) && Read(u, 3, mod.Amplitude) && Read(u, 4, mod.Phase) && Read(u, 5, mod.Frequency);
+    }
+    if (u[0] == "transform") {
+        static constexpr size_t kElements[] = {0, 1, 4, 5, 12, 13};
+        mod.Kind = 6;
+        mod.Matrix[10] = mod.Matrix[15] = 1;
+        for (size_t i = 0; i < std::size(kElements); ++i)
+            if (!Read(u, i + 1, mod.Matrix[kElements[i]])) return false;
+        return true;
+    }
+    if (u[0] == "turb") {
+        mod.Kind = 7;
+        return Read(u, 1, mod.Base) && Read(u, 2, mod.Amplitude) && Read(u, 3, mod.Phase) && Read(u, 4, mod.Frequency);
+    }
+    return true;  // an unknown kind still takes its entry, with Kind 0
+}
 
 void TcMod(std::string_view line, MaterialParse& parse) {
     const Tokens u = SplitBlanks(RestAfter(line, "tcmod"));
-    if (u.empty()) return;
+    SHADER_STAGE* stage = parse.Stage();
     TCMOD mod;
-    if (u[0] == "rotate") {
-        if (!Read(u, 1, mod.Rotation)) return;
-        mod.Kind = 3;
-    } else if (u[0] == "scale") {
-        if (!Read(u, 1, mod.ScaleS) || !Read(u, 2, mod.ScaleT)) return;
-        mod.Kind = 2;
-    } else if (u[0] == "scroll") {
-        if (!Read(u, 1, mod.ScrollS) || !Read(u, 2, mod.ScrollT)) return;
-        mod.Kind = 4;
-    } else if (u[0] == "stretch") {
-        if (!Read(u, 2, mod.Base) || !Read(u, 3, mod.Amplitude) || !Read(u, 4, mod.Phase) || !Read(u, 5, mod.Frequency))
-            return;
-        mod.Kind = 5;
-    } else if (u[0] == "transform") {
-        static constexpr size_t kElements[] = {0, 1, 4, 5, 12, 13};
-        for (size_t i = 0; i < std::size(kElements); ++i)
-            if (!Read(u, i + 1, mod.Matrix[kElements[i]])) return;
-        mod.Matrix[10] = mod.Matrix[15] = 1;
-        mod.Kind = 6;
-    } else if (u[0] == "turb") {
-        if (!Read(u, 1, mod.Base) || !Read(u, 2, mod.Amplitude) || !Read(u, 3, mod.Phase) || !Read(u, 4, mod.Frequency))
-            return;
-        mod.Kind = 7;
-    }
-    SHADER_STAGE& stage = parse.Stage();
-    stage.Flags |= 0x10;
-    stage.TcMods.resize(parse.tcModCount + 1);
-    stage.TcMods[parse.tcModCount++] = mod;
+    if (u.empty() || !stage || !ReadTcMod(u, mod)) return;
+    stage->Flags |= kStageTcMods;
+    stage->TcMods.resize(parse.tcModCount + 1);
+    stage->TcMods[parse.tcModCount++] = mod;
 }
 
 void AlphaFunc(std::string_view line, MaterialParse& parse) {
     const std::string_view test = RestAfter(line, "alphafunc");
-    SHADER_STAGE& stage = parse.Stage();
-    stage.Flags |= 0x01;
-    if (test == "ge128") stage.AlphaFunc = GL_GEQUAL, stage.AlphaRef = 0.5f;
-    else if (test == "lt128") stage.AlphaFunc = GL_LESS, stage.AlphaRef = 0.5f;
-    else if (test == "gt0") stage.AlphaFunc = GL_GREATER, stage.AlphaRef = 0;
+    SHADER_STAGE* stage = parse.Stage();
+    if (!stage) return;
+    stage->Flags |= kStageAlphaTest;
+    if (test == "ge128") stage->AlphaFunc = GL_GEQUAL, stage->AlphaRef = 0.5f;
+    else if (test == "lt128") stage->AlphaFunc = GL_LESS, stage->AlphaRef = 0.5f;
+    else if (test == "gt0") stage->AlphaFunc = GL_GREATER, stage->AlphaRef = 0;
 }
 
 int32_t BlendFactor(std::string_view name) {
@@ -227,6 +253,8 @@ int32_t BlendFactor(std::string_view name) {
 
 void BlendFunc(std::string_view line, MaterialParse& parse) {
     const std::string_view mode = RestAfter(line, "blendfunc");
+    SHADER_STAGE* stage = parse.Stage();
+    if (!stage) return;
     int32_t source = 0, destination = 0;
     if (mode == "add") source = GL_ONE, destination = GL_ONE;
     else if (mode == "blend") source = GL_SRC_ALPHA, destination = GL_ONE_MINUS_SRC_ALPHA;
@@ -237,19 +265,22 @@ void BlendFunc(std::string_view line, MaterialParse& parse) {
         source = BlendFactor(t[1]);
         destination = BlendFactor(t[2]);
     }
-    SHADER_STAGE& stage = parse.Stage();
-    stage.Flags |= 0x02;
-    stage.Blend[0] = source;
-    stage.Blend[1] = destination;
+    stage->Flags |= kStageBlend;
+    stage->Blend[0] = source;
+    stage->Blend[1] = destination;
 }
 
 void DepthFunc(std::string_view line, MaterialParse& parse) {
     const std::string_view test = RestAfter(line, "depthfunc");
-    if (test == "equal") parse.Stage().DepthFunc = GL_EQUAL;
-    else if (test == "lequal") parse.Stage().DepthFunc = GL_LEQUAL;
+    SHADER_STAGE* stage = parse.Stage();
+    if (!stage) return;
+    if (test == "equal") stage->DepthFunc = GL_EQUAL;
+    else if (test == "lequal") stage->DepthFunc = GL_LEQUAL;
 }
 
-void DepthWrite(std::string_view, MaterialParse& parse) { parse.Stage().Flags |= 0x08; }
+void DepthWrite(std::string_view, MaterialParse& parse) {
+    if (SHADER_STAGE* stage = parse.Stage()) stage->Flags |= kStageDepthFunc;
+}
 
 struct Keyword {
     std::string_view name;
@@ -258,11 +289,11 @@ struct Keyword {
 
 // Tested by prefix in this order; a line may match more than one.
 constexpr Keyword kKeywords[] = {
-    {"program", Program},     {"cull", Cull},       {"deformvertexes", DeformVertexes},
-    {"surfaceparm", SurfaceParm}, {"animmap", AnimMap}, {"cubemap", CubeMap},
-    {"map", Map},             {"rgbgen", RgbGen},   {"tcgen", TcGen},
-    {"tcmod", TcMod},         {"alphafunc", AlphaFunc}, {"blendfunc", BlendFunc},
-    {"depthfunc", DepthFunc}, {"depthwrite", DepthWrite},
+    {"program", Program},         {"cull", Cull},           {"deformvertexes", DeformVertexes},
+    {"surfaceparm", SurfaceParm}, {"animmap", AnimMap},     {"cubemap", CubeMap},
+    {"map", Map},                 {"rgbgen", RgbGen},       {"tcgen", TcGen},
+    {"tcmod", TcMod},             {"alphafunc", AlphaFunc}, {"blendfunc", BlendFunc},
+    {"depthfunc", DepthFunc},     {"depthwrite", DepthWrite},
 };
 
 }  // namespace

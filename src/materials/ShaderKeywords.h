@@ -13,17 +13,16 @@ struct MaterialParse {
     size_t stageIndex = 0;
     size_t tcModCount = 0;
 
-    // The stage at the current index. Scripts may write stage keywords after a
-    // stage block has closed and outside any block; such a stage is made here
-    // rather than written past the end.
-    SHADER_STAGE& Stage();
+    // The stage at the current index, or null between a closed stage block and the
+    // next "{": stage keywords written there have no stage to act on and are ignored.
+    SHADER_STAGE* Stage();
     // "{" and "}" lines.
     void OpenStage();
     void CloseStage();
 };
 
 // Applies every keyword that the normalised line starts with, in table order.
-// A line with fewer tokens, or with a number that does not convert, changes
+// A line with too few tokens, or with a number that does not convert, changes
 // nothing for that keyword.
 void ApplyKeywords(std::string_view line, MaterialParse& parse);
 

@@ -1,5 +1,6 @@
 #include "materials/ShaderText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -8,41 +9,41 @@
 
 namespace korvath {
 
-std::string ScriptText::Slice(size_t from, size_t to) const {
-    return std::string(bytes_.begin() + static_cast<std::ptrdiff_t>(from), bytes_.begin() + static_cast<std::ptrdiff_t>(to));
-}
-
 void ScriptText::SkipDelimiter() {
     if (AtEnd()) return;
-    const uint8_t c = bytes_[at_++];
-    if (c == '\r' && !AtEnd() && bytes_[at_] == '\n') ++at_;
+    const char c = text_[at_++];
+    if (c == '\r' && !AtEnd() && text_[at_] == '\n') ++at_;
 }
 
-std::string ScriptText::NextField() {
-    while (!AtEnd() && (bytes_[at_] == ' ' || bytes_[at_] == '\t' || IsLineBreak())) ++at_;
+void ScriptText::SkipToDelimiter() {
+    while (!AtEnd() && text_[at_] != ',' && !IsLineBreak()) ++at_;
+}
+
+std::string_view ScriptText::NextField() {
+    while (!AtEnd() && (text_[at_] == ' ' || text_[at_] == '\t' || IsLineBreak())) ++at_;
     if (AtEnd()) return {};
 
-    std::string field;
-    if (bytes_[at_] == '"') {
+    std::string_view field;
+    if (text_[at_] == '"') {
         const size_t start = ++at_;
-        while (!AtEnd() && bytes_[at_] != '"') ++at_;
-        field = Slice(start, at_);
-        while (!AtEnd() && bytes_[at_] != ',' && !IsLineBreak()) ++at_;
+        while (!AtEnd() && text_[at_] != '"') ++at_;
+        field = text_.substr(start, at_ - start);
+        SkipToDelimiter();
     } else {
         const size_t start = at_;
-        while (!AtEnd() && bytes_[at_] != ',' && !IsLineBreak()) ++at_;
+        SkipToDelimiter();
         size_t end = at_;
-        while (end > start && (bytes_[end - 1] == ' ' || bytes_[end - 1] == '\t')) --end;
-        field = Slice(start, end);
+        while (end > start && (text_[end - 1] == ' ' || text_[end - 1] == '\t')) --end;
+        field = text_.substr(start, end - start);
     }
     SkipDelimiter();
     return field;
 }
 
-std::string ScriptText::NextLine() {
+std::string_view ScriptText::NextLine() {
     const size_t start = at_;
     while (!AtEnd() && !IsLineBreak()) ++at_;
-    std::string line = Slice(start, at_);
+    const std::string_view line = text_.substr(start, at_ - start);
     SkipDelimiter();
     return line;
 }

@@ -11,26 +11,27 @@
 
 namespace korvath {
 
-// A script held in memory with a read position. Line breaks are CR LF, LF or a
-// lone CR; none of them is ever part of a field or a line.
+// A read position over script bytes the caller keeps alive. Line breaks are
+// CR LF, LF or a lone CR; none of them is ever part of a field or a line.
 class ScriptText {
 public:
-    explicit ScriptText(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
-    bool AtEnd() const { return at_ >= bytes_.size(); }
-    // Leading blanks and line breaks are skipped; the field ends at a comma or a
-    // line break (consumed), trailing blanks dropped. A field opened by a double
-    // quote runs to the next double quote; the rest of it up to the delimiter is
-    // dropped.
-    std::string NextField();
+    explicit ScriptText(std::string_view text, size_t at = 0) : text_(text), at_(at < text.size() ? at : text.size()) {}
+    bool AtEnd() const { return at_ >= text_.size(); }
+    size_t Position() const { return at_; }
+    // Leading blanks, tabs and line breaks are skipped; the field ends at a comma
+    // or a line break (consumed), trailing blanks dropped. A field opened by a
+    // double quote runs to the next double quote; the rest of it up to the
+    // delimiter is dropped.
+    std::string_view NextField();
     // The rest of the current line; the read position moves past its line break.
-    std::string NextLine();
+    std::string_view NextLine();
 
 private:
-    bool IsLineBreak() const { return bytes_[at_] == '\r' || bytes_[at_] == '\n'; }
+    bool IsLineBreak() const { return text_[at_] == '\r' || text_[at_] == '\n'; }
+    void SkipToDelimiter();
     void SkipDelimiter();
-    std::string Slice(size_t from, size_t to) const;
 
-    std::vector<uint8_t> bytes_;
+    std::string_view text_;
     size_t at_ = 0;
 };
 

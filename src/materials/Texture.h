@@ -35,5 +35,12 @@ void BindTexture(int32_t target, int32_t texture);
 void CloseVideoTexture(int32_t texture);
 // Every texture created gets a registry entry marked as not a video.
 void RegisterTextureName(int32_t texture);
+// A texture made without pixels (a missing or unreadable picture).
+void MarkTextureEmpty(int32_t texture);
+// A 1 x 1 white texture of the current context. The fixed-function drivers this
+// engine was made for drew a texture without an image as if texturing were off;
+// current drivers sample black from it. BindTexture therefore binds this one in
+// place of name 0 and of empty textures on GL_TEXTURE_2D, which looks the same.
+uint32_t WhiteTexture();
 
 }  // namespace korvath

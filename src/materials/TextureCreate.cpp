@@ -43,6 +43,7 @@ int32_t CreateTexture(int32_t format, const IMAGE& image) {
     const GLint internalFormat = InternalFormat(format, s.IntroDone && s.ExtTextureCompression);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    if (!UploadablePixels(format, image)) MarkTextureEmpty(static_cast<int32_t>(texture));
     if (s.UseMipmaps) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
         BuildMipmaps(GL_TEXTURE_2D, internalFormat, format, image);

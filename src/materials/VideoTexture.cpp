@@ -13,6 +13,7 @@ namespace {
 // One entry per GL texture name; only names opened as videos are Active.
 struct VideoEntry {
     bool Active = false;
+    bool Empty = false;  // made without pixels
     std::vector<uint8_t> FramePixels;
     std::unique_ptr<platform::VideoDecoder> Stream;  // stream and frame reader in one
     int32_t FrameDuration = 0, FrameBytes = 0, FrameCount = 0;
@@ -71,9 +72,43 @@ int32_t OpenVideoTexture(const std::string& path) {
     return texture;
 }
 
+void MarkTextureEmpty(int32_t texture) {
+    std::vector<VideoEntry>& videos = Videos();
+    if (texture > 0 && static_cast<size_t>(texture) < videos.size()) videos[texture].Empty = true;
+}
+
+uint32_t WhiteTexture() {
+    // Texture names die with their context, so a new context gets a new one.
+    static void* context = nullptr;
+    static GLuint white = 0;
+    void* current = State().RenderContext;
+    if (white == 0 || context != current || !glIsTexture(white)) {
+        const uint8_t pixel[4] = {255, 255, 255, 255};
+        GLint bound = 0;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        glGenTextures(1, &white);
+        RegisterTextureName(static_cast<int32_t>(white));
+        glBindTexture(GL_TEXTURE_2D, white);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, pixel);
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(bound));
+        context = current;
+    }
+    return white;
+}
+
 // Frames fall due every half frame duration, at most one step per bind, and the
 // current frame is uploaded on every bind.
 void BindTexture(int32_t target, int32_t texture) {
+    if (target == GL_TEXTURE_2D) {
+        const std::vector<VideoEntry>& videos = Videos();
+        const bool empty = texture > 0 && static_cast<size_t>(texture) < videos.size() && videos[texture].Empty;
+        if (texture == 0 || empty) {
+            glBindTexture(GL_TEXTURE_2D, WhiteTexture());
+            return;
+        }
+    }
     glBindTexture(static_cast<GLenum>(target), static_cast<GLuint>(texture));
     VideoEntry* video = ActiveVideo(texture);
     if (!video) return;

@@ -2,11 +2,15 @@
 // The in-memory tables of a loaded IBSP level, shared by the loader, the renderer
 // and the collision trace. Coordinates are already in the engine's Y-up axes.
 //
-// The loader guarantees every cross reference: node planes and children, leaf
-// face and leaf brush ranges and the indexes inside them, brush side ranges,
-// leaf clusters (below ClusterCount when there is a PVS), face textures,
-// vertex and mesh-vertex ranges (and the mesh-vertex values, which
-// index inside their face's vertices), patch indexes and lightmap indexes (or -1).
+// The loader guarantees every cross reference: node planes and children (a
+// tree: each child comes after its parent, has one parent and lies at most
+// kMaxTreeDepth below node 0; there is at least one leaf, and without nodes
+// leaf 0 is the whole level), leaf face and leaf brush ranges and the indexes
+// inside them, brush side ranges and their planes and textures, leaf clusters
+// (-1 or below ClusterCount when there is a PVS, whose rows hold a bit for every
+// cluster), face textures, vertex and mesh-vertex ranges (and the mesh-vertex
+// values, which index inside their face's vertices), patch indexes and
+// lightmap indexes (or -1).
 // Code that walks these tables may rely on that and check nothing again.
 #include <cstdint>
 #include <string>
@@ -16,6 +20,10 @@
 #include "korvath/Types.h"
 
 namespace korvath {
+
+// Deep enough for any level a map compiler writes, shallow enough for a
+// recursive walk of the tree.
+constexpr int32_t kMaxTreeDepth = 1024;
 
 struct BspTexture {
     std::string Name;  // cut at the first NUL, at most 64 characters

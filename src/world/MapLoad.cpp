@@ -1,15 +1,26 @@
+#include "core/Record.h"
 #include "korvath/Map.h"
-
 #include "world/Level.h"
+#include "world/LevelLoad.h"
 
-// Placeholder until the level loader lands.
 namespace korvath {
 
 Map::Map() = default;
 Map::~Map() { UnLoad(); }
 
-void Map::Load(const std::string&) {}
-void Map::UnLoad() { level_.reset(); }
+void Map::Load(const std::string& Filename) {
+    UnLoad();
+    level_ = LoadLevel(Filename);
+}
+
+void Map::UnLoad() {
+    if (!level_) return;
+    const std::unique_ptr<Level> level = std::move(level_);
+    ReleaseLevelResources(*level);
+    BspStatus("BSP: Unloaded");
+    ShowLoadStatus("", false, 0, false);
+}
+
 bool Map::Loaded() const { return level_ != nullptr; }
 
 }  // namespace korvath

@@ -1,10 +1,11 @@
 #include "korvath/Map.h"
-
 #include "world/Level.h"
+#include "world/LevelRender.h"
 
-// Placeholder until the level renderer lands.
 namespace korvath {
 
-void Map::Render() {}
+void Map::Render() {
+    if (level_) RenderLevel(*level_);
+}
 
 }  // namespace korvath

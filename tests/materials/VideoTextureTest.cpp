@@ -142,8 +142,13 @@ TEST_F(VideoTexture, FilesThatAreNoVideoGiveAnEmptyTexture) {
         const int32_t texture = OpenVideoTexture(WriteTestFile("broken.avi", bytes));
         ASSERT_NE(texture, 0);
         NextFrame();
-        BindTexture(GL_TEXTURE_2D, texture);
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
         EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 0);
+        // Drawing with it draws as untextured, not black.
+        BindTexture(GL_TEXTURE_2D, texture);
+        GLint bound = 0;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        EXPECT_EQ(static_cast<uint32_t>(bound), WhiteTexture());
         glDisable(GL_TEXTURE_2D);
     }
 }

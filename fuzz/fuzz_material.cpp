@@ -1,0 +1,50 @@
+// The material script parser on arbitrary bytes: the first field names the
+// material looked up, the whole input is the script. Every stage found is then
+// applied and reset once, so the draw-time arithmetic (animation frames, wave
+// table indexes) sees the parsed values. No GL context is current, so GL calls
+// do nothing, and the engine path is an empty directory, so no texture loads.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "core/Globals.h"
+#include "materials/Shader.h"
+#include "materials/ShaderText.h"
+
+namespace {
+
+const std::string& ScratchDirectory() {
+    static const std::string directory = [] {
+        char pattern[] = "/tmp/korvath-fuzz-material-XXXXXX";
+        const char* made = mkdtemp(pattern);
+        if (!made) std::abort();
+        return std::string(made) + "/";
+    }();
+    return directory;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    korvath::EngineState& state = korvath::State();
+    state.EnginePath = ScratchDirectory();
+    state.FrameTime = 0.5f;
+    state.SceneTime = 3.0f;
+    const std::string path = state.EnginePath + "fuzz.shader";
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) std::abort();
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    const std::string name(korvath::ScriptText(text).NextField());
+    korvath::SHADER material = korvath::ParseMaterial(path, name);
+    for (korvath::SHADER_STAGE& stage : material.Stages) {
+        korvath::ApplyStage(stage);
+        korvath::ResetStage(stage);
+    }
+    korvath::FreeMaterial(material);
+    return 0;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// Giving back the GL texture names a material holds.
+#include <cstdint>
+
+namespace korvath {
+
+// Closes the video stream behind the name, if any, and deletes the texture.
+void ReleaseTexture(int32_t texture);
+
+// Puts texture into slot, releasing the name the slot held: every load makes a
+// new name, so a replaced one would otherwise never be freed.
+void ReplaceTexture(int32_t& slot, int32_t texture);
+
+}  // namespace korvath

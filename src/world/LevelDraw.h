@@ -1,0 +1,27 @@
+#pragma once
+// One face of a level on two texture units: the material's stages on unit 0,
+// the face's lightmap on unit 1, geometry from client arrays that point straight
+// into the level's tables (44-byte stride).
+#include "platform/GL.h"
+#include "world/Level.h"
+
+namespace korvath {
+
+// The multitexture entry points, looked up once per frame.
+struct TextureUnits {
+    PFNGLACTIVETEXTUREARBPROC Server = nullptr;
+    PFNGLCLIENTACTIVETEXTUREARBPROC Client = nullptr;
+    void Select(int unit) const {
+        Server(GL_TEXTURE0_ARB + unit);
+        Client(GL_TEXTURE0_ARB + unit);
+    }
+};
+
+// Every stage of the face's material, unless the material is fog, sky or nodraw.
+void DrawFace(Level& level, const BspFace& face, const TextureUnits& units);
+// The face's geometry with the current GL state. Mesh faces draw with their
+// vertex colours and no lightmap; afterwards they restore unit 1 and the
+// texture-coordinate arrays only when texturing was on (restoreTexturing).
+void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing);
+
+}  // namespace korvath

@@ -1,0 +1,108 @@
+#include "world/LevelRender.h"
+
+#include <algorithm>
+
+#include "core/ExtTable.h"
+#include "core/Globals.h"
+#include "core/Matrix.h"
+#include "korvath/Frustum.h"
+#include "materials/Shader.h"
+#include "world/LevelDeform.h"
+#include "world/LevelDraw.h"
+
+namespace korvath {
+
+namespace {
+
+struct Walk {
+    Level& level;
+    const Frustum& frustum;
+    const VECTOR3& camera;
+    int32_t cluster;
+};
+
+void CollectLeaf(Walk& w, const BspLeaf& leaf) {
+    Level& level = w.level;
+    if (!ClusterVisible(level, w.cluster, leaf.Cluster)) return;
+    const VECTOR3 low = {static_cast<float>(leaf.Mins[0]), static_cast<float>(leaf.Mins[1]),
+                         static_cast<float>(leaf.Mins[2])};
+    const VECTOR3 high = {static_cast<float>(leaf.Maxs[0]), static_cast<float>(leaf.Maxs[1]),
+                          static_cast<float>(leaf.Maxs[2])};
+    if (!w.frustum.BoxInFrustum(low, high)) return;
+    for (int32_t k = leaf.FirstLeafFace; k < leaf.FirstLeafFace + leaf.LeafFaceCount; ++k) {
+        const int32_t f = level.LeafFaces[static_cast<size_t>(k)];
+        uint8_t& drawn = level.Drawn[static_cast<size_t>(f)];
+        if (drawn) continue;
+        drawn = 1;
+        const BspFace& face = level.Faces[static_cast<size_t>(f)];
+        if (level.Materials[static_cast<size_t>(face.Texture)].Found)
+            level.FirstList[static_cast<size_t>(level.FirstCount++)] = f;
+        else
+            level.SecondList[static_cast<size_t>(level.SecondCount++)] = f;
+    }
+}
+
+// Back to front: the side of each plane away from the camera first. The tree
+// is no deeper than kMaxTreeDepth, so recursion is safe.
+void WalkTree(Walk& w, int32_t n) {
+    if (n < 0) {
+        CollectLeaf(w, w.level.Leafs[static_cast<size_t>(-(n + 1))]);
+        return;
+    }
+    const BspNode& node = w.level.Nodes[static_cast<size_t>(n)];
+    const BspPlane& plane = w.level.Planes[static_cast<size_t>(node.Plane)];
+    const float d = plane.Normal.x * w.camera.x + plane.Normal.y * w.camera.y + plane.Normal.z * w.camera.z -
+                    plane.Distance;
+    WalkTree(w, d >= 0 ? node.Back : node.Front);
+    WalkTree(w, d >= 0 ? node.Front : node.Back);
+}
+
+void DrawScripted(Level& level, const TextureUnits& units) {
+    for (int32_t i = 0; i < level.FirstCount; ++i) {
+        const BspFace& face = level.Faces[static_cast<size_t>(level.FirstList[static_cast<size_t>(i)])];
+        SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
+        if (material.Flags & kMaterialDeform) DeformFace(level, face, material);
+        if (material.Program != 0) {
+            BindMaterial(material);
+            DrawGeometry(level, face, units, false);
+            UnbindMaterial(material);
+        } else {
+            DrawFace(level, face, units);
+        }
+    }
+}
+
+}  // namespace
+
+void RenderLevel(Level& level) {
+    const GLExtFunctions& ext = GLExt();
+    if (!ext.glActiveTextureARB || !ext.glClientActiveTextureARB) return;  // two texture units are needed
+    const TextureUnits units = {ext.glActiveTextureARB, ext.glClientActiveTextureARB};
+    EngineState& s = State();
+
+    ApplyViewTransform(false);
+    Frustum& frustum = EngineFrustum();
+    frustum.Update();
+    level.FirstCount = level.SecondCount = 0;
+    // Without nodes, leaf 0 is the whole level.
+    const int32_t root = level.Nodes.empty() ? -1 : 0;
+    const int32_t cluster = level.Leafs[static_cast<size_t>(FindLeaf(level, s.CameraPosition))].Cluster;
+    Walk walk = {level, frustum, s.CameraPosition, cluster};
+    WalkTree(walk, root);
+
+    // Whatever colour the overlay left behind would tint every face whose
+    // stages set none.
+    glColor4f(1, 1, 1, 1);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    std::fill(level.Drawn.begin(), level.Drawn.end(), 0);
+    for (int32_t i = 0; i < level.SecondCount; ++i)
+        DrawFace(level, level.Faces[static_cast<size_t>(level.SecondList[static_cast<size_t>(i)])], units);
+    DrawScripted(level, units);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    glDisableClientState(GL_VERTEX_ARRAY);
+    // Three per highest face index; a level without faces adds nothing.
+    if (!level.Faces.empty()) s.FrameVertices += 3 * (static_cast<int32_t>(level.Faces.size()) - 1);
+}
+
+}  // namespace korvath

@@ -1,0 +1,168 @@
+#include <gtest/gtest.h>
+
+#include "core/ConsoleFixture.h"
+
+using namespace korvath;
+
+namespace {
+
+// A player at the keyboard: each key goes down, one frame runs, the key comes up.
+class ConsoleTyping : public test::ConsoleScreen {
+protected:
+    void Frame() {
+        gl_.engine().BeginScene();
+        gl_.engine().EndScene();
+    }
+    void Tap(int32_t key) {
+        platform::Keys().Press(key);
+        Frame();
+        platform::Keys().Release(key);
+    }
+    void Type(const std::string& text) {
+        for (char c : text) {
+            if (c == ' ') Tap(KEY_SPACE);
+            else if (c >= 'a' && c <= 'z') Tap(KEY_A + (c - 'a'));
+            else if (c >= '0' && c <= '9') Tap(KEY_0 + (c - '0'));
+            else FAIL() << "no key for " << c;
+        }
+    }
+    void Enter(const std::string& text) {
+        Type(text);
+        Tap(KEY_RETURN);
+    }
+    static std::string Text(const Variant& value) {
+        return std::holds_alternative<std::string>(value) ? std::get<std::string>(value) : "<not text>";
+    }
+};
+
+}  // namespace
+
+TEST_F(ConsoleTyping, RegisteredCommandIsAnsweredOnce) {
+    console.Load("map");
+    Enter("map e1m1");
+    EXPECT_EQ(Text(console.Command("MAP")), "E1M1");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(console.Command("map")));
+    EXPECT_EQ(State().LineCount, 0);  // a recognised line is not echoed
+    EXPECT_EQ(State().History, std::vector<std::string>{"MAP E1M1"});
+
+    Enter("map");
+    EXPECT_TRUE(std::holds_alternative<std::monostate>(console.Command("quit")));  // other names leave it
+    Variant bare = console.Command("Map");
+    ASSERT_TRUE(std::holds_alternative<bool>(bare));
+    EXPECT_TRUE(std::get<bool>(bare));
+
+    // Further blanks stay in the upper-cased argument.
+    Enter("map  e1m1 fast");
+    EXPECT_EQ(Text(console.Command("map")), " E1M1 FAST");
+}
+
+TEST_F(ConsoleTyping, BareCommandDoesNotInheritAnEarlierArgument) {
+    console.Load("map");
+    console.Load("fps");
+    Enter("map e1m1");  // never polled
+    Enter("fps");
+    Variant value = console.Command("fps");
+    ASSERT_TRUE(std::holds_alternative<bool>(value));
+}
+
+TEST_F(ConsoleTyping, UnknownCommandGivesRedNotFoundLine) {
+    console.Load("map");
+    Enter("foo");
+    Frame();
+    ASSERT_EQ(State().LineCount, 1);
+    EXPECT_EQ(State().ConsoleLines[0].Text, "Error: * \"FOO\" Not Found!");
+    EXPECT_TRUE(State().ConsoleLines[0].Error);
+    EXPECT_EQ(State().History.back(), "FOO");
+    EXPECT_TRUE(EngineKeyboard().Buffer().empty());
+
+    // With no commands at all, every line is unknown; a blank line is not remembered.
+    console.UnLoad("MAP");
+    EXPECT_TRUE(State().Commands.empty());
+    Enter("map");
+    Frame();
+    EXPECT_EQ(State().ConsoleLines.back().Text, "Error: * \"MAP\" Not Found!");
+    Enter("  ");
+    EXPECT_EQ(State().HistoryCount, 2);
+}
+
+TEST_F(ConsoleTyping, HistoryRecallsNewestFirstAndDownStartsOver) {
+    Enter("one");
+    Enter("two");
+    Enter("three");
+    std::vector<std::string> recalled;
+    for (int i = 0; i < 4; ++i) {
+        Tap(KEY_UP);
+        recalled.push_back(EngineKeyboard().Buffer());
+    }
+    EXPECT_EQ(recalled, (std::vector<std::string>{"THREE", "TWO", "ONE", "ONE"}));
+    Tap(KEY_DOWN);
+    EXPECT_TRUE(EngineKeyboard().Buffer().empty());
+    Tap(KEY_UP);
+    EXPECT_EQ(EngineKeyboard().Buffer(), "THREE");
+
+    console.Clear();
+    Tap(KEY_UP);
+    EXPECT_EQ(EngineKeyboard().Buffer(), "THREE");  // nothing to recall after Clear
+    EXPECT_EQ(State().LineCount, 0);
+}
+
+TEST_F(ConsoleTyping, BackquoteClosesTheConsole) {
+    Tap(KEY_BACKQUOTE);
+    EXPECT_FALSE(console.Visible());
+    Tap(KEY_BACKQUOTE);  // EndScene opens it again
+    EXPECT_TRUE(console.Visible());
+}
+
+TEST_F(ConsoleTyping, LoadAndUnLoadKeepTheListInStep) {
+    console.Load("map");
+    console.Load("MAP");
+    console.Load("god");
+    console.UnLoad("Map");
+    EXPECT_EQ(State().Commands, (std::vector<std::string>{"MAP", "GOD"}));
+    console.UnLoad("noclip");
+    console.UnLoad("map");
+    console.UnLoad("god");
+    console.UnLoad("god");
+    EXPECT_TRUE(State().Commands.empty());
+    EXPECT_EQ(State().CommandCount, 0);
+}
+
+// A typed or pasted line is untrusted: any length, any byte.
+TEST_F(ConsoleTyping, HostileInputLinesStayContained) {
+    console.Load("map");
+    std::string hostile;
+    for (int i = 0; i < 200000; ++i) hostile += static_cast<char>(i % 7 == 0 ? ' ' : 128 + i % 128);
+    hostile += "\xff\xff";
+    hostile.push_back('\0');
+    hostile += "end";
+    EngineKeyboard().Buffer(hostile);
+    Frame();  // the overlay copies the buffer into the input line
+    EXPECT_EQ(State().InputText, hostile);
+    Tap(KEY_RETURN);
+    Frame();
+
+    const EngineState& s = State();
+    ASSERT_EQ(s.History.back(), hostile);
+    ASSERT_EQ(static_cast<size_t>(s.LineCount), s.ConsoleLines.size());
+    std::string joined;
+    for (const ConsoleLine& line : s.ConsoleLines) {
+        EXPECT_TRUE(line.Error);
+        EXPECT_FALSE(line.Text.empty());
+        joined += line.Text;
+    }
+    // Pieces lose only the blanks they were cut at.
+    std::string expected = "Error: * \"" + hostile + "\" Not Found!";
+    std::erase(expected, ' ');
+    std::erase(joined, ' ');
+    EXPECT_EQ(joined, expected);
+    EXPECT_EQ(s.NextRow, 3 * s.LineCount);
+
+    // Code 255 and bytes past ASCII draw, measure and recall without harm.
+    EngineKeyboard().Buffer("\xff\x80\xe9\xff");
+    Frame();
+    Tap(KEY_RETURN);
+    Frame();
+    EXPECT_EQ(s.ConsoleLines.back().Text, "Error: * \"\xff\x80\xe9\xff\" Not Found!");
+    Tap(KEY_UP);
+    EXPECT_EQ(EngineKeyboard().Buffer(), "\xff\x80\xe9\xff");
+}

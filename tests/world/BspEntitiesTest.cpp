@@ -1,0 +1,65 @@
+// The entity text parser and the lightmap brightening, on text and texels.
+#include <gtest/gtest.h>
+
+#include "world/BspEntities.h"
+#include "world/BspLightmaps.h"
+
+namespace korvath {
+namespace {
+
+TEST(BspEntities, FillsKnownKeysAndReversesTheOrigin) {
+    const std::vector<ENTITY> entities = ParseEntities(
+        "{\n\"classname\" \"info_player_start\"\n\"origin\" \"10 20 30\"\n\"angle\" \"-1.40334e-014\"\n"
+        "\"health\" \"5\"\n\"speed\" \"2.5\"\n\"wait\" \"-1\"\n\"model\" \"*1\"\n\"message\" \"hi there\"\n"
+        "\"noise\" \"n.wav\"\n\"target\" \"t1\"\n\"team\" \"red\"\n\"music\" \"m.ogg\"\n}\n"
+        "{\n\"classname\" \"light\"\n}\n");
+    ASSERT_EQ(entities.size(), 2u);
+    const ENTITY& e = entities[0];
+    EXPECT_EQ(e.ClassName, "info_player_start");
+    EXPECT_FLOAT_EQ(e.Origin.x, 30);
+    EXPECT_FLOAT_EQ(e.Origin.y, 20);
+    EXPECT_FLOAT_EQ(e.Origin.z, 10);
+    EXPECT_NEAR(e.Angle, 0, 1e-12);
+    EXPECT_FLOAT_EQ(e.Health, 5);
+    EXPECT_FLOAT_EQ(e.Speed, 2.5f);
+    EXPECT_FLOAT_EQ(e.Wait, -1);
+    EXPECT_EQ(e.Model, "*1");
+    EXPECT_EQ(e.Message, "hi there");
+    EXPECT_EQ(e.Noise, "n.wav");
+    EXPECT_EQ(e.Target, "t1");
+    EXPECT_EQ(e.Team, "red");
+    EXPECT_EQ(entities[1].ClassName, "light");
+    EXPECT_FLOAT_EQ(entities[1].Origin.x, 0);
+}
+
+TEST(BspEntities, IgnoresTheTextAfterTheLastLineFeed) {
+    EXPECT_EQ(ParseEntities("{\n\"classname\" \"a\"\n}").size(), 0u);
+    EXPECT_EQ(ParseEntities("{\n\"classname\" \"a\"\n}\n").size(), 1u);
+}
+
+TEST(BspEntities, ANonNumberEndsTheParseWithWhatWasRead) {
+    // "angles" matches the key "angle"; its value starts with a quote.
+    const std::vector<ENTITY> entities = ParseEntities(
+        "{\n\"classname\" \"a\"\n}\n{\n\"classname\" \"b\"\n\"angles\" \"0 90 0\"\n}\n{\n\"classname\" \"c\"\n}\n");
+    ASSERT_EQ(entities.size(), 1u);
+    EXPECT_EQ(entities[0].ClassName, "a");
+    for (const char* bad : {"\"origin\" \"1 2\"", "\"origin\" \"1  2 3\"", "\"speed\" \"fast\"", "\"wait\" \"0x10\"",
+                            "\"wait\" \"inf\"", "\"wait\" \"\""})
+        EXPECT_TRUE(ParseEntities(std::string("{\n") + bad + "\n}\n").empty()) << bad;
+}
+
+TEST(BspEntities, StrayBracesAndKeysOutsideBlocksMakeNoEntities) {
+    const std::vector<ENTITY> entities =
+        ParseEntities("\"classname\" \"loose\"\n}\n}\n}\n{\n\"classname\" \"only\"\n}\n}\n{\n\"classname\" \"open\"\n");
+    ASSERT_EQ(entities.size(), 1u);
+    EXPECT_EQ(entities[0].ClassName, "only");
+}
+
+TEST(BspLightmaps, TriplesTexelsAndKeepsTheHueOfBrightOnes) {
+    std::vector<uint8_t> texels = {10, 20, 30, 0, 0, 0, 86, 0, 0, 255, 255, 255, 120, 40, 0};
+    BrightenLightmap(texels.data(), texels.size() / 3);
+    EXPECT_EQ(texels, (std::vector<uint8_t>{30, 60, 90, 1, 1, 1, 255, 1, 1, 255, 255, 255, 255, 85, 1}));
+}
+
+}  // namespace
+}  // namespace korvath

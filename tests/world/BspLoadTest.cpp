@@ -1,0 +1,262 @@
+// Loading IBSP files written by the test BSP writer: tables, axes, status lines,
+// patches, PVS and the unload that comes before a second load.
+#include <cstring>
+
+#include "korvath/Map.h"
+#include "world/LevelTestSupport.h"
+
+namespace korvath::test {
+namespace {
+
+using BspLoadTest = LevelTest;
+
+const std::vector<std::string> kStages = {
+    "BSP: Loading Entities...",     "BSP: Loading Textures / Shaders...",
+    "BSP: Loading Planes...",       "BSP: Loading Nodes...",
+    "BSP: Loading Leafs...",        "BSP: Loading Leaf Faces...",
+    "BSP: Loading Leaf Brushes...", "BSP: Loading Models...",
+    "BSP: Loading Brushes...",      "BSP: Loading Brush Sides...",
+    "BSP: Loading Vertices...",     "BSP: Loading Mesh Vertices...",
+    "BSP: Loading Effects...",      "BSP: Loading Faces...",
+    "BSP: Loading Bezier Patches...", "BSP: Loading Lightmaps...",
+    "BSP: Loading Light Volumes...", "BSP: Loading PVS (Potential Visibility Sets)...",
+    "BSP: Loading Volumes...",      "BSP: Loaded Successfully",
+    "",
+};
+
+TEST_F(BspLoadTest, ReadsEveryLumpIntoYUpTables) {
+    BspFile file = SmallLevel();
+    file.Effects.assign(72 * 2, 7);
+    file.LightVolumes.assign(8 * 3, 9);
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("small.bsp", file));
+    ASSERT_TRUE(level);
+
+    EXPECT_EQ(level->Textures.size(), 2u);
+    EXPECT_EQ(level->Textures[1].Name, "textures/test/floor");
+    EXPECT_EQ(level->Materials.size(), 2u);
+    EXPECT_EQ(level->Nodes.size(), 1u);
+    EXPECT_EQ(level->Models.size(), 1u);
+    EXPECT_EQ(level->Brushes.size(), 1u);
+    EXPECT_EQ(level->BrushSides.size(), 1u);
+    EXPECT_EQ(level->LeafFaces, (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(level->LeafBrushes, (std::vector<int32_t>{0}));
+    EXPECT_EQ(level->MeshVertices.size(), 6u);
+    EXPECT_EQ(level->Effects.size(), 144u);
+    EXPECT_EQ(level->LightVolumes.size(), 24u);
+    EXPECT_EQ(level->Lightmaps.size(), 1u);
+    EXPECT_NE(level->Lightmaps[0], 0u);
+    EXPECT_EQ(level->Drawn.size(), 2u);
+    EXPECT_EQ(level->FirstList.size(), 2u);
+    EXPECT_EQ(level->SecondList.size(), 2u);
+    ASSERT_EQ(level->Entities.size(), 1u);
+    EXPECT_EQ(level->Entities[0].ClassName, "worldspawn");
+
+    // (x, y, z) of the file becomes (x, z, -y); texture t becomes -t.
+    const BspVertex& v = level->Vertices[3];  // file (64, 64, -64)
+    EXPECT_FLOAT_EQ(v.Position.x, 64);
+    EXPECT_FLOAT_EQ(v.Position.y, -64);
+    EXPECT_FLOAT_EQ(v.Position.z, -64);
+    EXPECT_FLOAT_EQ(level->Vertices[2].TexCoord.y, -1);
+    EXPECT_FLOAT_EQ(v.LightmapCoord.y, 0.5f);
+    EXPECT_FLOAT_EQ(level->BasePositions[3].z, -64);
+    EXPECT_FLOAT_EQ(level->Planes[0].Normal.x, 1);
+    const BspLeaf& leaf = level->Leafs[0];  // file mins (0, -128, -128), maxs (128, 128, 128)
+    EXPECT_EQ(leaf.Mins[1], -128);
+    EXPECT_EQ(leaf.Mins[2], 128);
+    EXPECT_EQ(leaf.Maxs[2], -128);
+
+    ASSERT_EQ(level->ClusterCount, 2);
+    EXPECT_EQ(level->BytesPerCluster, 1);
+    EXPECT_EQ(level->PvsBits, (std::vector<uint8_t>{0x3, 0x2}));
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspLoadTest, PlaneNormalsAndVertexNormalsTurnToYUp) {
+    BspFile file = SmallLevel();
+    file.Planes = {{{0.6f, 0.8f, 0}, 5}, {{0, 0, 1}, -3}};
+    file.Vertices[0].Normal = {0, 1, 0};
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("normals.bsp", file));
+    ASSERT_TRUE(level);
+    EXPECT_FLOAT_EQ(level->Planes[0].Normal.y, 0);
+    EXPECT_FLOAT_EQ(level->Planes[0].Normal.z, -0.8f);
+    EXPECT_FLOAT_EQ(level->Planes[0].Distance, 5);
+    EXPECT_FLOAT_EQ(level->Planes[1].Normal.y, 1);
+    EXPECT_FLOAT_EQ(level->Vertices[0].Normal.z, -1);
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspLoadTest, ReportsEveryStageInOrder) {
+    Map map;
+    map.Load("levels\\small.bsp");  // the directory is dropped from the first line
+    EXPECT_FALSE(map.Loaded());
+    WriteLevel("small.bsp", SmallLevel());
+    map.Load("small.bsp");
+    EXPECT_TRUE(map.Loaded());
+    std::vector<std::string> expected = {"BSP: Loading small.bsp", "BSP: Invalid BSP File!",
+                                         "BSP: Loading Failed...", "", "BSP: Loading small.bsp"};
+    expected.insert(expected.end(), kStages.begin(), kStages.end());
+    EXPECT_EQ(NewLogLines(), expected);
+}
+
+TEST_F(BspLoadTest, NamesEachTextureWhileTheConsoleIsShown) {
+    State().ConsoleVisible = true;
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("console.bsp", SmallLevel()));
+    ASSERT_TRUE(level);
+    const std::vector<std::string> lines = NewLogLines();
+    ASSERT_GE(lines.size(), 6u);
+    EXPECT_EQ(lines[2], "BSP: Loading Textures / Shaders...");
+    EXPECT_EQ(lines[3], "BSP: Loading textures/test/wall");
+    EXPECT_EQ(lines[4], "BSP: Loading textures/test/floor");
+    EXPECT_EQ(lines[5], "BSP: Loading Planes...");
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspLoadTest, SecondLoadAndDestructionUnloadFirst) {
+    const std::string path = WriteLevel("twice.bsp", SmallLevel());
+    {
+        Map map;
+        map.Load(path);
+        map.Load(path);
+        EXPECT_TRUE(map.Loaded());
+        map.UnLoad();
+        EXPECT_FALSE(map.Loaded());
+        map.UnLoad();  // nothing left to unload: no second line
+        map.Load(path);
+    }
+    const std::vector<std::string> lines = NewLogLines();
+    std::vector<std::string> expected;
+    for (int i = 0; i < 3; ++i) {
+        expected.push_back("BSP: Loading twice.bsp");
+        expected.insert(expected.end(), kStages.begin(), kStages.end());
+        expected.push_back("BSP: Unloaded");
+    }
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(State().LoadText, "");
+}
+
+TEST_F(BspLoadTest, AcceptsVersionsFrom46AndRefusesOthers) {
+    BspFile file = SmallLevel();
+    for (int32_t version : {46, 47}) {
+        file.Version = version;
+        const std::unique_ptr<Level> level = LoadLevel(WriteLevel("version.bsp", file));
+        EXPECT_TRUE(level) << version;
+        if (level) ReleaseLevelResources(*level);
+    }
+    file.Version = 45;
+    EXPECT_FALSE(LoadLevel(WriteLevel("version.bsp", file)));
+    std::memcpy(file.Magic, "VBSP", 4);
+    file.Version = 46;
+    EXPECT_FALSE(LoadLevel(WriteLevel("magic.bsp", file)));
+    EXPECT_FALSE(LoadLevel("no-such-level.bsp"));
+    const std::vector<std::string> lines = NewLogLines();
+    const std::vector<std::string> refused = {"BSP: Invalid BSP File!", "BSP: Loading Failed...", ""};
+    for (size_t end : {lines.size(), lines.size() - 4, lines.size() - 8})
+        EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(end) - 3,
+                                           lines.begin() + static_cast<std::ptrdiff_t>(end)),
+                  refused);
+    EXPECT_FALSE(FileExists(ProcessDirectory() + "/no-such-level.bsp"));
+}
+
+TEST_F(BspLoadTest, KeepsTextureNamesOfSixtyFourCharacters) {
+    BspFile file = SmallLevel();
+    const std::string longName(64, 'n');
+    file.Textures[0].Name = longName;
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("longname.bsp", file));
+    ASSERT_TRUE(level);
+    EXPECT_EQ(level->Textures[0].Name, longName);
+    EXPECT_EQ(level->Textures[0].Contents, 1);
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspLoadTest, UnscriptedTextureTakesTheImageOfItsName) {
+    const std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 24, 0, 10, 20, 30};
+    WriteBytes(ProcessDirectory() + "/image.tga", tga);
+    BspFile file = SmallLevel();
+    file.Textures[0].Name = "image";
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("image.bsp", file));
+    ASSERT_TRUE(level);
+    const SHADER& material = level->Materials[0];
+    EXPECT_FALSE(material.Found);
+    EXPECT_EQ(material.Name, "");
+    ASSERT_EQ(material.Stages.size(), 1u);
+    ASSERT_EQ(material.Stages[0].Textures.size(), 1u);
+    EXPECT_NE(material.Stages[0].Textures[0], 0);
+    EXPECT_EQ(level->Materials[1].Stages[0].Textures[0], 0);  // no image: what the loader gives for none
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspLoadTest, LevelWithoutPvsOrKeptLumps) {
+    BspFile file = SmallLevel();
+    file.ClusterCount = 0;
+    file.PvsBits.clear();
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("nopvs.bsp", file));
+    ASSERT_TRUE(level);
+    EXPECT_EQ(level->ClusterCount, 0);
+    EXPECT_TRUE(level->Effects.empty());
+    EXPECT_TRUE(level->LightVolumes.empty());
+    EXPECT_NE(ClusterVisible(*level, 1, 0), 0);
+    ReleaseLevelResources(*level);
+}
+
+// A grid of Width x Height control points on the plane z = 0 (file axes) at
+// x = 10 * column, y = 10 * row, with TexCoord (column, row).
+void AddPatch(BspFile& file, int32_t width, int32_t height) {
+    BspFace face;
+    face.Type = kFacePatch;
+    face.FirstVertex = static_cast<int32_t>(file.Vertices.size());
+    face.VertexCount = width * height;
+    face.PatchSize[0] = width, face.PatchSize[1] = height;
+    face.LightmapIndex = 0;
+    for (int32_t row = 0; row < height; ++row)
+        for (int32_t col = 0; col < width; ++col) {
+            BspVertex v;
+            v.Position = {10.0f * col, 10.0f * row, row == 1 && col == 1 ? 20.0f : 0.0f};
+            v.TexCoord = {static_cast<float>(col), static_cast<float>(row)};
+            v.Normal = {0, 0, 1};
+            file.Vertices.push_back(v);
+        }
+    file.Faces.push_back(face);
+}
+
+TEST_F(BspLoadTest, TessellatesPatchesAtLevelFive) {
+    BspFile file = SmallLevel();
+    AddPatch(file, 3, 3);
+    AddPatch(file, 5, 3);
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("patches.bsp", file));
+    ASSERT_TRUE(level);
+    ASSERT_EQ(level->Patches.size(), 2u);
+    EXPECT_EQ(level->Faces[2].PatchSize[0], 0);
+    EXPECT_EQ(level->Faces[3].PatchSize[0], 1);
+    EXPECT_EQ(level->Faces[3].PatchSize[1], 3);
+    EXPECT_EQ(level->Patches[0].SubPatchCount, 1);
+    EXPECT_EQ(level->Patches[1].Width, 5);
+    EXPECT_EQ(level->Patches[1].SubPatchCount, 2);
+    ASSERT_EQ(level->Patches[1].SubPatches.size(), 2u);
+
+    const BspSubPatch& piece = level->Patches[0].SubPatches[0];
+    // Corners are the corner control points; vertex j * 6 + i runs along a row
+    // with j and across the rows with i.
+    EXPECT_FLOAT_EQ(piece.Vertices[0].Position.x, 0);
+    EXPECT_FLOAT_EQ(piece.Vertices[5 * 6].Position.x, 20);   // u = 1: end of the row
+    EXPECT_FLOAT_EQ(piece.Vertices[5].Position.z, -20);      // v = 1: last row (file y 20 -> z -20)
+    EXPECT_FLOAT_EQ(piece.Vertices[5].TexCoord.y, -2);
+    // The centre lifts by a quarter of the raised middle point's height:
+    // w1(0.4)^2 * 20 + ... at (u, v) = (0.4, 0.4) is 0.48^2 * 20.
+    EXPECT_NEAR(piece.Vertices[2 * 6 + 2].Position.y, 0.48f * 0.48f * 20, 1e-4);
+    EXPECT_FLOAT_EQ(piece.Vertices[7].Normal.x, 0);
+    EXPECT_FLOAT_EQ(piece.Vertices[7].Normal.y, 0);
+    for (int r = 0; r < 5; ++r) {
+        EXPECT_EQ(piece.RowCounts[r], 12);
+        EXPECT_EQ(piece.RowStarts[r], r * 12);
+        EXPECT_EQ(piece.Indices[r * 12], static_cast<uint32_t>((r + 1) * 6));
+        EXPECT_EQ(piece.Indices[r * 12 + 1], static_cast<uint32_t>(r * 6));
+        EXPECT_EQ(piece.Indices[r * 12 + 11], static_cast<uint32_t>(r * 6 + 5));
+    }
+    // The second piece of the 5 x 3 patch starts at control column 2.
+    EXPECT_FLOAT_EQ(level->Patches[1].SubPatches[1].Control[0].Position.x, 20);
+    EXPECT_FLOAT_EQ(level->Patches[1].SubPatches[1].Vertices[5 * 6].Position.x, 40);
+    ReleaseLevelResources(*level);
+}
+
+}  // namespace
+}  // namespace korvath::test

@@ -1,0 +1,298 @@
+// Drawing levels on the offscreen context: pixels read back (and written as
+// PNG files beside the log for a look), draw lists, culling, stencil and
+// vertex deformation.
+#include <algorithm>
+#include <cmath>
+
+#include "core/ExtTable.h"
+#include "core/Matrix.h"
+#include "korvath/Map.h"
+#include "platform/GL.h"
+#include "materials/Texture.h"
+#include "world/LevelRender.h"
+#include "world/LevelTestSupport.h"
+
+namespace korvath::test {
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+
+class BspRenderTest : public LevelTest {
+protected:
+    void SetUp() override {
+        LevelTest::SetUp();
+        State().CameraPosition = {};
+        State().CameraRotation = {};
+        State().SceneTime = 0;
+        State().FrameTime = 0;
+    }
+    // One frame of the level into the back buffer. Unit 0 starts with a white
+    // texture so that faces whose stages bind none show their lightmap alone.
+    void Frame(Level& level, const std::string& screenshot = {}) {
+        engine().BeginScene();
+        Set3DProjection();
+        GLExt().glActiveTextureARB(GL_TEXTURE0_ARB);
+        glBindTexture(GL_TEXTURE_2D, WhiteTexture());
+        RenderLevel(level);
+        glFinish();
+        if (!screenshot.empty()) WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);
+    }
+    static std::vector<uint8_t> Pixel(int x, int y) { return ReadPixels(x, y, 1, 1); }
+    static bool Background(int x, int y) {
+        const std::vector<uint8_t> p = Pixel(x, y);
+        return p[0] == 0 && p[1] == 0 && p[2] == 0;
+    }
+    static std::vector<int32_t> Listed(const std::vector<int32_t>& list, int32_t count) {
+        std::vector<int32_t> faces(list.begin(), list.begin() + count);
+        std::sort(faces.begin(), faces.end());
+        return faces;
+    }
+};
+
+// Engine camera rotation about y that looks along the file-axes yaw (degrees
+// from +x toward +y).
+float LookYaw(float yaw) { return std::fmod(90 - yaw + 360, 360.0f); }
+
+TEST_F(BspRenderTest, DrawsNothingWithoutALevel) {
+    Map map;
+    engine().BeginScene();
+    State().FrameVertices = 7;
+    map.Render();
+    EXPECT_EQ(State().FrameVertices, 7);
+}
+
+TEST_F(BspRenderTest, LightmappedWallSeenFromItsFront) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("render.bsp", SmallLevel()));
+    ASSERT_TRUE(level);
+    State().CameraPosition = {200, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+    Frame(*level, "small-front.png");
+    // The lightmap holds 40 everywhere, brightened to 120 (give or take the
+    // texture compression).
+    const std::vector<uint8_t> centre = Pixel(kWidth / 2, kHeight / 2);
+    EXPECT_NEAR(centre[0], 120, 4);
+    EXPECT_NEAR(centre[2], 120, 4);
+    EXPECT_TRUE(Background(5, 5));  // the wall does not fill the view
+    EXPECT_EQ(Listed(level->SecondList, level->SecondCount), (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ(level->FirstCount, 0);
+    EXPECT_EQ(State().FrameVertices, 3);
+    EXPECT_TRUE(std::all_of(level->Drawn.begin(), level->Drawn.end(), [](uint8_t d) { return d == 0; }));
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspRenderTest, FaceWithoutLightmapIsDrawnWithWhite) {
+    BspFile file = SmallLevel();
+    file.Faces[0].LightmapIndex = -1;
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("white.bsp", file));
+    ASSERT_TRUE(level);
+    State().CameraPosition = {200, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+    Frame(*level);
+    EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), (std::vector<uint8_t>{255, 255, 255, 255}));
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspRenderTest, ClosedClusterKeepsItsFacesOutOfTheLists) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("pvs.bsp", SmallLevel()));
+    ASSERT_TRUE(level);
+    State().CameraPosition = {-200, 0, 0};  // leaf 1, whose cluster sees only itself
+    State().CameraRotation = {0, LookYaw(0), 0};
+    Frame(*level);
+    EXPECT_EQ(Listed(level->SecondList, level->SecondCount), (std::vector<int32_t>{1}));
+    // Without PVS every leaf in the frustum counts.
+    level->ClusterCount = 0;
+    Frame(*level);
+    EXPECT_EQ(Listed(level->SecondList, level->SecondCount), (std::vector<int32_t>{0, 1}));
+    // Looking away, the frustum keeps both leaves out.
+    State().CameraRotation = {0, LookYaw(180), 0};
+    Frame(*level);
+    EXPECT_EQ(level->SecondCount, 0);
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspRenderTest, CullNoneDrawsTheBackOfAFace) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("cull.bsp", SmallLevel()));
+    ASSERT_TRUE(level);
+    State().CameraPosition = {30, 0, 0};  // behind face 0, looking along +x at its back
+    State().CameraRotation = {0, LookYaw(0), 0};
+    Frame(*level);
+    EXPECT_TRUE(Background(kWidth / 2, kHeight / 2));
+    SHADER& material = level->Materials[0];
+    material.Found = true;
+    material.Cull = 1;
+    Frame(*level, "small-cull-none.png");
+    EXPECT_FALSE(Background(kWidth / 2, kHeight / 2));
+    EXPECT_EQ(Listed(level->FirstList, level->FirstCount), (std::vector<int32_t>{0}));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspRenderTest, SkippedSurfacesAndTheStencilMark) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("stencil.bsp", SmallLevel()));
+    ASSERT_TRUE(level);
+    State().CameraPosition = {200, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+    for (int32_t flag : {0x40, 0x800, 0x8000000}) {
+        level->Materials[0].SurfaceFlags = level->Materials[1].SurfaceFlags = flag;
+        Frame(*level);
+        EXPECT_TRUE(Background(kWidth / 2, kHeight / 2)) << flag;
+    }
+    level->Materials[0].SurfaceFlags = level->Materials[1].SurfaceFlags = 0;
+    level->Materials[0].Flags = 0x100;
+    Frame(*level);
+    uint8_t inside = 0, outside = 0;
+    glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &inside);
+    glReadPixels(5, 5, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &outside);
+    EXPECT_EQ(inside, 1);
+    EXPECT_EQ(outside, 0);
+    EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
+    ReleaseLevelResources(*level);
+}
+
+// A flat 3 x 3 patch 128 units wide facing +x at x = 0, in a level of one leaf.
+BspFile PatchLevel() {
+    BspFile file = SmallLevel();
+    file.Nodes.clear();
+    file.Leafs.resize(1);
+    file.Leafs[0].Mins[0] = -128;
+    file.Leafs[0].LeafFaceCount = 1;
+    file.ClusterCount = 0;
+    file.Faces.resize(1);
+    file.LeafFaces = {0};
+    BspFace& face = file.Faces[0];
+    face.Type = kFacePatch;
+    face.FirstVertex = 0, face.VertexCount = 9;
+    face.MeshVertexCount = 0;
+    face.PatchSize[0] = face.PatchSize[1] = 3;
+    file.Vertices.resize(9);
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col) {
+            BspVertex& v = file.Vertices[static_cast<size_t>(row * 3 + col)];
+            v.Position = {0, 64.0f * (1 - col), 64.0f * (row - 1)};
+            v.LightmapCoord = {0.5f, 0.5f};
+        }
+    return file;
+}
+
+TEST_F(BspRenderTest, PatchDrawsWhereItsControlPointsAre) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("patch.bsp", PatchLevel()));
+    ASSERT_TRUE(level);
+    State().CameraPosition = {150, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+    level->Materials[0].Found = true;
+    level->Materials[0].Cull = 1;  // whichever way it is wound
+    Frame(*level, "patch.png");
+    EXPECT_FALSE(Background(kWidth / 2, kHeight / 2));
+    // 128 units at distance 150 under a 70 degree field of view span about
+    // 0.61 of the height (and, with the square aspect of the projection, of the
+    // width): the patch ends well inside the window.
+    EXPECT_FALSE(Background(kWidth / 2, kHeight / 2 + 130));
+    EXPECT_TRUE(Background(kWidth / 2, kHeight / 2 + 170));
+    EXPECT_TRUE(Background(kWidth / 2 + 250, kHeight / 2));
+    ReleaseLevelResources(*level);
+}
+
+// The small level seen from the front, with face 0's material scripted and
+// deforming by a WAVE of the given kind.
+SHADER& DeformingWall(Level& level, int32_t kind) {
+    SHADER& material = level.Materials[0];
+    material.Found = true;
+    material.Flags = 0x80;
+    material.Deform.Kind = kind;
+    State().CameraPosition = {200, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+    return material;
+}
+
+TEST_F(BspRenderTest, WaveDeformationMovesVerticesAlongTheirNormals) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("wave.bsp", SmallLevel()));
+    ASSERT_TRUE(level);
+    SHADER& material = DeformingWall(*level, 5);
+    material.Deform.Position = 100;  // spread
+    material.Deform.Amplitude = 0;
+    material.Deform.Base = 3;
+    material.Deform.Frequency = 1;
+    State().SceneTime = 12.3f;
+    Frame(*level, "wave.png");
+    for (int v = 0; v < 4; ++v) {
+        EXPECT_FLOAT_EQ(level->Vertices[static_cast<size_t>(v)].Position.x, 67) << v;
+        EXPECT_FLOAT_EQ(level->Vertices[static_cast<size_t>(v)].Position.y, level->BasePositions[static_cast<size_t>(v)].y);
+    }
+    EXPECT_FLOAT_EQ(level->Vertices[4].Position.x, -64);  // the other face's material does not deform
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(BspRenderTest, MoveDeformationAdvancesOncePerVertex) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("move.bsp", SmallLevel()));
+    ASSERT_TRUE(level);
+    SHADER& material = DeformingWall(*level, 2);
+    material.Deform.Func = 2;  // the factor is the position itself
+    material.Deform.Phase = 0.5f;
+    material.Deform.Position = 9;  // restarts at 0 when the function is first seen
+    material.Deform.Frequency = 2;
+    material.DeformMove = {0, 10, 0};
+    State().FrameTime = 0.125f;
+    Frame(*level);
+    // The first vertex still sees the old position (0.5 + 9); then it restarts
+    // and grows by 0.125 x 2 per vertex.
+    EXPECT_FLOAT_EQ(level->Vertices[0].Position.y - level->BasePositions[0].y, 95);
+    for (int v = 1; v < 4; ++v)
+        EXPECT_FLOAT_EQ(level->Vertices[static_cast<size_t>(v)].Position.y - level->BasePositions[static_cast<size_t>(v)].y,
+                        10 * (0.5f + 0.25f * static_cast<float>(v)))
+            << v;
+    EXPECT_FLOAT_EQ(material.Deform.Position, 1);
+    EXPECT_EQ(material.Deform.LastFunc, 2);
+    ReleaseLevelResources(*level);
+}
+
+// Mean grey level of the lower half of the back buffer (floor and walls; the
+// sky above depends on what the sky material draws) and its share of black.
+struct LowerHalf {
+    double mean = 0, blackShare = 0;
+};
+LowerHalf MeasureLowerHalf() {
+    const std::vector<uint8_t> pixels = ReadPixels(0, 0, kWidth, kHeight / 2);
+    LowerHalf half;
+    for (size_t i = 0; i < pixels.size(); i += 4) {
+        const int grey = (pixels[i] + pixels[i + 1] + pixels[i + 2]) / 3;
+        half.mean += grey;
+        half.blackShare += grey < 8;
+    }
+    half.mean /= static_cast<double>(pixels.size() / 4);
+    half.blackShare /= static_cast<double>(pixels.size() / 4);
+    return half;
+}
+
+// The camera at the first spawn point of the corpus level, eye height above it,
+// looking the way the spawn point faces. Entity origins keep the file's numbers
+// in reverse order: (z, y, x) of the file, which is (x, z, -y) in the engine.
+TEST_F(BspRenderTest, CorpusLevelFromItsFirstSpawnPointShowsLightmappedWalls) {
+    State().EnginePath = CorpusPath("q3/");
+    const std::unique_ptr<Level> level = LoadLevel("maps/ps9ctf.bsp");
+    ASSERT_TRUE(level);
+    const auto spawn = std::find_if(level->Entities.begin(), level->Entities.end(), [](const ENTITY& e) {
+        return e.ClassName.rfind("info_player_", 0) == 0;
+    });
+    ASSERT_NE(spawn, level->Entities.end());
+    State().CameraPosition = {spawn->Origin.z, spawn->Origin.x + 40, -spawn->Origin.y};
+    State().CameraRotation = {0, LookYaw(spawn->Angle), 0};
+    Frame(*level, "corpus-spawn.png");
+    EXPECT_GT(level->FirstCount + level->SecondCount, 0);
+    EXPECT_LT(level->FirstCount + level->SecondCount, static_cast<int32_t>(level->Faces.size()));  // PVS and frustum cull
+    const LowerHalf lit = MeasureLowerHalf();
+    EXPECT_LT(lit.blackShare, 0.75);
+
+    // The same view with white in place of every lightmap is brighter: the
+    // lightmaps are there and they shade.
+    std::vector<uint32_t> lightmaps(level->Lightmaps.size(), WhiteTexture());
+    level->Lightmaps.swap(lightmaps);
+    Frame(*level, "corpus-spawn-unlit.png");
+    level->Lightmaps.swap(lightmaps);
+    const LowerHalf unlit = MeasureLowerHalf();
+    EXPECT_LT(lit.mean, 0.8 * unlit.mean);
+    EXPECT_GT(lit.mean, 8);
+    ReleaseLevelResources(*level);
+}
+
+}  // namespace
+}  // namespace korvath::test

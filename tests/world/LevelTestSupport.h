@@ -1,0 +1,110 @@
+#pragma once
+// What the level tests share: an engine on the offscreen context for the whole
+// suite with the log kept, a small two-leaf level written by the test BSP
+// writer, and the log lines a load adds.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/Globals.h"
+#include "support/BspWriter.h"
+#include "support/TestSupport.h"
+#include "world/Level.h"
+#include "world/LevelLoad.h"
+
+namespace korvath::test {
+
+class LevelTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        engine_ = std::make_unique<OffscreenEngine>();
+        engine_->engine().SetLog(true);
+    }
+    static void TearDownTestSuite() { engine_.reset(); }
+    void SetUp() override {
+        ASSERT_TRUE(engine_->initialized());
+        State().ConsoleVisible = false;
+        State().EnginePath = ProcessDirectory() + "/";
+        mark_ = ReadLines(State().LogPath).size();
+    }
+    // Lines the log gained since the test began.
+    std::vector<std::string> NewLogLines() const {
+        std::vector<std::string> lines = ReadLines(State().LogPath);
+        return std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(mark_), lines.end());
+    }
+    static Engine& engine() { return engine_->engine(); }
+
+private:
+    static inline std::unique_ptr<OffscreenEngine> engine_;
+    size_t mark_ = 0;
+};
+
+// Two leaves split by the plane x = 0 (file axes): leaf 0 (cluster 0, x > 0)
+// holds face 0, leaf 1 (cluster 1, x < 0) holds face 1. Each face is a square
+// wall facing +x at x = 64 and x = -64 (vertices 0-3 and 4-7), 128 units wide,
+// with lightmap 0. The PVS lets cluster 0 see both clusters and cluster 1 see
+// only itself.
+inline BspFile SmallLevel() {
+    BspFile file;
+    file.Entities = "{\n\"classname\" \"worldspawn\"\n}\n";
+    file.Textures = {{"textures/test/wall", 0, 1}, {"textures/test/floor", 0, 1}};
+    file.Planes = {{{1, 0, 0}, 0}};
+    BspNode node;
+    node.Plane = 0, node.Front = -1, node.Back = -2;
+    file.Nodes = {node};
+    BspLeaf right, left;
+    right.Cluster = 0;
+    right.Mins[0] = 0, right.Mins[1] = -128, right.Mins[2] = -128;
+    right.Maxs[0] = 128, right.Maxs[1] = 128, right.Maxs[2] = 128;
+    right.FirstLeafFace = 0, right.LeafFaceCount = 1;
+    right.FirstLeafBrush = 0, right.LeafBrushCount = 1;
+    left = right;
+    left.Cluster = 1;
+    left.Mins[0] = -128, left.Maxs[0] = 0;
+    left.FirstLeafFace = 1;
+    file.Leafs = {right, left};
+    file.LeafFaces = {0, 1};
+    file.LeafBrushes = {0};
+    file.Brushes = {{0, 1, 0}};
+    file.BrushSides = {{0, 0}};
+    file.Models.resize(1);
+    for (float x : {64.0f, -64.0f}) {
+        // Clockwise seen from the front, as level compilers wind faces.
+        const float corners[4][2] = {{-64, -64}, {-64, 64}, {64, 64}, {64, -64}};
+        for (const auto& c : corners) {
+            BspVertex v;
+            v.Position = {x, c[0], c[1]};
+            v.TexCoord = {(c[0] + 64) / 128, (c[1] + 64) / 128};
+            v.LightmapCoord = {0.5f, 0.5f};
+            v.Normal = {1, 0, 0};
+            v.Color[0] = v.Color[1] = v.Color[2] = v.Color[3] = 255;
+            file.Vertices.push_back(v);
+        }
+    }
+    file.MeshVertices = {0, 1, 2, 0, 2, 3};
+    for (int f = 0; f < 2; ++f) {
+        BspFace face;
+        face.Texture = f;
+        face.Type = kFacePolygon;
+        face.FirstVertex = 4 * f, face.VertexCount = 4;
+        face.FirstMeshVertex = 0, face.MeshVertexCount = 6;
+        face.LightmapIndex = 0;
+        file.Faces.push_back(face);
+    }
+    file.Lightmaps.assign(49152, 40);
+    file.ClusterCount = 2, file.BytesPerCluster = 1;
+    file.PvsBits = {0x3, 0x2};
+    return file;
+}
+
+inline std::string WriteLevel(const std::string& name, const std::vector<uint8_t>& bytes) {
+    const std::string path = ProcessDirectory() + "/" + name;
+    WriteBytes(path, bytes);
+    return path;
+}
+
+inline std::string WriteLevel(const std::string& name, const BspFile& file) { return WriteLevel(name, file.Bytes()); }
+
+}  // namespace korvath::test
