@@ -133,24 +133,4 @@ Level LevelBuilder::Build(bool split) const {
     return level;
 }
 
-BspFile LevelBuilder::File() const {
-    const Level level = Build();
-    BspFile file;
-    file.Entities = "{\n\"classname\" \"worldspawn\"\n}\n";
-    for (const BspTexture& texture : level.Textures) {
-        const std::string name = texture.Name.empty() ? "textures/test/" + std::to_string(file.Textures.size()) : texture.Name;
-        file.Textures.push_back({name, texture.Flags, texture.Contents});
-    }
-    // Engine (x, y, z) was file (x, -z, y).
-    for (const BspPlane& plane : level.Planes)
-        file.Planes.push_back({{plane.Normal.x, -plane.Normal.z, plane.Normal.y}, plane.Distance});
-    file.Nodes = level.Nodes;
-    file.Leafs = level.Leafs;
-    file.LeafBrushes = level.LeafBrushes;
-    file.Brushes = level.Brushes;
-    file.BrushSides = level.BrushSides;
-    file.Models.resize(1);
-    return file;
-}
-
 }  // namespace korvath::test

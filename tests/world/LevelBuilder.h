@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "support/BspWriter.h"
 #include "world/Level.h"
 
 namespace korvath::test {
@@ -24,8 +23,6 @@ public:
     // every leaf its bounds touch. Otherwise one far-away plane whose back leaf
     // holds every brush, so every trace tests every brush.
     Level Build(bool split = true) const;
-    // The same level as an IBSP file (file axes), for tests that load it.
-    BspFile File() const;
 
 private:
     struct Brush {

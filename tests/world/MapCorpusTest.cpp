@@ -159,7 +159,7 @@ TEST_F(CorpusLevel, RandomTracesNeverEndInsideASolidBrush) {
     EXPECT_GT(stopped, 300);
 }
 
-TEST_F(CorpusLevel, FromASpawnPointStraightDownIsTheFloor) {
+TEST_F(CorpusLevel, FromASpawnPointStraightDownIsTheFloorAndTheFeetStandOnIt) {
     int spawns = 0;
     for (int32_t i = 0; i <= map_->Entities(); ++i) {
         const ENTITY entity = map_->Entity(i);
@@ -180,9 +180,18 @@ TEST_F(CorpusLevel, FromASpawnPointStraightDownIsTheFloor) {
             if (bottom < top && top <= spawn.y) floor = std::max(floor, top);
         }
         ASSERT_GT(floor, -1e8f) << entity.ClassName << " " << i;
-        const COLLISION down = map_->Collision(spawn, {spawn.x, spawn.y - 4096, spawn.z});
+        // Feet 24 units below the spawn point, on a footprint narrower than any step.
+        VOLUME feet;
+        feet.Position = spawn;
+        feet.Min = {spawn.x - 1, spawn.y - 24, spawn.z - 1};
+        feet.Max = {spawn.x + 1, spawn.y + 8, spawn.z + 1};
+        const VECTOR3 below{spawn.x, spawn.y - 4096, spawn.z};
+        map_->Volume({feet});
+        const COLLISION standing = map_->Collision(spawn, below);
+        const COLLISION down = map_->Collision(spawn, below);  // the volume served one query only
         EXPECT_TRUE(down.Collided);
         EXPECT_NEAR(down.Position.y, floor + 0.05f, 0.05f) << entity.ClassName << " " << i;
+        EXPECT_NEAR(standing.Position.y - down.Position.y, 24, 0.01f) << entity.ClassName << " " << i;
         ++spawns;
     }
     EXPECT_GT(spawns, 10);

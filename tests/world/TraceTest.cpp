@@ -176,31 +176,14 @@ TEST(Collision, AxisLimitsGroundAndOutputsThatCarryOver) {
     EXPECT_EQ(Move(level, {-50, 40, 0}, {-50, 30, 0}, 5).Ground, 0);
 }
 
-TEST(Collision, WithoutATreeNothingIsHit) {
-    TraceState state;
-    const COLLISION none = Collide(nullptr, state, {1, 2, 3}, {4, 5, 6}, 2);
-    ExpectNear(none.Position, {4, 5, 6});
-    ExpectNear(none.AxisLimits, {1, 2, 3});
-    EXPECT_EQ(none.Ground, 0);
-    EXPECT_FALSE(none.Collided);
-
-    // A level whose only leaf holds a brush still reports no hit.
+TEST(Collision, ASingleLeafHoldsNothingToHit) {
+    // A level whose only leaf holds a brush reports no hit.
     Level single = Room().Build(false);
     single.Nodes.clear();
     single.Leafs.resize(1);
     const COLLISION through = Move(single, {0, 0, 0}, {500, 0, 0});
     ExpectNear(through.Position, {500, 0, 0});
     EXPECT_FALSE(through.Collided);
-}
-
-TEST(Collision, NonFiniteInputEndsWithoutCrashing) {
-    const Level level = Room().Build();
-    const float nan = std::nanf(""), inf = INFINITY;
-    Move(level, {nan, 0, 0}, {50, 0, 0});
-    Move(level, {0, 0, 0}, {inf, -inf, 0}, 5);
-    Move(level, {0, 0, 0}, {50, 0, 0}, inf);
-    const VOLUME huge = BoxAround({0, 0, 0}, {-1e30f, -1e30f, -1e30f}, {1e30f, 1e30f, 1e30f});
-    Move(level, {0, 0, 0}, {50, 0, 0}, 0, &huge);
 }
 
 TEST(Collision, MapWithoutLevelAnswersEmpty) {
