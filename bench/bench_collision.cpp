@@ -46,7 +46,8 @@ std::vector<Move> PlayerMoves(const Level& level) {
         VECTOR3 direction{unit(random), moves.size() % 3 == 0 ? unit(random) * 0.1f : unit(random), unit(random)};
         const float scale = length(random) / std::sqrt(direction.x * direction.x + direction.y * direction.y +
                                                        direction.z * direction.z + 1e-6f);
-        moves.push_back({from, {from.x + direction.x * scale, from.y + direction.y * scale, from.z + direction.z * scale}});
+        const VECTOR3 to{from.x + direction.x * scale, from.y + direction.y * scale, from.z + direction.z * scale};
+        moves.push_back({from, to});
     }
     return moves;
 }

@@ -45,6 +45,9 @@ struct FileTexture {
     int32_t Flags, Contents;
 };
 
+// How far a point reaches beyond itself.
+constexpr auto kPoint = [](const VECTOR3&) { return 0.0f; };
+
 // A brush as a list of planes in engine axes, outward normals.
 using Brush = std::vector<BspPlane>;
 
@@ -62,11 +65,10 @@ protected:
         nodes_ = raw_.Lump<BspNode>(3);
         leafs_ = raw_.Lump<BspLeaf>(4);
         textures_ = raw_.Lump<FileTexture>(1);
-        const auto& textures = textures_;
         const auto brushes = raw_.Lump<BspBrush>(8);
         const auto sides = raw_.Lump<BspBrushSide>(9);
         for (const BspBrush& brush : brushes) {
-            const FileTexture& texture = textures[static_cast<size_t>(brush.Texture)];
+            const FileTexture& texture = textures_[static_cast<size_t>(brush.Texture)];
             const std::string name(texture.Name, strnlen(texture.Name, 64));
             if (!(texture.Contents & 1) || (map_->Shader(name).SurfaceFlags & 0x20000)) continue;
             Brush planes;
@@ -98,7 +100,8 @@ protected:
     static bool InsideSolid(const VECTOR3& p, Reach reach) {
         for (const Brush& brush : solid_) {
             bool inside = true;
-            for (const BspPlane& side : brush) inside = inside && Dot(side.Normal, p) - side.Distance - reach(side.Normal) < 0;
+            for (const BspPlane& side : brush)
+                inside = inside && Dot(side.Normal, p) - side.Distance - reach(side.Normal) < 0;
             if (inside) return true;
         }
         return false;
@@ -115,8 +118,7 @@ protected:
                                                              static_cast<float>(leaf.Maxs[axis]))(random);
             };
             const VECTOR3 p = YUp(within(0), within(1), within(2));
-            if (leafs_[static_cast<size_t>(LeafOf(p))].Cluster >= 0 && !InsideSolid(p, [](const VECTOR3&) { return 0.0f; }))
-                return p;
+            if (leafs_[static_cast<size_t>(LeafOf(p))].Cluster >= 0 && !InsideSolid(p, kPoint)) return p;
         }
     }
 
@@ -137,7 +139,7 @@ TEST_F(CorpusLevel, RandomTracesNeverEndInsideASolidBrush) {
     for (int i = 0; i < 1000; ++i) {
         const VECTOR3 from = RandomOpenPoint(random), to = RandomOpenPoint(random);
         const COLLISION ray = map_->Collision(from, to);
-        ASSERT_FALSE(InsideSolid(ray.Position, [](const VECTOR3&) { return 0.0f; })) << "ray " << i;
+        ASSERT_FALSE(InsideSolid(ray.Position, kPoint)) << "ray " << i;
         stopped += ray.Collided;
 
         const COLLISION sphere = map_->Collision(from, to, 12);
@@ -210,7 +212,8 @@ TEST_F(CorpusLevel, VisibleFollowsThePvsBits) {
         const VECTOR3 camera = RandomOpenPoint(random), target = RandomOpenPoint(random);
         const int32_t from = leafs_[static_cast<size_t>(LeafOf(camera))].Cluster;
         const int32_t to = leafs_[static_cast<size_t>(LeafOf(target))].Cluster;
-        const bool expected = (static_cast<uint8_t>(bits[static_cast<size_t>(from * bytesPerCluster + to / 8)]) >> (to & 7)) & 1;
+        const uint8_t row = static_cast<uint8_t>(bits[static_cast<size_t>(from * bytesPerCluster + to / 8)]);
+        const bool expected = (row >> (to & 7)) & 1;
         State().CameraPosition = camera;
         ASSERT_EQ(map_->Visible(target), expected) << "clusters " << from << " and " << to;
         (expected ? seen : hidden)++;
