@@ -1,6 +1,7 @@
 // Map.Load on arbitrary bytes, then one frame of Map.Render from the engine
-// camera, on an offscreen GL context made once (lightmaps are uploaded during
-// the load). Texture names resolve into an empty directory.
+// camera and a collision query, on an offscreen GL context made once
+// (lightmaps are uploaded during the load). Texture names resolve into an
+// empty directory.
 #include <korvath/Korvath.h>
 #include <stdlib.h>
 #include <unistd.h>
@@ -56,5 +57,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     korvath::Map map;
     map.Load(g_level);
     map.Render();
+    // The queries walk the same tables the loader checked: a box sweep (which runs
+    // all five traces) and a point visibility test.
+    korvath::VOLUME box;
+    box.Min = {-16, -24, -16};
+    box.Max = {16, 32, 16};
+    map.Volume({box});
+    map.Collision({-300, 40, 200}, {300, -40, -200}, 8);
+    map.Visible({10, 20, 30});
     return 0;
 }
