@@ -24,6 +24,18 @@ enum MaterialFlags : int32_t {
     kMaterialStencil = 0x100,
 };
 
+// Bits of SHADER::SurfaceFlags that the renderers and the collision trace read.
+enum SurfaceFlagBits : int32_t {
+    kSurfaceFog = 0x40,
+    kSurfaceNoDraw = 0x800,
+    kSurfaceNoLightmap = 0x8000,
+    kSurfaceNonSolid = 0x20000,
+    kSurfaceSky = 0x8000000,
+};
+
+// SHADER::Cull of "cull none" (or "disable"): both sides are drawn.
+constexpr int32_t kCullNone = 1;
+
 class Programs;
 // The module-wide Programs object the "program" line uses.
 Programs& EnginePrograms();

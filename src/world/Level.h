@@ -131,6 +131,10 @@ struct Level {
     std::vector<uint8_t> Drawn;
     std::vector<int32_t> FirstList, SecondList;
     int32_t FirstCount = 0, SecondCount = 0;
+    // The collected faces that lay down depth before the visible passes, in walk
+    // (back-to-front) order.
+    std::vector<int32_t> DepthList;
+    int32_t DepthCount = 0;
 };
 
 // The leaf that holds p (node planes tested in double precision).

@@ -1,6 +1,7 @@
 #include "world/LevelDraw.h"
 
 #include <cstddef>
+#include <vector>
 
 #include "materials/Shader.h"
 #include "materials/Texture.h"
@@ -9,9 +10,6 @@ namespace korvath {
 
 namespace {
 
-constexpr int32_t kSurfaceFog = 0x40, kSurfaceNoDraw = 0x800, kSurfaceSky = 0x8000000;
-constexpr int32_t kSurfaceNoLightmap = 0x8000;
-constexpr int32_t kCullNone = 1;
 constexpr GLsizei kStride = sizeof(BspVertex);
 
 void PointArrays(const BspVertex* vertices, const TextureUnits& units) {
@@ -63,14 +61,21 @@ void DrawMesh(const Level& level, const BspFace& face, const TextureUnits& units
 
 // Strip r of a piece joins rows r and r + 1 of its 6 x 6 grid; naming just
 // those twelve vertices keeps the driver from copying the whole grid per strip.
-void DrawPatch(const Level& level, const BspFace& face, const TextureUnits& units) {
+void DrawStrips(const BspSubPatch& piece) {
     constexpr GLuint kRow = 6;
-    const BspPatch& patch = level.Patches[static_cast<size_t>(face.PatchSize[0])];
-    for (const BspSubPatch& piece : patch.SubPatches) {
+    for (GLuint r = 0; r < 5; ++r)
+        glDrawRangeElements(GL_TRIANGLE_STRIP, r * kRow, (r + 2) * kRow - 1, piece.RowCounts[r], GL_UNSIGNED_INT,
+                            &piece.Indices[piece.RowStarts[r]]);
+}
+
+const std::vector<BspSubPatch>& PiecesOf(const Level& level, const BspFace& face) {
+    return level.Patches[static_cast<size_t>(face.PatchSize[0])].SubPatches;
+}
+
+void DrawPatch(const Level& level, const BspFace& face, const TextureUnits& units) {
+    for (const BspSubPatch& piece : PiecesOf(level, face)) {
         PointArrays(piece.Vertices, units);
-        for (GLuint r = 0; r < 5; ++r)
-            glDrawRangeElements(GL_TRIANGLE_STRIP, r * kRow, (r + 2) * kRow - 1, piece.RowCounts[r], GL_UNSIGNED_INT,
-                                &piece.Indices[piece.RowStarts[r]]);
+        DrawStrips(piece);
     }
 }
 
@@ -88,6 +93,24 @@ void SetTexturing(const TextureUnits& units, bool on) {
 }
 
 }  // namespace
+
+bool WritesDepthFirst(const SHADER& material) {
+    if (material.SurfaceFlags & (kSurfaceFog | kSurfaceNoDraw | kSurfaceSky)) return false;
+    if ((material.Flags & kMaterialDeform) || material.Program != 0 || material.Stages.empty()) return false;
+    return !(material.Stages[0].Flags & (kStageAlphaTest | kStageBlend));
+}
+
+void DrawDepth(const Level& level, const BspFace& face) {
+    if (face.Type == kFacePatch) {
+        for (const BspSubPatch& piece : PiecesOf(level, face)) {
+            glVertexPointer(3, GL_FLOAT, kStride, &piece.Vertices[0].Position);
+            DrawStrips(piece);
+        }
+    } else if (face.Type == kFacePolygon || face.Type == kFaceMesh) {
+        glVertexPointer(3, GL_FLOAT, kStride, &level.Vertices[static_cast<size_t>(face.FirstVertex)].Position);
+        DrawTriangles(level, face);
+    }
+}
 
 void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing) {
     switch (face.Type) {

@@ -24,4 +24,11 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units);
 // texture-coordinate arrays only when texturing was on (restoreTexturing).
 void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing);
 
+// Whether a face may lay down its depth before the visible passes: its first
+// stage is drawn opaque and writes depth, its vertices stay where they are, and
+// it is drawn at all.
+bool WritesDepthFirst(const SHADER& material);
+// The face's triangles into the depth buffer only, with whatever state is set.
+void DrawDepth(const Level& level, const BspFace& face);
+
 }  // namespace korvath

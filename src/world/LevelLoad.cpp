@@ -96,6 +96,7 @@ bool ReadLevel(const BspFile& file, Level& level) {
     level.Drawn.assign(level.Faces.size(), 0);
     level.FirstList.resize(level.Faces.size());
     level.SecondList.resize(level.Faces.size());
+    level.DepthList.resize(level.Faces.size());
     BspStatus("BSP: Loading Bezier Patches...");
     BuildPatches(level);
     BspStatus("BSP: Loading Lightmaps...");

@@ -19,6 +19,7 @@ struct Walk {
     const Frustum& frustum;
     const VECTOR3& camera;
     int32_t cluster;
+    bool layDepth;
 };
 
 void CollectLeaf(Walk& w, const BspLeaf& leaf) {
@@ -35,7 +36,9 @@ void CollectLeaf(Walk& w, const BspLeaf& leaf) {
         if (drawn) continue;
         drawn = 1;
         const BspFace& face = level.Faces[static_cast<size_t>(f)];
-        if (level.Materials[static_cast<size_t>(face.Texture)].Found)
+        const SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
+        if (w.layDepth && WritesDepthFirst(material)) level.DepthList[static_cast<size_t>(level.DepthCount++)] = f;
+        if (material.Found)
             level.FirstList[static_cast<size_t>(level.FirstCount++)] = f;
         else
             level.SecondList[static_cast<size_t>(level.SecondCount++)] = f;
@@ -72,6 +75,27 @@ void DrawScripted(Level& level, const TextureUnits& units) {
     }
 }
 
+// Depth first, nearest face first (the walk reversed), with colour writes off.
+// The visible passes then keep the written back-to-front order, but a fragment
+// hidden behind a nearer wall fails the depth test before it is textured: on a
+// software rasteriser that is most of a frame's work. The same triangles give
+// the same depths, so every fragment that was visible still passes.
+void LayDepth(const Level& level, const TextureUnits& units) {
+    units.Server(GL_TEXTURE1_ARB);
+    glDisable(GL_TEXTURE_2D);
+    units.Server(GL_TEXTURE0_ARB);
+    glDisable(GL_TEXTURE_2D);
+    glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    for (int32_t i = level.DepthCount - 1; i >= 0; --i) {
+        const BspFace& face = level.Faces[static_cast<size_t>(level.DepthList[static_cast<size_t>(i)])];
+        const bool bothSides = level.Materials[static_cast<size_t>(face.Texture)].Cull == kCullNone;
+        if (bothSides) glDisable(GL_CULL_FACE);
+        DrawDepth(level, face);
+        if (bothSides) glEnable(GL_CULL_FACE);
+    }
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+}
+
 }  // namespace
 
 void RenderLevel(Level& level) {
@@ -83,11 +107,18 @@ void RenderLevel(Level& level) {
     ApplyViewTransform(false);
     Frustum& frustum = EngineFrustum();
     frustum.Update();
-    level.FirstCount = level.SecondCount = 0;
+    level.FirstCount = level.SecondCount = level.DepthCount = 0;
+    // Depth laid first must pass again for the same fragment: only under the
+    // depth tests that accept equal depths (the engine's GL_LEQUAL, a stage's GL_EQUAL).
+    GLint depthFunc = GL_LESS;
+    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    GLboolean depthWrites = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depthWrites);
+    const bool layDepth = depthWrites && (depthFunc == GL_LEQUAL || depthFunc == GL_EQUAL);
     // Without nodes, leaf 0 is the whole level.
     const int32_t root = level.Nodes.empty() ? -1 : 0;
     const int32_t cluster = level.Leafs[static_cast<size_t>(FindLeaf(level, s.CameraPosition))].Cluster;
-    Walk walk = {level, frustum, s.CameraPosition, cluster};
+    Walk walk = {level, frustum, s.CameraPosition, cluster, layDepth};
     WalkTree(walk, root);
 
     // Whatever colour the overlay left behind would tint every face whose
@@ -95,6 +126,7 @@ void RenderLevel(Level& level) {
     glColor4f(1, 1, 1, 1);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
+    if (layDepth) LayDepth(level, units);
     std::fill(level.Drawn.begin(), level.Drawn.end(), 0);
     for (int32_t i = 0; i < level.SecondCount; ++i)
         DrawFace(level, level.Faces[static_cast<size_t>(level.SecondList[static_cast<size_t>(i)])], units);

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "korvath/Types.h"
+#include "materials/Shader.h"
 #include "world/Level.h"
 
 namespace korvath {
@@ -13,10 +14,9 @@ namespace korvath {
 // not start on (or rounding-wise behind) the plane it stopped at.
 constexpr float kTraceEpsilon = 0.031415f;
 
-// Brush contents bit that makes a brush block traces, and the material surface
-// flag of a brush that reports a hit without stopping the movement.
+// Brush contents bit that makes a brush block traces (a material with
+// kSurfaceNonSolid reports a hit without stopping the movement).
 constexpr int32_t kContentsSolid = 0x1;
-constexpr int32_t kSurfaceNonSolid = 0x20000;
 
 struct TraceState {
     // Box mode: the box's bounds relative to the moving point and its half sizes.
