@@ -8,6 +8,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 frames="${FRAMES:-300}"
+
+# Inside the virtual X server: every level, engine after engine.
+if [ "${1:-}" = "--inside-x" ]; then
+  for entry in "ps9ctf:$BENCH_CORPUS" "oa_dm3:$BENCH_DATA" "aggressor:$BENCH_DATA" "ctf_compromise:$BENCH_DATA"; do
+    map=${entry%%:*}; dir=${entry#*:}
+    for engine in korvath irrlicht; do
+      build/bench/levels/${engine}_levels "$dir" "$map" "$frames" "bench-out/$engine-$map.png" 2>/dev/null \
+        | grep '^RESULT' || echo "RESULT $engine $map failed"
+    done
+  done
+  exit 0
+fi
 bash scripts/install-deps.sh
 if ! dpkg-query -W -f='${Status}' libirrlicht-dev 2>/dev/null | grep -q "install ok installed"; then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
@@ -19,19 +31,8 @@ cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target korvath_levels irrlicht_levels
 mkdir -p bench-out
 
-run_all() {
-  local frames=$1 data=$2 corpus=$3
-  for entry in "ps9ctf:$corpus" "oa_dm3:$data" "aggressor:$data" "ctf_compromise:$data"; do
-    map=${entry%%:*}; dir=${entry#*:}
-    for engine in korvath irrlicht; do
-      build/bench/levels/${engine}_levels "$dir" "$map" "$frames" "bench-out/$engine-$map.png" 2>/dev/null \
-        | grep '^RESULT' || echo "RESULT $engine $map failed"
-    done
-  done
-}
-export -f run_all
 unset SDL_VIDEODRIVER
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c 'run_all "$@"' _ "$frames" "$data" "$corpus" > bench-out/results.txt
+BENCH_DATA="$data" BENCH_CORPUS="$corpus" xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" --inside-x > bench-out/results.txt
 
 printf '%-16s %-9s %8s %10s %10s %10s\n' level engine "load s" "mean ms" "p95 ms" "peak MiB"
 while read -r _ engine map load mean p95 rss; do
