@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -63,12 +64,20 @@ inline std::vector<Viewpoint> SpawnViewpoints(const std::string& bspPath, size_t
     return views;
 }
 
-// Frame times in milliseconds into mean and 95th percentile.
-struct FrameStats {
-    double mean = 0, p95 = 0;
+// One engine's side of the comparison.
+struct Side {
+    const char* engine;                                  // "korvath", "irrlicht"
+    std::function<void(const Viewpoint&)> place;         // put the camera at a view
+    // Draws one frame, calling beforeSwap between drawing and the buffer swap;
+    // false when the window is gone.
+    std::function<bool(const std::function<void()>& beforeSwap)> frame;
 };
 
-FrameStats Summarise(std::vector<double> ms);
+// Draws `frames` frames spread over the views (three more per view to settle),
+// saves the first view's last frame to `screenshot` when one is named, and
+// prints "RESULT engine map load_s mean_ms p95_ms peak_MiB".
+void MeasureViews(const Side& side, const std::string& map, double loadSeconds, const std::vector<Viewpoint>& views,
+                  int frames, const std::string& screenshot);
 
 // The GL back buffer of the current context as a PNG file.
 bool WriteBackBuffer(const std::string& path, int width, int height);

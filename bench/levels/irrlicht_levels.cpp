@@ -2,11 +2,9 @@
 // and frame count drawn by Irrlicht 1.8 with its Quake 3 shader scene nodes.
 //   irrlicht_levels DATA_DIR MAP FRAMES [screenshot.png]
 #include <irrlicht/irrlicht.h>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cmath>
-#include <cstdlib>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -35,7 +33,7 @@ int main(int argc, char** argv) {
     params.Bits = 32;
     params.Vsync = false;
     params.Stencilbuffer = true;
-    params.LoggingLevel = getenv("IRR_VERBOSE") ? ELL_INFORMATION : ELL_ERROR;
+    params.LoggingLevel = ELL_ERROR;
     IrrlichtDevice* device = createDeviceEx(params);
     if (!device) return 1;
     video::IVideoDriver* driver = device->getVideoDriver();
@@ -64,39 +62,25 @@ int main(int argc, char** argv) {
     camera->setNearValue(1.0f);
     camera->setFarValue(100000.0f);
 
-    const std::vector<levelbench::Viewpoint> views = levelbench::SpawnViewpoints(data + "maps/" + map + ".bsp");
-    std::vector<double> frameMs;
-    for (size_t v = 0; v < views.size(); ++v) {
-        const levelbench::Viewpoint& view = views[v];
-        // The level loader swaps y and z of the file.
-        const core::vector3df eye(view.x, view.z, view.y);
-        const float yaw = view.yaw * core::DEGTORAD;
-        camera->setPosition(eye);
-        camera->setTarget(eye + core::vector3df(std::cos(yaw), 0, std::sin(yaw)));
-        if (getenv("IRR_VERBOSE")) {
-            const core::aabbox3df box = mesh->getMesh(scene::quake3::E_Q3_MESH_GEOMETRY)->getBoundingBox();
-            std::fprintf(stderr, "view %.0f %.0f %.0f yaw %.0f; level %.0f %.0f %.0f .. %.0f %.0f %.0f\n", eye.X, eye.Y,
-                         eye.Z, view.yaw, box.MinEdge.X, box.MinEdge.Y, box.MinEdge.Z, box.MaxEdge.X, box.MaxEdge.Y,
-                         box.MaxEdge.Z);
-        }
-        const int count = frames / static_cast<int>(views.size());
-        auto previous = Clock::now();
-        for (int f = -3; f < count && device->run(); ++f) {
+    const levelbench::Side side = {
+        "irrlicht",
+        [&](const levelbench::Viewpoint& view) {
+            // The level loader swaps y and z of the file.
+            const core::vector3df eye(view.x, view.z, view.y);
+            const float yaw = view.yaw * core::DEGTORAD;
+            camera->setPosition(eye);
+            camera->setTarget(eye + core::vector3df(std::cos(yaw), 0, std::sin(yaw)));
+        },
+        [&](const std::function<void()>& beforeSwap) {
+            if (!device->run()) return false;
             driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
             scene->drawAll();
-            if (v == 0 && f == count - 1 && !screenshot.empty())
-                levelbench::WriteBackBuffer(screenshot, 640, 480);
+            beforeSwap();
             driver->endScene();
-            const auto now = Clock::now();
-            if (f >= 0) frameMs.push_back(1000 * Seconds(previous, now));
-            previous = now;
-        }
-    }
-    const levelbench::FrameStats stats = levelbench::Summarise(frameMs);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("RESULT irrlicht %s %.3f %.2f %.2f %.1f\n", map.c_str(), loadSeconds, stats.mean, stats.p95,
-                usage.ru_maxrss / 1024.0);
+            return true;
+        }};
+    levelbench::MeasureViews(side, map, loadSeconds, levelbench::SpawnViewpoints(data + "maps/" + map + ".bsp"),
+                             frames, screenshot);
     device->drop();
     return 0;
 }

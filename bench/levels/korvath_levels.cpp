@@ -2,12 +2,10 @@
 // draws it from fixed viewpoints, then prints one RESULT line.
 //   korvath_levels DATA_DIR MAP FRAMES [screenshot.png]
 #include <korvath/Korvath.h>
-#include <sys/resource.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
-#include <vector>
 
 #include "Viewpoints.h"
 #include "core/Globals.h"
@@ -68,28 +66,20 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    const std::vector<levelbench::Viewpoint> views = levelbench::SpawnViewpoints(data + "maps/" + map + ".bsp");
-    std::vector<double> frameMs;
-    for (size_t v = 0; v < views.size(); ++v) {
-        const levelbench::Viewpoint& view = views[v];
-        camera.SetPosition(view.x, view.z, -view.y);
-        camera.SetRotation(0, 90 - view.yaw, 0);
-        const int count = frames / static_cast<int>(views.size());
-        auto previous = Clock::now();
-        for (int f = -3; f < count; ++f) {  // three frames to settle each view
+    const levelbench::Side side = {
+        "korvath",
+        [&](const levelbench::Viewpoint& view) {
+            camera.SetPosition(view.x, view.z, -view.y);
+            camera.SetRotation(0, 90 - view.yaw, 0);
+        },
+        [&](const std::function<void()>& beforeSwap) {
             engine.BeginScene();
             level.Render();
-            if (v == 0 && f == count - 1 && !screenshot.empty()) levelbench::WriteBackBuffer(screenshot, width, height);
+            beforeSwap();
             engine.EndScene();
-            const auto now = Clock::now();
-            if (f >= 0) frameMs.push_back(1000 * Seconds(previous, now));
-            previous = now;
-        }
-    }
-    const levelbench::FrameStats stats = levelbench::Summarise(frameMs);
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    std::printf("RESULT korvath %s %.3f %.2f %.2f %.1f\n", map.c_str(), loadSeconds, stats.mean, stats.p95,
-                usage.ru_maxrss / 1024.0);
+            return true;
+        }};
+    levelbench::MeasureViews(side, map, loadSeconds, levelbench::SpawnViewpoints(data + "maps/" + map + ".bsp"),
+                             frames, screenshot);
     return 0;
 }

@@ -1,5 +1,7 @@
 #include "FlyThrough.h"
 
+#include <SDL.h>
+
 #include <cmath>
 
 using namespace korvath;
@@ -9,6 +11,7 @@ constexpr float kEyeHeight = 40;      // units above the spawn point
 constexpr float kWalkSpeed = 320;     // units per second
 constexpr float kRunFactor = 3;
 constexpr float kTurnSpeed = 120;     // degrees per second
+constexpr float kMouseDegrees = 0.25f;  // per pixel of mouse motion
 }  // namespace
 
 void PlaceAtSpawnPoint(const Map& map, Camera& camera) {
@@ -35,4 +38,10 @@ void FlyOneFrame(Keyboard& keys, Camera& camera, float seconds) {
     const float turn = (keys.Button(KEY_LEFT) ? -kTurnSpeed : 0) + (keys.Button(KEY_RIGHT) ? kTurnSpeed : 0);
     const float look = (keys.Button(KEY_UP) ? -kTurnSpeed : 0) + (keys.Button(KEY_DOWN) ? kTurnSpeed : 0);
     if (turn != 0 || look != 0) camera.Rotate(look * seconds, turn * seconds, 0);
+
+    // The engine runs the window's events in EndScene; the mouse's motion since
+    // the last frame is read here, and dropped while no button is held.
+    int dx = 0, dy = 0;
+    if (SDL_GetRelativeMouseState(&dx, &dy) & SDL_BUTTON_LMASK)
+        camera.Rotate(static_cast<float>(dy) * kMouseDegrees, static_cast<float>(dx) * kMouseDegrees, 0);
 }

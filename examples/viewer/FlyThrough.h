@@ -9,5 +9,6 @@
 void PlaceAtSpawnPoint(const korvath::Map& map, korvath::Camera& camera);
 
 // W, A, S, D walk and strafe (shift runs), page up and down climb, the arrow
-// keys turn and look up and down (seconds: the length of the last frame).
+// keys turn and look up and down, and so does the mouse while its left button
+// is held (seconds: the length of the last frame).
 void FlyOneFrame(korvath::Keyboard& keys, korvath::Camera& camera, float seconds);

@@ -5,7 +5,7 @@
 #include <string>
 
 struct ViewerOptions {
-    std::string map;            // level name below maps/, without .bsp
+    std::string map = "oa_dm3"; // level name below maps/, without .bsp
     std::string path;           // game data directory (the engine path)
     bool hasCamera = false;
     float camera[5] = {};       // x y z pitch yaw

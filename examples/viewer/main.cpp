@@ -4,21 +4,43 @@
 //   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--frames N]
 //          [--screenshot file.png] [--size WxH]
 //
-// Keys: W A S D walk (shift runs), page up and down climb, the arrow keys turn,
-// backquote opens the console. Without a display it renders offscreen.
+// Keys: W A S D walk (shift runs), page up and down climb, the arrow keys or the
+// mouse with its left button held turn and look, backquote opens the console,
+// where "map NAME" loads another level and "quit" ends the viewer. Without a
+// display it renders offscreen.
 #include <korvath/Korvath.h>
-
-#include <GL/gl.h>
 
 #include <chrono>
 #include <cstdio>
-#include <vector>
+#include <string>
 
 #include "FlyThrough.h"
 #include "Options.h"
 #include "Screenshot.h"
 
 using namespace korvath;
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
+
+// Loads maps/NAME.bsp below the engine path with the console showing its
+// progress, then hides the console so the level shows. Returns the load time.
+double LoadLevel(Map& map, Console& console, const std::string& name) {
+    console.Visible(true);
+    const auto start = Clock::now();
+    map.Load("maps/" + name + ".bsp");
+    const double seconds = SecondsSince(start);
+    if (map.Loaded())
+        console.Visible(false);
+    else
+        std::fprintf(stderr, "viewer: the level %s did not load (see Korvath.log)\n", name.c_str());
+    return seconds;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::string error;
@@ -29,9 +51,9 @@ int main(int argc, char** argv) {
     }
     const ViewerOptions& options = *parsed;
 
-    auto started = std::chrono::steady_clock::now();
+    const auto started = Clock::now();
     Window window;
-    int32_t handle = window.Load(options.width, options.height);
+    const int32_t handle = window.Load(options.width, options.height);
     Engine engine;
     engine.SetLog(true);
     engine.SetFPS(true);
@@ -40,51 +62,53 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "viewer: the engine could not start (see Korvath.log)\n");
         return 1;
     }
-    auto ready = std::chrono::steady_clock::now();
+    const double startSeconds = SecondsSince(started);
 
+    Console console;
+    console.Load("MAP");
+    console.Load("QUIT");
     Map map;
     Camera camera;
     Keyboard keys;
-    double loadSeconds = 0;
-    if (!options.map.empty()) {
-        auto loading = std::chrono::steady_clock::now();
-        map.Load("maps/" + options.map + ".bsp");
-        loadSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - loading).count();
-        if (!map.Loaded()) std::fprintf(stderr, "viewer: the level %s did not load (see Korvath.log)\n", options.map.c_str());
-    }
+    camera.Set3DFieldOfView(70);
+    const double loadSeconds = LoadLevel(map, console, options.map);
     if (options.hasCamera) {
         camera.SetPosition(options.camera[0], options.camera[1], options.camera[2]);
         camera.SetRotation(options.camera[3], options.camera[4], 0);
     } else {
         PlaceAtSpawnPoint(map, camera);
     }
-    float lastFrameSeconds = 0;
 
     int32_t frame = 0;
     double frameSeconds = 0;
+    float lastFrameSeconds = 0;
     bool quitting = false;
     while (true) {
-        if (Engine::CloseRequested() && !quitting) {
+        const bool quitTyped = std::holds_alternative<bool>(console.Command("QUIT"));
+        if ((Engine::CloseRequested() || quitTyped) && !quitting) {
             engine.UnInitialize();
             quitting = true;
         }
         if (quitting && engine.Unloaded()) break;
-        auto frameStart = std::chrono::steady_clock::now();
+        const Variant next = console.Command("MAP");
+        if (const auto* name = std::get_if<std::string>(&next)) {
+            LoadLevel(map, console, *name);
+            PlaceAtSpawnPoint(map, camera);
+        }
+
+        const auto frameStart = Clock::now();
         engine.BeginScene();
-        FlyOneFrame(keys, camera, lastFrameSeconds);
-        camera.Set3DFieldOfView(70);
+        if (!console.Visible()) FlyOneFrame(keys, camera, lastFrameSeconds);
         map.Render();
         ++frame;
-        bool last = options.frames > 0 && frame >= options.frames;
-        if (last && !options.screenshot.empty())
-            WritePng(options.screenshot, options.width, options.height);
+        const bool last = options.frames > 0 && frame >= options.frames;
+        if (last && !options.screenshot.empty()) WritePng(options.screenshot, options.width, options.height);
         engine.EndScene();
-        lastFrameSeconds = std::chrono::duration<float>(std::chrono::steady_clock::now() - frameStart).count();
+        lastFrameSeconds = static_cast<float>(SecondsSince(frameStart));
         frameSeconds += lastFrameSeconds;
         if (last) break;
     }
-    std::printf("start-up: %.2f s, level load: %.2f s, frames: %d, mean frame time: %.2f ms\n",
-                std::chrono::duration<double>(ready - started).count(), loadSeconds, frame,
-                frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
+    std::printf("start-up: %.2f s, level load: %.2f s, frames: %d, mean frame time: %.2f ms\n", startSeconds,
+                loadSeconds, frame, frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
     return 0;
 }

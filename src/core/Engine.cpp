@@ -34,6 +34,18 @@ const Probe kProbes[] = {
     {"GL_ARB_texture_rectangle", &EngineState::ExtTextureRectangle},
 };
 
+// A rasteriser on the CPU keeps textures in system memory, so compression saves
+// it nothing: its driver compresses on the CPU at load and decodes every texel
+// it samples.
+bool SoftwareRasteriser() {
+    const auto* renderer = reinterpret_cast<const char*>(glGetString(GL_RENDERER));
+    if (!renderer) return false;
+    const std::string name = renderer;
+    for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"})
+        if (name.find(software) != std::string::npos) return true;
+    return false;
+}
+
 void ProbeExtensions() {
     EngineState& s = State();
     for (const Probe& probe : kProbes) {
@@ -42,6 +54,7 @@ void ProbeExtensions() {
     }
     for (const Probe& probe : kProbes)
         if (!(s.*probe.flag)) Status(std::string("Engine: * ") + probe.name + " Extension Not Found!", true);
+    s.CompressTextures = s.ExtTextureCompression && !SoftwareRasteriser();
 }
 
 void SetDefaultGLState(int32_t width, int32_t height) {

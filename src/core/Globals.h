@@ -69,6 +69,9 @@ struct EngineState {
     bool ExtMultiDrawArrays = false, ExtMultitexture = false, ExtShaderObjects = false,
          ExtVertexShader = false, ExtFragmentShader = false, ExtShadingLanguage = false,
          ExtTextureCompression = false, ExtTextureRectangle = false;
+    // Textures made after the intro are S3TC-compressed: the extension exists and
+    // the rasteriser gains from it (a software one only pays, at load and per texel).
+    bool CompressTextures = false;
 
     // Loading screen.
     std::string LoadText;

@@ -40,7 +40,7 @@ int32_t CreateTexture(int32_t format, const IMAGE& image) {
     GLuint texture = 0;
     glGenTextures(1, &texture);
     RegisterTextureName(static_cast<int32_t>(texture));
-    const GLint internalFormat = InternalFormat(format, s.IntroDone && s.ExtTextureCompression);
+    const GLint internalFormat = InternalFormat(format, s.IntroDone && s.CompressTextures);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (!UploadablePixels(format, image)) MarkTextureEmpty(static_cast<int32_t>(texture));
@@ -67,7 +67,7 @@ int32_t CreateCubeTexture(int32_t format, const IMAGE (&faces)[6]) {
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
     RegisterTextureName(static_cast<int32_t>(texture));
-    const GLint internalFormat = InternalFormat(format, State().ExtTextureCompression);
+    const GLint internalFormat = InternalFormat(format, State().CompressTextures);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_REPEAT);

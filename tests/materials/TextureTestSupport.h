@@ -26,10 +26,10 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(engine_->initialized());
         s3tcAvailable_ = State().ExtTextureCompression;
-        State().ExtTextureCompression = false;
+        State().CompressTextures = false;
         State().UseMipmaps = true;
     }
-    void TearDown() override { State().ExtTextureCompression = s3tcAvailable_; }
+    void TearDown() override { State().CompressTextures = false; }
     static Engine& engine() { return engine_->engine(); }
     bool s3tcAvailable_ = false;
 
