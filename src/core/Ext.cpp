@@ -89,11 +89,6 @@ bool Ext::PatchGLExt() {
     Bind(f.glUniform2fvARB, "glUniform2fvARB");
     Bind(f.glUniform3fvARB, "glUniform3fvARB");
     Bind(f.glUniform4fvARB, "glUniform4fvARB");
-    Bind(f.glGenBuffersARB, "glGenBuffersARB");
-    Bind(f.glBindBufferARB, "glBindBufferARB");
-    Bind(f.glBufferDataARB, "glBufferDataARB");
-    Bind(f.glBufferSubDataARB, "glBufferSubDataARB");
-    Bind(f.glDeleteBuffersARB, "glDeleteBuffersARB");
     Bind(f.glGetObjectParameterivARB, "glGetObjectParameterivARB");
     Bind(f.glGetInfoLogARB, "glGetInfoLogARB");
     f.GetWindowSystemExtensions = WindowSystemExtensions;

@@ -27,12 +27,6 @@ struct GLExtFunctions {
     PFNGLUNIFORM2FVARBPROC glUniform2fvARB = nullptr;
     PFNGLUNIFORM3FVARBPROC glUniform3fvARB = nullptr;
     PFNGLUNIFORM4FVARBPROC glUniform4fvARB = nullptr;
-    // Vertex and index buffers, for geometry that stays where it is.
-    PFNGLGENBUFFERSARBPROC glGenBuffersARB = nullptr;
-    PFNGLBINDBUFFERARBPROC glBindBufferARB = nullptr;
-    PFNGLBUFFERDATAARBPROC glBufferDataARB = nullptr;
-    PFNGLBUFFERSUBDATAARBPROC glBufferSubDataARB = nullptr;
-    PFNGLDELETEBUFFERSARBPROC glDeleteBuffersARB = nullptr;
     // Compile and link logs, so failures reach the engine log.
     PFNGLGETOBJECTPARAMETERIVARBPROC glGetObjectParameterivARB = nullptr;
     PFNGLGETINFOLOGARBPROC glGetInfoLogARB = nullptr;

@@ -102,7 +102,6 @@ struct BspPatch {
     int32_t Width = 0, Height = 0;
     int32_t SubPatchCount = 0;
     std::vector<BspSubPatch> SubPatches;
-    int32_t FirstPiece = 0;  // where its pieces start among all the level's pieces, in the level's buffers
 };
 
 // Ways of drawing the same picture with less work. All are on by default; the
@@ -110,8 +109,7 @@ struct BspPatch {
 enum RenderShortcut : uint32_t {
     kShortcutSkipWhite = 0x1,       // a stage without an image draws with its unit off, not a white fetch
     kShortcutFoldMultiplies = 0x2,  // multiply stages folded into one multitexture draw
-    kShortcutBuffers = 0x4,         // geometry drawn from the level's GL buffers, not copied per draw
-    kAllShortcuts = 0x7,
+    kAllShortcuts = 0x3,
 };
 
 struct Level {
@@ -136,14 +134,9 @@ struct Level {
     int32_t ClusterCount = 0, BytesPerCluster = 0;  // ClusterCount 0: no PVS
     std::vector<uint8_t> PvsBits;
     std::vector<ENTITY> Entities;
-    // GL buffers (0: none) with the vertex table followed by the 36 vertices of
-    // every patch piece, and the mesh vertices followed by the 60 strip indexes
-    // of every piece, as the tables hold them.
-    uint32_t VertexBuffer = 0, IndexBuffer = 0;
 
     // Per-frame state of the renderer.
     uint32_t Shortcuts = kAllShortcuts;
-    bool FromBuffers = false;  // the level's buffers are bound for the draws at hand
     std::vector<uint8_t> Drawn;
     std::vector<int32_t> FirstList, SecondList;
     int32_t FirstCount = 0, SecondCount = 0;

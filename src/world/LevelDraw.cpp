@@ -1,10 +1,10 @@
 #include "world/LevelDraw.h"
 
 #include <cstddef>
+#include <vector>
 
 #include "materials/Shader.h"
 #include "materials/Texture.h"
-#include "world/LevelBuffers.h"
 #include "world/LevelFold.h"
 
 namespace korvath {
@@ -13,20 +13,15 @@ namespace {
 
 constexpr GLsizei kStride = sizeof(BspVertex);
 
-// A field of the vertex records that start at vertices (a table or a buffer offset).
-const void* Field(const void* vertices, size_t offset) { return static_cast<const char*>(vertices) + offset; }
-
-void PointPositions(const void* vertices) { glVertexPointer(3, GL_FLOAT, kStride, Field(vertices, offsetof(BspVertex, Position))); }
-
-void PointArrays(const void* vertices, const TextureUnits& units) {
+void PointArrays(const BspVertex* vertices, const TextureUnits& units) {
     for (int32_t k = units.Pairs - 1; k >= 0; --k) {
         units.Client(static_cast<GLenum>(GL_TEXTURE1_ARB + 2 * k));
-        glTexCoordPointer(2, GL_FLOAT, kStride, Field(vertices, offsetof(BspVertex, LightmapCoord)));
+        glTexCoordPointer(2, GL_FLOAT, kStride, &vertices->LightmapCoord);
         units.Client(static_cast<GLenum>(GL_TEXTURE0_ARB + 2 * k));
-        glTexCoordPointer(2, GL_FLOAT, kStride, Field(vertices, offsetof(BspVertex, TexCoord)));
+        glTexCoordPointer(2, GL_FLOAT, kStride, &vertices->TexCoord);
     }
-    PointPositions(vertices);
-    glNormalPointer(GL_FLOAT, kStride, Field(vertices, offsetof(BspVertex, Normal)));
+    glVertexPointer(3, GL_FLOAT, kStride, &vertices->Position);
+    glNormalPointer(GL_FLOAT, kStride, &vertices->Normal);
 }
 
 // Triangles over the face's own vertices: the range spares the driver a scan
@@ -34,22 +29,22 @@ void PointArrays(const void* vertices, const TextureUnits& units) {
 void DrawTriangles(const Level& level, const BspFace& face) {
     if (face.MeshVertexCount <= 0) return;
     glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(face.VertexCount - 1), face.MeshVertexCount,
-                        GL_UNSIGNED_INT, FaceIndexes(level, face));
+                        GL_UNSIGNED_INT, &level.MeshVertices[static_cast<size_t>(face.FirstMeshVertex)]);
 }
 
 void DrawPolygon(const Level& level, const BspFace& face, const TextureUnits& units) {
-    PointArrays(FaceVertices(level, face), units);
+    PointArrays(&level.Vertices[static_cast<size_t>(face.FirstVertex)], units);
     DrawTriangles(level, face);
 }
 
 void DrawMesh(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing) {
-    const void* vertices = FaceVertices(level, face);
+    const BspVertex* vertices = &level.Vertices[static_cast<size_t>(face.FirstVertex)];
     units.Select(1);
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisable(GL_TEXTURE_2D);
     units.Client(GL_TEXTURE0_ARB);
     PointArrays(vertices, units);
-    glColorPointer(4, GL_UNSIGNED_BYTE, kStride, Field(vertices, offsetof(BspVertex, Color)));
+    glColorPointer(4, GL_UNSIGNED_BYTE, kStride, vertices->Color);
     glEnableClientState(GL_COLOR_ARRAY);
     DrawTriangles(level, face);
     glDisableClientState(GL_COLOR_ARRAY);
@@ -68,23 +63,22 @@ void DrawMesh(const Level& level, const BspFace& face, const TextureUnits& units
 }
 
 // Strip r of a piece joins rows r and r + 1 of its 6 x 6 grid; naming just
-// those twelve vertices keeps the driver from reading the whole grid per strip.
-void DrawStrips(const Level& level, const BspFace& face, size_t p) {
+// those twelve vertices keeps the driver from copying the whole grid per strip.
+void DrawStrips(const BspSubPatch& piece) {
     constexpr GLuint kRow = 6;
-    const BspSubPatch& piece = level.Patches[static_cast<size_t>(face.PatchSize[0])].SubPatches[p];
     for (GLuint r = 0; r < 5; ++r)
         glDrawRangeElements(GL_TRIANGLE_STRIP, r * kRow, (r + 2) * kRow - 1, piece.RowCounts[r], GL_UNSIGNED_INT,
-                            PieceIndexes(level, face, p, static_cast<int32_t>(r)));
+                            &piece.Indices[piece.RowStarts[r]]);
 }
 
-size_t PieceCount(const Level& level, const BspFace& face) {
-    return level.Patches[static_cast<size_t>(face.PatchSize[0])].SubPatches.size();
+const std::vector<BspSubPatch>& PiecesOf(const Level& level, const BspFace& face) {
+    return level.Patches[static_cast<size_t>(face.PatchSize[0])].SubPatches;
 }
 
 void DrawPatch(const Level& level, const BspFace& face, const TextureUnits& units) {
-    for (size_t p = 0; p < PieceCount(level, face); ++p) {
-        PointArrays(PieceVertices(level, face, p), units);
-        DrawStrips(level, face, p);
+    for (const BspSubPatch& piece : PiecesOf(level, face)) {
+        PointArrays(piece.Vertices, units);
+        DrawStrips(piece);
     }
 }
 
@@ -116,12 +110,12 @@ bool WritesDepthFirst(const SHADER& material) {
 
 void DrawDepth(const Level& level, const BspFace& face) {
     if (face.Type == kFacePatch) {
-        for (size_t p = 0; p < PieceCount(level, face); ++p) {
-            PointPositions(PieceVertices(level, face, p));
-            DrawStrips(level, face, p);
+        for (const BspSubPatch& piece : PiecesOf(level, face)) {
+            glVertexPointer(3, GL_FLOAT, kStride, &piece.Vertices[0].Position);
+            DrawStrips(piece);
         }
     } else if (face.Type == kFacePolygon || face.Type == kFaceMesh) {
-        PointPositions(FaceVertices(level, face));
+        glVertexPointer(3, GL_FLOAT, kStride, &level.Vertices[static_cast<size_t>(face.FirstVertex)].Position);
         DrawTriangles(level, face);
     }
 }

@@ -13,7 +13,6 @@
 #include "world/BspLightmaps.h"
 #include "world/BspPatches.h"
 #include "world/BspTables.h"
-#include "world/LevelBuffers.h"
 
 namespace korvath {
 
@@ -106,7 +105,6 @@ bool ReadLevel(const BspFile& file, Level& level) {
     if (!ReadKept(file, kLumpLightVolumes, kLightVolumeBytes, level.LightVolumes)) return false;
     BspStatus("BSP: Loading PVS (Potential Visibility Sets)...");
     if (!ReadPvs(file, level) || !CheckReferences(level)) return false;
-    UploadLevelBuffers(level);
     BspStatus("BSP: Loading Volumes...");
     return true;
 }
@@ -148,7 +146,6 @@ void ReleaseLevelResources(Level& level) {
         glDeleteTextures(static_cast<GLsizei>(level.Lightmaps.size()), level.Lightmaps.data());
     level.Materials.clear();
     level.Lightmaps.clear();
-    ReleaseLevelBuffers(level);
 }
 
 }  // namespace korvath

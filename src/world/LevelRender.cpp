@@ -7,7 +7,6 @@
 #include "core/Matrix.h"
 #include "korvath/Frustum.h"
 #include "materials/Shader.h"
-#include "world/LevelBuffers.h"
 #include "world/LevelDeform.h"
 #include "world/LevelDraw.h"
 
@@ -65,13 +64,7 @@ void DrawScripted(Level& level, const TextureUnits& units) {
     for (int32_t i = 0; i < level.FirstCount; ++i) {
         const BspFace& face = level.Faces[static_cast<size_t>(level.FirstList[static_cast<size_t>(i)])];
         SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
-        // Moved vertices are drawn from the table: rewriting a buffer the frame's
-        // earlier draws still read would make the driver wait for them.
-        const bool moved = material.Flags & kMaterialDeform;
-        if (moved) {
-            DeformFace(level, face, material);
-            UseLevelBuffers(level, false);
-        }
+        if (material.Flags & kMaterialDeform) DeformFace(level, face, material);
         if (material.Program != 0) {
             BindMaterial(material);
             DrawGeometry(level, face, units, false);
@@ -79,7 +72,6 @@ void DrawScripted(Level& level, const TextureUnits& units) {
         } else {
             DrawFace(level, face, units);
         }
-        if (moved) UseLevelBuffers(level, true);
     }
 }
 
@@ -136,13 +128,11 @@ void RenderLevel(Level& level) {
     glColor4f(1, 1, 1, 1);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    UseLevelBuffers(level, true);
     if (layDepth) LayDepth(level, units);
     std::fill(level.Drawn.begin(), level.Drawn.end(), 0);
     for (int32_t i = 0; i < level.SecondCount; ++i)
         DrawFace(level, level.Faces[static_cast<size_t>(level.SecondList[static_cast<size_t>(i)])], units);
     DrawScripted(level, units);
-    UseLevelBuffers(level, false);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     // Three per highest face index; a level without faces adds nothing.

@@ -48,7 +48,7 @@ protected:
     // Every shortcut against each one off and against none, from the current camera.
     static void ExpectSamePictures(Level& level, const std::string& name) {
         const std::vector<uint8_t> fast = Frame(level, kAllShortcuts, name + "-shortcuts.png");
-        for (const uint32_t off : {kShortcutSkipWhite, kShortcutFoldMultiplies, kShortcutBuffers, kAllShortcuts}) {
+        for (const uint32_t off : {kShortcutSkipWhite, kShortcutFoldMultiplies, kAllShortcuts}) {
             const std::vector<uint8_t> slow = Frame(level, kAllShortcuts & ~off, off == kAllShortcuts ? name + "-passes.png" : "");
             EXPECT_LE(Difference(fast, slow), kRounding) << name << " without shortcuts " << off;
         }
@@ -158,15 +158,6 @@ TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
     State().CameraPosition = {0, 0, 0};  // between the walls, facing the back of face 0
     State().CameraRotation = {0, LookYaw(0), 0};
     ExpectSamePictures(*level, "shortcuts-small-inside");
-    // Moved vertices are drawn where they moved to, whichever way the rest is drawn.
-    level->Materials[0].Flags = kMaterialDeform;
-    level->Materials[0].Deform.Kind = 5;
-    level->Materials[0].Deform.Position = 100;
-    level->Materials[0].Deform.Base = -40;
-    State().CameraPosition = outside;
-    State().CameraRotation = {0, LookYaw(160), 0};
-    ExpectSamePictures(*level, "shortcuts-small-moved");
-    level->Materials[0].Flags = 0;
 
     // Animation steps once per stage and face drawn, folded or not.
     State().FrameTime = 0.3f;
