@@ -135,8 +135,9 @@ struct Level {
     std::vector<uint8_t> PvsBits;
     std::vector<ENTITY> Entities;
 
+    uint32_t Shortcuts = kAllShortcuts;  // RenderShortcut bits the renderer may take
+
     // Per-frame state of the renderer.
-    uint32_t Shortcuts = kAllShortcuts;
     std::vector<uint8_t> Drawn;
     std::vector<int32_t> FirstList, SecondList;
     int32_t FirstCount = 0, SecondCount = 0;
