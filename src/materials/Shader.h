@@ -46,6 +46,11 @@ void FreeMaterial(SHADER& material);
 
 void ApplyStage(SHADER_STAGE& stage);
 void ResetStage(SHADER_STAGE& stage);
+// The part of a stage that lives on the active texture unit: its image (and
+// animation), cube map, texture-coordinate generation and texture matrix. A
+// stage folded into another stage's draw on a unit of its own applies only this.
+void ApplyStageUnit(SHADER_STAGE& stage);
+void ResetStageUnit(const SHADER_STAGE& stage);
 void BindMaterial(SHADER& material);
 void UnbindMaterial(SHADER& material);
 

@@ -122,9 +122,20 @@ void BlendFunction(int32_t source, int32_t destination) {
 
 }  // namespace
 
-void ApplyStage(SHADER_STAGE& stage) {
+void ApplyStageUnit(SHADER_STAGE& stage) {
     const int32_t flags = stage.Flags;
     BindTexture((flags & kStageCubeMap) ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, AnimationTexture(stage));
+    if (flags & kStageCubeMap) {
+        glDisable(GL_TEXTURE_2D);
+        glEnable(GL_TEXTURE_CUBE_MAP);
+    }
+    if (flags & kStageTcGen) ApplyReflectionMap();
+    if (flags & kStageTcMods) ApplyTextureModifiers(stage);
+}
+
+void ApplyStage(SHADER_STAGE& stage) {
+    const int32_t flags = stage.Flags;
+    ApplyStageUnit(stage);
     if (flags & kStageAlphaTest) {
         glEnable(GL_ALPHA_TEST);
         glAlphaFunc(static_cast<GLenum>(stage.AlphaFunc), stage.AlphaRef);
@@ -134,18 +145,11 @@ void ApplyStage(SHADER_STAGE& stage) {
         glDepthMask(GL_FALSE);
         BlendFunction(stage.Blend[0], stage.Blend[1]);
     }
-    if (flags & kStageCubeMap) {
-        glDisable(GL_TEXTURE_2D);
-        glEnable(GL_TEXTURE_CUBE_MAP);
-    }
     if (flags & kStageDepthFunc) glDepthFunc(static_cast<GLenum>(stage.DepthFunc));
     if ((flags & kStageRgbGen) && stage.RgbWave.Kind == 3) ApplyColourWave(stage.RgbWave);
-    if (flags & kStageTcGen) ApplyReflectionMap();
-    if (flags & kStageTcMods) ApplyTextureModifiers(stage);
 }
 
-// The depth function a stage set stays in effect.
-void ResetStage(SHADER_STAGE& stage) {
+void ResetStageUnit(const SHADER_STAGE& stage) {
     const int32_t flags = stage.Flags;
     if (flags & kStageTcMods) {
         glPopMatrix();
@@ -156,11 +160,17 @@ void ResetStage(SHADER_STAGE& stage) {
         glDisable(GL_TEXTURE_GEN_T);
         glDisable(GL_TEXTURE_GEN_S);
     }
-    if (flags & kStageRgbGen) glColor4f(1, 1, 1, 1);
     if (flags & kStageCubeMap) {
         glDisable(GL_TEXTURE_CUBE_MAP);
         glEnable(GL_TEXTURE_2D);
     }
+}
+
+// The depth function a stage set stays in effect.
+void ResetStage(SHADER_STAGE& stage) {
+    const int32_t flags = stage.Flags;
+    ResetStageUnit(stage);
+    if (flags & kStageRgbGen) glColor4f(1, 1, 1, 1);
     if (flags & kStageBlend) {
         glDisable(GL_BLEND);
         glDepthMask(GL_TRUE);

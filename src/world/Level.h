@@ -104,6 +104,14 @@ struct BspPatch {
     std::vector<BspSubPatch> SubPatches;
 };
 
+// Ways of drawing the same picture with less work. All are on by default; the
+// tests turn them off one at a time and compare pixels.
+enum RenderShortcut : uint32_t {
+    kShortcutSkipWhite = 0x1,       // a stage without an image draws with its unit off, not a white fetch
+    kShortcutFoldMultiplies = 0x2,  // multiply stages folded into one multitexture draw
+    kAllShortcuts = 0x3,
+};
+
 struct Level {
     std::vector<BspTexture> Textures;
     std::vector<SHADER> Materials;  // one per texture, same index
@@ -126,6 +134,8 @@ struct Level {
     int32_t ClusterCount = 0, BytesPerCluster = 0;  // ClusterCount 0: no PVS
     std::vector<uint8_t> PvsBits;
     std::vector<ENTITY> Entities;
+
+    uint32_t Shortcuts = kAllShortcuts;  // RenderShortcut bits the renderer may take
 
     // Per-frame state of the renderer.
     std::vector<uint8_t> Drawn;

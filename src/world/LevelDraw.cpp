@@ -5,6 +5,7 @@
 
 #include "materials/Shader.h"
 #include "materials/Texture.h"
+#include "world/LevelFold.h"
 
 namespace korvath {
 
@@ -13,10 +14,12 @@ namespace {
 constexpr GLsizei kStride = sizeof(BspVertex);
 
 void PointArrays(const BspVertex* vertices, const TextureUnits& units) {
-    units.Client(GL_TEXTURE1_ARB);
-    glTexCoordPointer(2, GL_FLOAT, kStride, &vertices->LightmapCoord);
-    units.Client(GL_TEXTURE0_ARB);
-    glTexCoordPointer(2, GL_FLOAT, kStride, &vertices->TexCoord);
+    for (int32_t k = units.Pairs - 1; k >= 0; --k) {
+        units.Client(static_cast<GLenum>(GL_TEXTURE1_ARB + 2 * k));
+        glTexCoordPointer(2, GL_FLOAT, kStride, &vertices->LightmapCoord);
+        units.Client(static_cast<GLenum>(GL_TEXTURE0_ARB + 2 * k));
+        glTexCoordPointer(2, GL_FLOAT, kStride, &vertices->TexCoord);
+    }
     glVertexPointer(3, GL_FLOAT, kStride, &vertices->Position);
     glNormalPointer(GL_FLOAT, kStride, &vertices->Normal);
 }
@@ -94,6 +97,11 @@ void SetTexturing(const TextureUnits& units, bool on) {
 
 }  // namespace
 
+bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage) {
+    return (level.Shortcuts & kShortcutSkipWhite) && !(stage.Flags & kStageCubeMap) && stage.Textures.size() == 1 &&
+           stage.Textures[0] == 0;
+}
+
 bool WritesDepthFirst(const SHADER& material) {
     if (material.SurfaceFlags & (kSurfaceFog | kSurfaceNoDraw | kSurfaceSky)) return false;
     if ((material.Flags & kMaterialDeform) || material.Program != 0 || material.Stages.empty()) return false;
@@ -135,20 +143,28 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units) {
     const bool lightmapped = !(material.SurfaceFlags & kSurfaceNoLightmap);
     const GLuint lightmap =
         face.LightmapIndex >= 0 ? level.Lightmaps[static_cast<size_t>(face.LightmapIndex)] : WhiteTexture();
-    for (size_t s = 0; s < material.Stages.size(); ++s) {
-        SHADER_STAGE& stage = material.Stages[s];
-        if (s > 0 && stage.Lightmap) continue;
-        units.Server(GL_TEXTURE1_ARB);
-        if (lightmapped) {
-            glEnable(GL_TEXTURE_2D);
-            glBindTexture(GL_TEXTURE_2D, lightmap);
-        } else {
-            glDisable(GL_TEXTURE_2D);
+    const int32_t folded = face.Type != kFaceMesh ? FoldedStageCount(level, material, units) : 0;
+    if (folded > 0) {
+        DrawFolded(level, face, units, folded, lightmapped ? lightmap : 0);
+    } else {
+        for (size_t s = 0; s < material.Stages.size(); ++s) {
+            SHADER_STAGE& stage = material.Stages[s];
+            if (s > 0 && stage.Lightmap) continue;
+            units.Server(GL_TEXTURE1_ARB);
+            if (lightmapped) {
+                glEnable(GL_TEXTURE_2D);
+                glBindTexture(GL_TEXTURE_2D, lightmap);
+            } else {
+                glDisable(GL_TEXTURE_2D);
+            }
+            units.Server(GL_TEXTURE0_ARB);
+            ApplyStage(stage);  // a lightmap stage binds white: its lightmap is on unit 1
+            const bool imageless = DrawsWithoutImage(level, stage);
+            if (imageless) glDisable(GL_TEXTURE_2D);
+            DrawGeometry(level, face, units, true);
+            if (imageless) glEnable(GL_TEXTURE_2D);
+            ResetStage(stage);
         }
-        units.Server(GL_TEXTURE0_ARB);
-        ApplyStage(stage);  // a lightmap stage binds white: its lightmap is on unit 1
-        DrawGeometry(level, face, units, true);
-        ResetStage(stage);
     }
     SetTexturing(units, false);
     if (stencil) {

@@ -11,6 +11,10 @@ namespace korvath {
 struct TextureUnits {
     PFNGLACTIVETEXTUREARBPROC Server = nullptr;
     PFNGLCLIENTACTIVETEXTUREARBPROC Client = nullptr;
+    int32_t Count = 2;  // texture units the driver has
+    // Stage and lightmap unit pairs (2k, 2k + 1) that the next draw feeds
+    // texture coordinates to.
+    int32_t Pairs = 1;
     void Select(int unit) const {
         Server(GL_TEXTURE0_ARB + unit);
         Client(GL_TEXTURE0_ARB + unit);
@@ -23,6 +27,10 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units);
 // vertex colours and no lightmap; afterwards they restore unit 1 and the
 // texture-coordinate arrays only when texturing was on (restoreTexturing).
 void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing);
+
+// Whether a stage has no image to show: it draws with its unit switched off,
+// which looks the same as the white it would bind and saves a texture fetch.
+bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage);
 
 // Whether a face may lay down its depth before the visible passes: its first
 // stage is drawn opaque and writes depth, its vertices stay where they are, and

@@ -101,7 +101,9 @@ void LayDepth(const Level& level, const TextureUnits& units) {
 void RenderLevel(Level& level) {
     const GLExtFunctions& ext = GLExt();
     if (!ext.glActiveTextureARB || !ext.glClientActiveTextureARB) return;  // two texture units are needed
-    const TextureUnits units = {ext.glActiveTextureARB, ext.glClientActiveTextureARB};
+    GLint unitCount = 2;
+    glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &unitCount);
+    const TextureUnits units = {ext.glActiveTextureARB, ext.glClientActiveTextureARB, unitCount};
     EngineState& s = State();
 
     ApplyViewTransform(false);

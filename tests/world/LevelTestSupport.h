@@ -4,6 +4,7 @@
 // writer, and the log lines a load adds.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 #include <string>
 #include <vector>
@@ -98,6 +99,35 @@ inline BspFile SmallLevel() {
     file.PvsBits = {0x3, 0x2};
     return file;
 }
+
+// A flat 3 x 3 patch 128 units wide facing +x at x = 0, in a level of one leaf.
+inline BspFile PatchLevel() {
+    BspFile file = SmallLevel();
+    file.Nodes.clear();
+    file.Leafs.resize(1);
+    file.Leafs[0].Mins[0] = -128;
+    file.Leafs[0].LeafFaceCount = 1;
+    file.ClusterCount = 0;
+    file.Faces.resize(1);
+    file.LeafFaces = {0};
+    BspFace& face = file.Faces[0];
+    face.Type = kFacePatch;
+    face.FirstVertex = 0, face.VertexCount = 9;
+    face.MeshVertexCount = 0;
+    face.PatchSize[0] = face.PatchSize[1] = 3;
+    file.Vertices.resize(9);
+    for (int row = 0; row < 3; ++row)
+        for (int col = 0; col < 3; ++col) {
+            BspVertex& v = file.Vertices[static_cast<size_t>(row * 3 + col)];
+            v.Position = {0, 64.0f * (1 - col), 64.0f * (row - 1)};
+            v.LightmapCoord = {0.5f, 0.5f};
+        }
+    return file;
+}
+
+// Engine camera rotation about y that looks along the file-axes yaw (degrees
+// from +x toward +y).
+inline float LookYaw(float yaw) { return std::fmod(90 - yaw + 360, 360.0f); }
 
 inline std::string WriteLevel(const std::string& name, const std::vector<uint8_t>& bytes) {
     const std::string path = ProcessDirectory() + "/" + name;

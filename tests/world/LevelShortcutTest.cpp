@@ -1,0 +1,210 @@
+// The renderer's shortcuts draw the same picture as drawing every stage in a
+// pass of its own: each frame is drawn with every shortcut, then with each one
+// off and with all off, and the pixels compared. Folding several passes into one
+// rounds to 8 bits once instead of once per pass, so channels may differ by 2.
+#include <algorithm>
+#include <cstdlib>
+
+#include "core/ExtTable.h"
+#include "core/Matrix.h"
+#include "materials/Shader.h"
+#include "materials/Texture.h"
+#include "platform/GL.h"
+#include "world/LevelFold.h"
+#include "world/LevelRender.h"
+#include "world/LevelTestSupport.h"
+
+namespace korvath::test {
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+constexpr int kRounding = 2;
+
+class LevelShortcutTest : public LevelTest {
+protected:
+    void SetUp() override {
+        LevelTest::SetUp();
+        State().SceneTime = 3.7f;  // scrolls and rotations away from their start
+        State().FrameTime = 0;
+    }
+    static std::vector<uint8_t> Frame(Level& level, uint32_t shortcuts, const std::string& screenshot = {}) {
+        level.Shortcuts = shortcuts;
+        engine().BeginScene();
+        Set3DProjection();
+        GLExt().glActiveTextureARB(GL_TEXTURE0_ARB);
+        RenderLevel(level);
+        glFinish();
+        if (!screenshot.empty()) WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);
+        return ReadPixels(0, 0, kWidth, kHeight);
+    }
+    // The largest channel difference between two frames (alpha left out: the
+    // window need not keep it).
+    static int Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+        int largest = 0;
+        for (size_t i = 0; i < a.size(); ++i)
+            if (i % 4 != 3) largest = std::max(largest, std::abs(a[i] - b[i]));
+        return largest;
+    }
+    // Every shortcut against each one off and against none, from the current camera.
+    static void ExpectSamePictures(Level& level, const std::string& name) {
+        const std::vector<uint8_t> fast = Frame(level, kAllShortcuts, name + "-shortcuts.png");
+        for (const uint32_t off : {kShortcutSkipWhite, kShortcutFoldMultiplies, kAllShortcuts}) {
+            const std::vector<uint8_t> slow = Frame(level, kAllShortcuts & ~off, off == kAllShortcuts ? name + "-passes.png" : "");
+            EXPECT_LE(Difference(fast, slow), kRounding) << name << " without shortcuts " << off;
+        }
+        EXPECT_TRUE(std::any_of(fast.begin(), fast.end(), [](uint8_t c) { return c > 40; })) << name << " is dark";
+    }
+};
+
+// A 16 x 16 texture with a different colour in every texel.
+int32_t PatternTexture() {
+    IMAGE image;
+    image.Width = image.Height = 16;
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            image.Pixels.insert(image.Pixels.end(), {static_cast<uint8_t>(40 + 13 * x), static_cast<uint8_t>(250 - 9 * y),
+                                                     static_cast<uint8_t>(120 + 7 * ((x + y) % 16))});
+    return CreateTexture(GL_RGB, image);
+}
+
+SHADER_STAGE ImageStage(int32_t texture) {
+    SHADER_STAGE stage;
+    stage.Textures = {texture};
+    return stage;
+}
+
+SHADER_STAGE LightmapStage() {
+    SHADER_STAGE stage;
+    stage.Lightmap = true;
+    return stage;
+}
+
+SHADER_STAGE MultiplyStage(int32_t texture, int32_t source, int32_t destination) {
+    SHADER_STAGE stage = ImageStage(texture);
+    stage.Flags = kStageBlend | kStageTcMods;
+    stage.Blend[0] = source, stage.Blend[1] = destination;
+    TCMOD scale;
+    scale.Kind = 2, scale.ScaleS = 3, scale.ScaleT = 0.5f;
+    TCMOD scroll;
+    scroll.Kind = 4, scroll.ScrollS = 0.1f, scroll.ScrollT = 0.3f;
+    stage.TcMods = {scale, scroll};
+    return stage;
+}
+
+// The usual lightmapped wall: image, lightmap, then a detail image multiplied
+// over both.
+SHADER MultiplyMaterial(int32_t base, int32_t detail) {
+    SHADER material;
+    material.Found = true;
+    material.Stages = {ImageStage(base), LightmapStage(), MultiplyStage(detail, GL_DST_COLOR, GL_ZERO)};
+    return material;
+}
+
+TEST_F(LevelShortcutTest, OnlyOpaqueThenMultiplyingStagesFold) {
+    Level level;
+    TextureUnits units;
+    units.Count = 8;
+    SHADER material = MultiplyMaterial(1, 2);
+    EXPECT_EQ(FoldedStageCount(level, material, units), 2);  // the later lightmap stage is not drawn
+    material.Stages.push_back(MultiplyStage(3, GL_ZERO, GL_SRC_COLOR));
+    EXPECT_EQ(FoldedStageCount(level, material, units), 3);
+    units.Count = 4;
+    EXPECT_EQ(FoldedStageCount(level, material, units), 0);  // six units needed
+    units.Count = 8;
+    level.Shortcuts = kShortcutSkipWhite;
+    EXPECT_EQ(FoldedStageCount(level, material, units), 0);
+    level.Shortcuts = kAllShortcuts;
+
+    const auto unfolded = [&](auto change) {
+        SHADER changed = MultiplyMaterial(1, 2);
+        change(changed.Stages[0], changed.Stages[2]);
+        return FoldedStageCount(level, changed, units) == 0;
+    };
+    using Stage = SHADER_STAGE&;
+    EXPECT_TRUE(unfolded([](Stage, Stage later) { later.Blend[0] = GL_ONE, later.Blend[1] = GL_ONE; }));
+    EXPECT_TRUE(unfolded([](Stage, Stage later) { later.Blend[0] = GL_SRC_COLOR; }));  // drawn opaque, not multiplied
+    EXPECT_TRUE(unfolded([](Stage, Stage later) { later.Flags &= ~kStageBlend; }));
+    EXPECT_TRUE(unfolded([](Stage, Stage later) { later.Flags |= kStageAlphaTest; }));
+    EXPECT_TRUE(unfolded([](Stage first, Stage) { first.Flags |= kStageBlend; }));
+    EXPECT_TRUE(unfolded([](Stage first, Stage) { first.Flags |= kStageDepthFunc; }));
+    EXPECT_TRUE(unfolded([](Stage, Stage later) { later.Flags |= kStageCubeMap; }));
+    EXPECT_TRUE(unfolded([](Stage first, Stage) {
+        first.Flags |= kStageRgbGen;
+        first.RgbWave.Kind = 3;
+    }));
+    EXPECT_FALSE(unfolded([](Stage first, Stage) { first.Flags |= kStageRgbGen; }));  // identity: no colour change
+}
+
+TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
+    BspFile file = SmallLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 75);  // bright: the lightmap counts twice
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("shortcuts.bsp", file));
+    ASSERT_TRUE(level);
+    const int32_t base = PatternTexture(), detail = PatternTexture();
+    // Face 0 folds; face 1 (seen beside it) starts with a lightmap stage that
+    // has no image, multiplied by the other pair, and animates its image.
+    level->Materials[0] = MultiplyMaterial(base, detail);
+    SHADER& animated = level->Materials[1];
+    animated.Found = true;
+    animated.Stages = {LightmapStage(), MultiplyStage(detail, GL_ZERO, GL_SRC_COLOR)};
+    animated.Stages[1].Textures = {detail, base};
+    animated.Stages[1].AnimFrequency = 1;
+    const VECTOR3 outside = {260, 0, 90};
+    State().CameraPosition = outside;
+    State().CameraRotation = {0, LookYaw(160), 0};
+    ExpectSamePictures(*level, "shortcuts-small");
+    level->Materials[0].Stages[0].Flags |= kStageRgbGen;  // folded alike
+    level->Materials[0].Cull = kCullNone;
+    State().CameraPosition = {0, 0, 0};  // between the walls, facing the back of face 0
+    State().CameraRotation = {0, LookYaw(0), 0};
+    ExpectSamePictures(*level, "shortcuts-small-inside");
+
+    // Animation steps once per stage and face drawn, folded or not.
+    State().FrameTime = 0.3f;
+    State().CameraPosition = outside;
+    State().CameraRotation = {0, LookYaw(160), 0};
+    SHADER_STAGE& frames = animated.Stages[1];
+    const SHADER_STAGE start = frames;
+    for (const uint32_t shortcuts : {kAllShortcuts, kShortcutSkipWhite}) {
+        frames = start;
+        for (int f = 0; f < 5; ++f) Frame(*level, shortcuts);
+        EXPECT_EQ(frames.AnimFrame, 1) << shortcuts;
+        EXPECT_NEAR(frames.AnimTimer, 0.3, 1e-6) << shortcuts;
+    }
+    ReleaseLevelResources(*level);
+}
+
+TEST_F(LevelShortcutTest, PatchLooksTheSameWithAndWithoutShortcuts) {
+    BspFile file = PatchLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 75);
+    for (size_t v = 0; v < file.Vertices.size(); ++v)
+        file.Vertices[v].TexCoord = {static_cast<float>(v % 3) / 2, static_cast<float>(v / 3) / 2};
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("shortcuts-patch.bsp", file));
+    ASSERT_TRUE(level);
+    level->Materials[0] = MultiplyMaterial(PatternTexture(), PatternTexture());
+    level->Materials[0].Cull = kCullNone;
+    State().CameraPosition = {150, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+    ExpectSamePictures(*level, "shortcuts-patch");
+    ReleaseLevelResources(*level);
+}
+
+// The corpus level from its first spawn points: bare images over lightmaps,
+// blended and animated scripted stages.
+TEST_F(LevelShortcutTest, CorpusLevelLooksTheSameWithAndWithoutShortcuts) {
+    State().EnginePath = CorpusPath("q3/");
+    const std::unique_ptr<Level> level = LoadLevel("maps/ps9ctf.bsp");
+    ASSERT_TRUE(level);
+    int views = 0;
+    for (const ENTITY& spawn : level->Entities) {
+        if (spawn.ClassName.rfind("info_player_", 0) != 0 || views == 4) continue;
+        State().CameraPosition = {spawn.Origin.z, spawn.Origin.x + 40, -spawn.Origin.y};
+        State().CameraRotation = {0, LookYaw(spawn.Angle), 0};
+        ExpectSamePictures(*level, "shortcuts-corpus-" + std::to_string(views++));
+    }
+    EXPECT_EQ(views, 4);
+    ReleaseLevelResources(*level);
+}
+
+}  // namespace
+}  // namespace korvath::test
