@@ -5,9 +5,12 @@
 # run never writes next to the originals. Fails when any harness finds a crash.
 #   FUZZ_SECONDS  time per harness (default 15)
 #   FUZZ_BUILD    build directory (default build-fuzz)
+#   FUZZ_SEED     libFuzzer's random seed (default 1: the test command replays the
+#                 same mutations every run; long hunts pass another seed, or 0 for a random one)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${FUZZ_SECONDS:-15}"
+seed="${FUZZ_SEED:-1}"
 build="${FUZZ_BUILD:-build-fuzz}"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
@@ -38,7 +41,7 @@ for source in fuzz/fuzz_*.cpp; do
     done < "fuzz/$name.seeds"
   fi
   echo "fuzz-smoke: $harness for ${seconds}s on $(ls "$corpus" | wc -l) seeds"
-  if ! timeout $((seconds + 120)) "$build/fuzz/$harness" "$corpus" -max_total_time="$seconds" \
+  if ! timeout $((seconds + 120)) "$build/fuzz/$harness" "$corpus" -max_total_time="$seconds" -seed="$seed" \
        -rss_limit_mb=2048 -timeout=25 -print_final_stats=0 -artifact_prefix="$artifacts/" \
        >"$build/crashes/$name.log" 2>&1; then
     echo "fuzz-smoke: $harness FAILED (log: $build/crashes/$name.log, inputs: $artifacts/)" >&2
