@@ -19,6 +19,5 @@ inline test::OffscreenEngine& SharedEngine() {
     return *engine;
 }
 
-inline std::string CorpusPath(const std::string& relative) { return test::CorpusPath(relative); }
 
 }  // namespace korvath::bench

@@ -56,7 +56,7 @@ const Corpus& LoadedCorpus() {
     static const Corpus corpus = [] {
         Corpus made;
         if (!bench::SharedEngine().initialized()) return made;
-        bench::SharedEngine().engine().SetPath(bench::CorpusPath("q3/"));
+        bench::SharedEngine().engine().SetPath(test::CorpusPath("q3/"));
         made.level = LoadLevel("maps/ps9ctf.bsp");
         if (made.level) made.moves = PlayerMoves(*made.level);
         return made;

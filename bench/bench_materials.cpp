@@ -13,7 +13,7 @@ namespace {
 bool Ready() {
     static const bool ready = [] {
         const bool initialized = korvath::bench::SharedEngine().initialized();
-        korvath::State().EnginePath = korvath::bench::CorpusPath("q3/");
+        korvath::State().EnginePath = korvath::test::CorpusPath("q3/");
         return initialized;
     }();
     return ready;

@@ -25,7 +25,7 @@ struct LevelImage {
 std::vector<LevelImage> LevelImages() {
     std::vector<LevelImage> images;
     for (const char* dir : {"q3/textures", "q3/gfx"})
-        for (const auto& entry : std::filesystem::recursive_directory_iterator(bench::CorpusPath(dir)))
+        for (const auto& entry : std::filesystem::recursive_directory_iterator(test::CorpusPath(dir)))
             if (entry.is_regular_file()) images.push_back({entry.path().string(), 0});
     return images;
 }

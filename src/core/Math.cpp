@@ -74,19 +74,20 @@ int32_t DegreeIndex(float degrees) {
     return index;
 }
 
-float TableSine(float degrees) {
-    const std::vector<float>& table = State().SineTable;
+namespace {
+
+// The table entry of the angle, or the function computed as the table would
+// hold it while there is no table.
+float TableLookup(const std::vector<float>& table, double (*function)(double), float degrees) {
     const int32_t index = DegreeIndex(degrees);
     if (table.size() > static_cast<size_t>(index)) return table[static_cast<size_t>(index)];
-    return static_cast<float>(std::sin(index * static_cast<double>(0.0174532f)));
+    return static_cast<float>(function(index * static_cast<double>(0.0174532f)));
 }
 
-float TableCosine(float degrees) {
-    const std::vector<float>& table = State().CosineTable;
-    const int32_t index = DegreeIndex(degrees);
-    if (table.size() > static_cast<size_t>(index)) return table[static_cast<size_t>(index)];
-    return static_cast<float>(std::cos(index * static_cast<double>(0.0174532f)));
-}
+}  // namespace
+
+float TableSine(float degrees) { return TableLookup(State().SineTable, std::sin, degrees); }
+float TableCosine(float degrees) { return TableLookup(State().CosineTable, std::cos, degrees); }
 
 VECTOR3 MoveAlongRotation(const VECTOR3& P, const VECTOR3& R, float x, float y, float z) {
     const float c = TableCosine(R.y), s = TableSine(R.y), t = State().FrameTime;

@@ -26,11 +26,16 @@ std::vector<VideoEntry>& Videos() {
     return videos;
 }
 
-VideoEntry* ActiveVideo(int32_t texture) {
+// The registry entry of a texture name; null for 0 and names never registered.
+VideoEntry* Entry(int32_t texture) {
     std::vector<VideoEntry>& videos = Videos();
     if (texture <= 0 || static_cast<size_t>(texture) >= videos.size()) return nullptr;
-    VideoEntry& entry = videos[texture];
-    return entry.Active ? &entry : nullptr;
+    return &videos[texture];
+}
+
+VideoEntry* ActiveVideo(int32_t texture) {
+    VideoEntry* entry = Entry(texture);
+    return entry && entry->Active ? entry : nullptr;
 }
 
 }  // namespace
@@ -73,8 +78,7 @@ int32_t OpenVideoTexture(const std::string& path) {
 }
 
 void MarkTextureEmpty(int32_t texture) {
-    std::vector<VideoEntry>& videos = Videos();
-    if (texture > 0 && static_cast<size_t>(texture) < videos.size()) videos[texture].Empty = true;
+    if (VideoEntry* entry = Entry(texture)) entry->Empty = true;
 }
 
 uint32_t WhiteTexture() {
@@ -101,17 +105,13 @@ uint32_t WhiteTexture() {
 // Frames fall due every half frame duration, at most one step per bind, and the
 // current frame is uploaded on every bind.
 void BindTexture(int32_t target, int32_t texture) {
-    if (target == GL_TEXTURE_2D) {
-        const std::vector<VideoEntry>& videos = Videos();
-        const bool empty = texture > 0 && static_cast<size_t>(texture) < videos.size() && videos[texture].Empty;
-        if (texture == 0 || empty) {
-            glBindTexture(GL_TEXTURE_2D, WhiteTexture());
-            return;
-        }
+    VideoEntry* video = Entry(texture);
+    if (target == GL_TEXTURE_2D && (texture == 0 || (video && video->Empty))) {
+        glBindTexture(GL_TEXTURE_2D, WhiteTexture());
+        return;
     }
     glBindTexture(static_cast<GLenum>(target), static_cast<GLuint>(texture));
-    VideoEntry* video = ActiveVideo(texture);
-    if (!video) return;
+    if (!video || !video->Active) return;
 
     const int32_t now = State().CurrentTick;
     if (now >= video->NextFrameTime) {

@@ -12,6 +12,8 @@ namespace korvath {
 namespace {
 
 constexpr GLsizei kStride = sizeof(BspVertex);
+// Materials whose faces DrawFace never draws.
+constexpr int32_t kSurfaceHidden = kSurfaceFog | kSurfaceNoDraw | kSurfaceSky;
 
 void PointArrays(const BspVertex* vertices, const TextureUnits& units) {
     for (int32_t k = units.Pairs - 1; k >= 0; --k) {
@@ -103,7 +105,7 @@ bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage) {
 }
 
 bool WritesDepthFirst(const SHADER& material) {
-    if (material.SurfaceFlags & (kSurfaceFog | kSurfaceNoDraw | kSurfaceSky)) return false;
+    if (material.SurfaceFlags & kSurfaceHidden) return false;
     if ((material.Flags & kMaterialDeform) || material.Program != 0 || material.Stages.empty()) return false;
     return !(material.Stages[0].Flags & (kStageAlphaTest | kStageBlend));
 }
@@ -131,7 +133,7 @@ void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& u
 
 void DrawFace(Level& level, const BspFace& face, const TextureUnits& units) {
     SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
-    if (material.SurfaceFlags & (kSurfaceFog | kSurfaceNoDraw | kSurfaceSky)) return;
+    if (material.SurfaceFlags & kSurfaceHidden) return;
     if (material.Cull == kCullNone) glDisable(GL_CULL_FACE);
     const bool stencil = material.Flags & kMaterialStencil;
     if (stencil) {
