@@ -19,5 +19,4 @@ inline test::OffscreenEngine& SharedEngine() {
     return *engine;
 }
 
-
 }  // namespace korvath::bench
