@@ -91,6 +91,10 @@ bool Ext::PatchGLExt() {
     Bind(f.glUniform4fvARB, "glUniform4fvARB");
     Bind(f.glGetObjectParameterivARB, "glGetObjectParameterivARB");
     Bind(f.glGetInfoLogARB, "glGetInfoLogARB");
+    Bind(f.glGenBuffersARB, "glGenBuffersARB");
+    Bind(f.glBindBufferARB, "glBindBufferARB");
+    Bind(f.glBufferDataARB, "glBufferDataARB");
+    Bind(f.glDeleteBuffersARB, "glDeleteBuffersARB");
     f.GetWindowSystemExtensions = WindowSystemExtensions;
     patched_ = true;
     return true;

@@ -30,6 +30,11 @@ struct GLExtFunctions {
     // Compile and link logs, so failures reach the engine log.
     PFNGLGETOBJECTPARAMETERIVARBPROC glGetObjectParameterivARB = nullptr;
     PFNGLGETINFOLOGARBPROC glGetInfoLogARB = nullptr;
+    // Vertex buffers, for geometry that stays on the driver's side between frames.
+    PFNGLGENBUFFERSARBPROC glGenBuffersARB = nullptr;
+    PFNGLBINDBUFFERARBPROC glBindBufferARB = nullptr;
+    PFNGLBUFFERDATAARBPROC glBufferDataARB = nullptr;
+    PFNGLDELETEBUFFERSARBPROC glDeleteBuffersARB = nullptr;
     // The window-system extension string (EGL or GLX underneath).
     const char* (*GetWindowSystemExtensions)() = nullptr;
 };

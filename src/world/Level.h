@@ -14,6 +14,7 @@
 // Code that walks these tables may rely on that and check nothing again.
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "korvath/Material.h"
@@ -109,7 +110,8 @@ struct BspPatch {
 enum RenderShortcut : uint32_t {
     kShortcutSkipWhite = 0x1,       // a stage without an image draws with its unit off, not a white fetch
     kShortcutFoldMultiplies = 0x2,  // multiply stages folded into one multitexture draw
-    kAllShortcuts = 0x3,
+    kShortcutBatchOpaque = 0x4,     // faces under laid depth drawn a material and lightmap at a time
+    kAllShortcuts = 0x7,
 };
 
 struct Level {
@@ -145,6 +147,21 @@ struct Level {
     // (back-to-front) order.
     std::vector<int32_t> DepthList;
     int32_t DepthCount = 0;
+
+    // Geometry kept in a driver buffer for drawing many faces in one call
+    // (kShortcutBatchOpaque); VertexBuffer 0 when the driver has no buffers.
+    // The buffer holds Vertices, then the grid of every patch piece in patch
+    // order. FaceTriangles lists every drawable face's triangles as indexes into
+    // it: face f owns [FaceTriangleStart[f], FaceTriangleStart[f + 1]) and
+    // reaches no vertex outside FaceVertexRange[f] (lowest, highest).
+    uint32_t VertexBuffer = 0;
+    std::vector<uint32_t> FaceTriangles;
+    std::vector<int32_t> FaceTriangleStart;
+    std::vector<std::pair<uint32_t, uint32_t>> FaceVertexRange;
+    // Per frame: the batched faces as (material and lightmap key, face) and the
+    // indexes of the call being drawn; sized at load, so a frame allocates nothing.
+    std::vector<std::pair<uint64_t, int32_t>> BatchFaces;
+    std::vector<uint32_t> BatchIndices;
 };
 
 // The leaf that holds p (node planes tested in double precision).

@@ -1,6 +1,7 @@
 #include "world/LevelDraw.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 #include "materials/Shader.h"
@@ -15,15 +16,27 @@ constexpr GLsizei kStride = sizeof(BspVertex);
 // Materials whose faces DrawFace never draws.
 constexpr int32_t kSurfaceHidden = kSurfaceFog | kSurfaceNoDraw | kSurfaceSky;
 
-void PointArrays(const BspVertex* vertices, const TextureUnits& units) {
+// Addresses of the vertex fields for the array pointers: base is the first
+// vertex in memory, or 0 for offsets into the bound vertex buffer.
+const void* Field(uintptr_t base, size_t offset) { return reinterpret_cast<const void*>(base + offset); }
+
+uintptr_t AddressOf(const BspVertex* vertices) { return reinterpret_cast<uintptr_t>(vertices); }
+
+void PointArrays(uintptr_t base, const TextureUnits& units) {
     for (int32_t k = units.Pairs - 1; k >= 0; --k) {
         units.Client(static_cast<GLenum>(GL_TEXTURE1_ARB + 2 * k));
-        glTexCoordPointer(2, GL_FLOAT, kStride, &vertices->LightmapCoord);
+        glTexCoordPointer(2, GL_FLOAT, kStride, Field(base, offsetof(BspVertex, LightmapCoord)));
         units.Client(static_cast<GLenum>(GL_TEXTURE0_ARB + 2 * k));
-        glTexCoordPointer(2, GL_FLOAT, kStride, &vertices->TexCoord);
+        glTexCoordPointer(2, GL_FLOAT, kStride, Field(base, offsetof(BspVertex, TexCoord)));
     }
-    glVertexPointer(3, GL_FLOAT, kStride, &vertices->Position);
-    glNormalPointer(GL_FLOAT, kStride, &vertices->Normal);
+    glVertexPointer(3, GL_FLOAT, kStride, Field(base, offsetof(BspVertex, Position)));
+    glNormalPointer(GL_FLOAT, kStride, Field(base, offsetof(BspVertex, Normal)));
+}
+
+// Where a face's vertices start: its own in the level's table, or the bound
+// buffer for a batch.
+uintptr_t VertexBase(const Level& level, const BspFace& face, const FaceBatch* batch) {
+    return batch ? 0 : AddressOf(&level.Vertices[static_cast<size_t>(face.FirstVertex)]);
 }
 
 // Triangles over the face's own vertices: the range spares the driver a scan
@@ -32,36 +45,6 @@ void DrawTriangles(const Level& level, const BspFace& face) {
     if (face.MeshVertexCount <= 0) return;
     glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(face.VertexCount - 1), face.MeshVertexCount,
                         GL_UNSIGNED_INT, &level.MeshVertices[static_cast<size_t>(face.FirstMeshVertex)]);
-}
-
-void DrawPolygon(const Level& level, const BspFace& face, const TextureUnits& units) {
-    PointArrays(&level.Vertices[static_cast<size_t>(face.FirstVertex)], units);
-    DrawTriangles(level, face);
-}
-
-void DrawMesh(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing) {
-    const BspVertex* vertices = &level.Vertices[static_cast<size_t>(face.FirstVertex)];
-    units.Select(1);
-    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
-    glDisable(GL_TEXTURE_2D);
-    units.Client(GL_TEXTURE0_ARB);
-    PointArrays(vertices, units);
-    glColorPointer(4, GL_UNSIGNED_BYTE, kStride, vertices->Color);
-    glEnableClientState(GL_COLOR_ARRAY);
-    DrawTriangles(level, face);
-    glDisableClientState(GL_COLOR_ARRAY);
-    glColor4f(1, 1, 1, 1);
-    if (restoreTexturing) {
-        glEnable(GL_TEXTURE_2D);
-        units.Select(0);
-        glEnable(GL_TEXTURE_2D);
-        units.Client(GL_TEXTURE1_ARB);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        units.Client(GL_TEXTURE0_ARB);
-        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    } else {
-        units.Select(0);
-    }
 }
 
 // Strip r of a piece joins rows r and r + 1 of its 6 x 6 grid; naming just
@@ -77,10 +60,43 @@ const std::vector<BspSubPatch>& PiecesOf(const Level& level, const BspFace& face
     return level.Patches[static_cast<size_t>(face.PatchSize[0])].SubPatches;
 }
 
-void DrawPatch(const Level& level, const BspFace& face, const TextureUnits& units) {
-    for (const BspSubPatch& piece : PiecesOf(level, face)) {
-        PointArrays(piece.Vertices, units);
-        DrawStrips(piece);
+// The face's (or batch's) triangles with the arrays pointed for the current units.
+void DrawShape(const Level& level, const BspFace& face, const TextureUnits& units, const FaceBatch* batch) {
+    if (batch) {
+        PointArrays(0, units);
+        glDrawRangeElements(GL_TRIANGLES, batch->Lowest, batch->Highest, batch->Count, GL_UNSIGNED_INT, batch->Indices);
+    } else if (face.Type == kFacePatch) {
+        for (const BspSubPatch& piece : PiecesOf(level, face)) {
+            PointArrays(AddressOf(piece.Vertices), units);
+            DrawStrips(piece);
+        }
+    } else {
+        PointArrays(VertexBase(level, face, nullptr), units);
+        DrawTriangles(level, face);
+    }
+}
+
+void DrawMesh(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing,
+              const FaceBatch* batch) {
+    units.Select(1);
+    glDisableClientState(GL_TEXTURE_COORD_ARRAY);
+    glDisable(GL_TEXTURE_2D);
+    units.Client(GL_TEXTURE0_ARB);
+    glColorPointer(4, GL_UNSIGNED_BYTE, kStride, Field(VertexBase(level, face, batch), offsetof(BspVertex, Color)));
+    glEnableClientState(GL_COLOR_ARRAY);
+    DrawShape(level, face, units, batch);
+    glDisableClientState(GL_COLOR_ARRAY);
+    glColor4f(1, 1, 1, 1);
+    if (restoreTexturing) {
+        glEnable(GL_TEXTURE_2D);
+        units.Select(0);
+        glEnable(GL_TEXTURE_2D);
+        units.Client(GL_TEXTURE1_ARB);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+        units.Client(GL_TEXTURE0_ARB);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    } else {
+        units.Select(0);
     }
 }
 
@@ -104,6 +120,12 @@ bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage) {
            stage.Textures[0] == 0;
 }
 
+size_t LastLitStage(const SHADER& material) {
+    for (size_t s = 0; s < material.Stages.size(); ++s)
+        if (material.Stages[s].Lightmap) return s;
+    return material.Stages.size();
+}
+
 bool WritesDepthFirst(const SHADER& material) {
     if (material.SurfaceFlags & kSurfaceHidden) return false;
     if ((material.Flags & kMaterialDeform) || material.Program != 0 || material.Stages.empty()) return false;
@@ -122,16 +144,17 @@ void DrawDepth(const Level& level, const BspFace& face) {
     }
 }
 
-void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing) {
+void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing,
+                  const FaceBatch* batch) {
     switch (face.Type) {
-    case kFacePolygon: DrawPolygon(level, face, units); break;
-    case kFacePatch: DrawPatch(level, face, units); break;
-    case kFaceMesh: DrawMesh(level, face, units, restoreTexturing); break;
+    case kFacePolygon:
+    case kFacePatch: DrawShape(level, face, units, batch); break;
+    case kFaceMesh: DrawMesh(level, face, units, restoreTexturing, batch); break;
     default: break;  // billboards are collected but never drawn
     }
 }
 
-void DrawFace(Level& level, const BspFace& face, const TextureUnits& units) {
+void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, const FaceBatch* batch) {
     SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
     if (material.SurfaceFlags & kSurfaceHidden) return;
     if (material.Cull == kCullNone) glDisable(GL_CULL_FACE);
@@ -147,13 +170,14 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units) {
         face.LightmapIndex >= 0 ? level.Lightmaps[static_cast<size_t>(face.LightmapIndex)] : WhiteTexture();
     const int32_t folded = face.Type != kFaceMesh ? FoldedStageCount(level, material, units) : 0;
     if (folded > 0) {
-        DrawFolded(level, face, units, folded, lightmapped ? lightmap : 0);
+        DrawFolded(level, face, units, folded, lightmapped ? lightmap : 0, batch);
     } else {
+        const size_t lastLit = LastLitStage(material);
         for (size_t s = 0; s < material.Stages.size(); ++s) {
             SHADER_STAGE& stage = material.Stages[s];
             if (s > 0 && stage.Lightmap) continue;
             units.Server(GL_TEXTURE1_ARB);
-            if (lightmapped) {
+            if (lightmapped && s <= lastLit) {
                 glEnable(GL_TEXTURE_2D);
                 glBindTexture(GL_TEXTURE_2D, lightmap);
             } else {
@@ -163,7 +187,7 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units) {
             ApplyStage(stage);  // a lightmap stage binds white: its lightmap is on unit 1
             const bool imageless = DrawsWithoutImage(level, stage);
             if (imageless) glDisable(GL_TEXTURE_2D);
-            DrawGeometry(level, face, units, true);
+            DrawGeometry(level, face, units, true, batch);
             if (imageless) glEnable(GL_TEXTURE_2D);
             ResetStage(stage);
         }

@@ -2,6 +2,8 @@
 // One face of a level on two texture units: the material's stages on unit 0,
 // the face's lightmap on unit 1, geometry from client arrays that point straight
 // into the level's tables (44-byte stride).
+#include <cstdint>
+
 #include "platform/GL.h"
 #include "world/Level.h"
 
@@ -21,16 +23,36 @@ struct TextureUnits {
     }
 };
 
-// Every stage of the face's material, unless the material is fog, sky or nodraw.
-void DrawFace(Level& level, const BspFace& face, const TextureUnits& units);
-// The face's geometry with the current GL state. Mesh faces draw with their
-// vertex colours and no lightmap; afterwards they restore unit 1 and the
-// texture-coordinate arrays only when texturing was on (restoreTexturing).
-void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing);
+// Faces of one material and lightmap drawn in one call from the level's vertex
+// buffer (bound by the caller): triangles as indexes into it, all inside
+// [Lowest, Highest].
+struct FaceBatch {
+    const uint32_t* Indices = nullptr;
+    int32_t Count = 0;
+    uint32_t Lowest = 0, Highest = 0;
+};
+
+// Every stage of the face's material, unless the material is fog, sky or
+// nodraw. With a batch, the batch's triangles are drawn in place of the face's
+// own, with the face's material and lightmap.
+void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, const FaceBatch* batch = nullptr);
+// The face's (or batch's) geometry with the current GL state. Mesh faces draw
+// with their vertex colours and no lightmap; afterwards they restore unit 1 and
+// the texture-coordinate arrays only when texturing was on (restoreTexturing).
+void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing,
+                  const FaceBatch* batch = nullptr);
 
 // Whether a stage has no image to show: it draws with its unit switched off,
 // which looks the same as the white it would bind and saves a texture fetch.
 bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage);
+
+// The index of the last stage the face's lightmap modulates. A material with a
+// "$lightmap" stage lights its images with that stage alone: a first lightmap
+// stage lights only itself, and a later one (never drawn) stands in for the
+// stages before it, so the stages after it (glows, and the image a first
+// lightmap stage is multiplied by) do not count the lightmap twice. Without a
+// lightmap stage every stage is lit.
+size_t LastLitStage(const SHADER& material);
 
 // Whether a face may lay down its depth before the visible passes: its first
 // stage is drawn opaque and writes depth, its vertices stay where they are, and

@@ -24,7 +24,7 @@ template <typename Material, typename Visit>
 void ForDrawnStages(Material& material, Visit visit) {
     int32_t k = 0;
     for (size_t s = 0; s < material.Stages.size(); ++s)
-        if (s == 0 || !material.Stages[s].Lightmap) visit(material.Stages[s], k++);
+        if (s == 0 || !material.Stages[s].Lightmap) visit(material.Stages[s], k++, s);
 }
 
 }  // namespace
@@ -33,19 +33,21 @@ int32_t FoldedStageCount(const Level& level, const SHADER& material, const Textu
     if (!(level.Shortcuts & kShortcutFoldMultiplies)) return 0;
     int32_t count = 0;
     bool folds = true;
-    ForDrawnStages(material, [&](const SHADER_STAGE& stage, int32_t k) {
+    ForDrawnStages(material, [&](const SHADER_STAGE& stage, int32_t k, size_t) {
         folds = folds && Folds(stage, k == 0);
         count = k + 1;
     });
     return folds && count >= 2 && 2 * count <= units.Count ? count : 0;
 }
 
-void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, int32_t stages, GLuint lightmap) {
+void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, int32_t stages, GLuint lightmap,
+                const FaceBatch* batch) {
     SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
-    ForDrawnStages(material, [&](SHADER_STAGE& stage, int32_t k) {
+    const size_t lastLit = LastLitStage(material);
+    ForDrawnStages(material, [&](SHADER_STAGE& stage, int32_t k, size_t s) {
         units.Select(2 * k + 1);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        if (lightmap != 0) {
+        if (lightmap != 0 && s <= lastLit) {
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, lightmap);
         } else {
@@ -59,9 +61,9 @@ void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, in
     });
     TextureUnits chain = units;
     chain.Pairs = stages;
-    DrawGeometry(level, face, chain, true);
+    DrawGeometry(level, face, chain, true, batch);
     // DrawFace switches units 0 and 1 off afterwards; the others are off again here.
-    ForDrawnStages(material, [&](SHADER_STAGE& stage, int32_t k) {
+    ForDrawnStages(material, [&](SHADER_STAGE& stage, int32_t k, size_t) {
         units.Select(2 * k);
         ResetStageUnit(stage);
         if (k == 0) return;

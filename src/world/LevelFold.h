@@ -19,7 +19,9 @@ int32_t FoldedStageCount(const Level& level, const SHADER& material, const Textu
 // Draws a polygon or patch face with the material's stages folded (stages as
 // counted by FoldedStageCount). lightmap 0: the lightmap units stay off. Each
 // stage is applied once, as stage by stage, so animations advance alike.
+// A batch draws in place of the face's own triangles (see DrawFace).
 // Expects the texturing state DrawFace sets up and leaves it as found.
-void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, int32_t stages, GLuint lightmap);
+void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, int32_t stages, GLuint lightmap,
+                const FaceBatch* batch);
 
 }  // namespace korvath

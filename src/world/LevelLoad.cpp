@@ -11,6 +11,7 @@
 #include "world/BspEntities.h"
 #include "world/BspFile.h"
 #include "world/BspLightmaps.h"
+#include "world/LevelBatch.h"
 #include "world/BspPatches.h"
 #include "world/BspTables.h"
 
@@ -133,6 +134,7 @@ std::unique_ptr<Level> LoadLevel(const std::string& filename) {
         Failed();
         return nullptr;
     }
+    BuildBatchTables(*level);
     BspStatus("BSP: Loaded Successfully");
     BspStatus("");
     return level;
@@ -141,6 +143,7 @@ std::unique_ptr<Level> LoadLevel(const std::string& filename) {
 void BspStatus(const std::string& text) { ShowLoadStatus(text, true, 0, false); }
 
 void ReleaseLevelResources(Level& level) {
+    ReleaseBatchTables(level);
     for (SHADER& material : level.Materials) FreeMaterial(material);
     if (!level.Lightmaps.empty())
         glDeleteTextures(static_cast<GLsizei>(level.Lightmaps.size()), level.Lightmaps.data());

@@ -7,6 +7,7 @@
 #include "core/Matrix.h"
 #include "korvath/Frustum.h"
 #include "materials/Shader.h"
+#include "world/LevelBatch.h"
 #include "world/LevelDeform.h"
 #include "world/LevelDraw.h"
 
@@ -62,7 +63,9 @@ void WalkTree(Walk& w, int32_t n) {
 
 void DrawScripted(Level& level, const TextureUnits& units) {
     for (int32_t i = 0; i < level.FirstCount; ++i) {
-        const BspFace& face = level.Faces[static_cast<size_t>(level.FirstList[static_cast<size_t>(i)])];
+        const int32_t f = level.FirstList[static_cast<size_t>(i)];
+        if (level.Drawn[static_cast<size_t>(f)] == kDrawnInBatch) continue;
+        const BspFace& face = level.Faces[static_cast<size_t>(f)];
         SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
         if (material.Flags & kMaterialDeform) DeformFace(level, face, material);
         if (material.Program != 0) {
@@ -80,14 +83,17 @@ void DrawScripted(Level& level, const TextureUnits& units) {
 // hidden behind a nearer wall fails the depth test before it is textured: on a
 // software rasteriser that is most of a frame's work. The same triangles give
 // the same depths, so every fragment that was visible still passes.
-void LayDepth(const Level& level, const TextureUnits& units) {
+void LayDepth(Level& level, const TextureUnits& units, bool batching) {
     units.Server(GL_TEXTURE1_ARB);
     glDisable(GL_TEXTURE_2D);
     units.Server(GL_TEXTURE0_ARB);
     glDisable(GL_TEXTURE_2D);
     glColorMask(GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
+    if (batching) LayBatchedDepth(level);
     for (int32_t i = level.DepthCount - 1; i >= 0; --i) {
-        const BspFace& face = level.Faces[static_cast<size_t>(level.DepthList[static_cast<size_t>(i)])];
+        const int32_t f = level.DepthList[static_cast<size_t>(i)];
+        if (level.Drawn[static_cast<size_t>(f)] == kDrawnInBatch) continue;
+        const BspFace& face = level.Faces[static_cast<size_t>(f)];
         const bool bothSides = level.Materials[static_cast<size_t>(face.Texture)].Cull == kCullNone;
         if (bothSides) glDisable(GL_CULL_FACE);
         DrawDepth(level, face);
@@ -128,11 +134,16 @@ void RenderLevel(Level& level) {
     glColor4f(1, 1, 1, 1);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_NORMAL_ARRAY);
-    if (layDepth) LayDepth(level, units);
-    std::fill(level.Drawn.begin(), level.Drawn.end(), 0);
-    for (int32_t i = 0; i < level.SecondCount; ++i)
-        DrawFace(level, level.Faces[static_cast<size_t>(level.SecondList[static_cast<size_t>(i)])], units);
+    const bool batching = Batching(level, layDepth);
+    if (batching) CollectBatches(level);
+    if (layDepth) LayDepth(level, units, batching);
+    if (batching) DrawBatches(level, units);
+    for (int32_t i = 0; i < level.SecondCount; ++i) {
+        const int32_t f = level.SecondList[static_cast<size_t>(i)];
+        if (level.Drawn[static_cast<size_t>(f)] != kDrawnInBatch) DrawFace(level, level.Faces[static_cast<size_t>(f)], units);
+    }
     DrawScripted(level, units);
+    std::fill(level.Drawn.begin(), level.Drawn.end(), 0);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     // Three per highest face index; a level without faces adds nothing.

@@ -8,6 +8,7 @@
 #include "core/Matrix.h"
 #include "korvath/Map.h"
 #include "platform/GL.h"
+#include "materials/Shader.h"
 #include "materials/Texture.h"
 #include "world/LevelRender.h"
 #include "world/LevelTestSupport.h"
@@ -85,6 +86,51 @@ TEST_F(BspRenderTest, FaceWithoutLightmapIsDrawnWithWhite) {
     State().CameraRotation = {0, LookYaw(180), 0};
     Frame(*level);
     EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), (std::vector<uint8_t>{255, 255, 255, 255}));
+    ReleaseLevelResources(*level);
+}
+
+// A grey image of one value, as a stage of the given blend.
+SHADER_STAGE GreyStage(uint8_t value, int32_t source, int32_t destination) {
+    IMAGE image;
+    image.Width = image.Height = 2;
+    image.Pixels.assign(12, value);
+    SHADER_STAGE stage;
+    stage.Textures = {CreateTexture(GL_RGB, image)};
+    stage.Flags = kStageBlend;
+    stage.Blend[0] = source, stage.Blend[1] = destination;
+    return stage;
+}
+
+// The lightmap (40, brightened to 120) lights a material's images once: a first
+// "$lightmap" stage lights only itself, and a later one lights the stages
+// before it but not those after it.
+TEST_F(BspRenderTest, LightmapStageLightsTheImagesOnce) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("lit-once.bsp", SmallLevel()));
+    ASSERT_TRUE(level);
+    State().CameraPosition = {200, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+    SHADER& material = level->Materials[0];
+    material.Found = true;
+    SHADER_STAGE lightmap;
+    lightmap.Lightmap = true;
+    const auto centre = [&] {
+        Frame(*level);
+        return static_cast<int>(Pixel(kWidth / 2, kHeight / 2)[0]);
+    };
+    // Lightmap, then an image multiplied in: 120 * 128 / 255.
+    material.Stages = {lightmap, GreyStage(128, GL_DST_COLOR, GL_ZERO)};
+    EXPECT_NEAR(centre(), 60, 3);
+    // Lightmap, then a glow added unlit.
+    material.Stages = {lightmap, GreyStage(50, GL_ONE, GL_ONE)};
+    EXPECT_NEAR(centre(), 170, 3);
+    // Image lit by the later lightmap stage, then the same glow, unlit.
+    SHADER_STAGE image = GreyStage(128, GL_ONE, GL_ZERO);
+    image.Flags = 0;
+    material.Stages = {image, lightmap, GreyStage(50, GL_ONE, GL_ONE)};
+    EXPECT_NEAR(centre(), 60 + 50, 3);
+    // Without a lightmap stage every stage is lit, as before.
+    material.Stages = {image, GreyStage(50, GL_ONE, GL_ONE)};
+    EXPECT_NEAR(centre(), 60 + 24, 3);
     ReleaseLevelResources(*level);
 }
 

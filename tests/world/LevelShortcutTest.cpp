@@ -37,20 +37,26 @@ protected:
         if (!screenshot.empty()) WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);
         return ReadPixels(0, 0, kWidth, kHeight);
     }
-    // The largest channel difference between two frames (alpha left out: the
-    // window need not keep it).
-    static int Difference(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
-        int largest = 0;
-        for (size_t i = 0; i < a.size(); ++i)
-            if (i % 4 != 3) largest = std::max(largest, std::abs(a[i] - b[i]));
-        return largest;
+    // The pixels of two frames that differ by more than the rounding in some
+    // channel (alpha left out: the window need not keep it).
+    static int Differing(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b) {
+        int count = 0;
+        for (size_t p = 0; p + 3 < a.size(); p += 4) {
+            bool differs = false;
+            for (size_t c = 0; c < 3; ++c) differs = differs || std::abs(a[p + c] - b[p + c]) > kRounding;
+            count += differs;
+        }
+        return count;
     }
-    // Every shortcut against each one off and against none, from the current camera.
-    static void ExpectSamePictures(Level& level, const std::string& name) {
+    // Every shortcut against each one off and against none, from the current
+    // camera. Batching draws the opaque faces in another order, so where two of
+    // them lie at the same depth (coplanar faces, a patch edge on a floor) the
+    // other one may win: up to ties pixels may differ then.
+    static void ExpectSamePictures(Level& level, const std::string& name, int ties = 0) {
         const std::vector<uint8_t> fast = Frame(level, kAllShortcuts, name + "-shortcuts.png");
-        for (const uint32_t off : {kShortcutSkipWhite, kShortcutFoldMultiplies, kAllShortcuts}) {
+        for (const uint32_t off : {kShortcutSkipWhite, kShortcutFoldMultiplies, kShortcutBatchOpaque, kAllShortcuts}) {
             const std::vector<uint8_t> slow = Frame(level, kAllShortcuts & ~off, off == kAllShortcuts ? name + "-passes.png" : "");
-            EXPECT_LE(Difference(fast, slow), kRounding) << name << " without shortcuts " << off;
+            EXPECT_LE(Differing(fast, slow), (off & kShortcutBatchOpaque) ? ties : 0) << name << " without shortcuts " << off;
         }
         EXPECT_TRUE(std::any_of(fast.begin(), fast.end(), [](uint8_t c) { return c > 40; })) << name << " is dark";
     }
@@ -137,7 +143,7 @@ TEST_F(LevelShortcutTest, OnlyOpaqueThenMultiplyingStagesFold) {
 
 TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
     BspFile file = SmallLevel();
-    file.Lightmaps.assign(file.Lightmaps.size(), 75);  // bright: the lightmap counts twice
+    file.Lightmaps.assign(file.Lightmaps.size(), 75);  // bright: products of several images stay visible
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("shortcuts.bsp", file));
     ASSERT_TRUE(level);
     const int32_t base = PatternTexture(), detail = PatternTexture();
@@ -200,9 +206,11 @@ TEST_F(LevelShortcutTest, CorpusLevelLooksTheSameWithAndWithoutShortcuts) {
         if (spawn.ClassName.rfind("info_player_", 0) != 0 || views == 4) continue;
         State().CameraPosition = {spawn.Origin.z, spawn.Origin.x + 40, -spawn.Origin.y};
         State().CameraRotation = {0, LookYaw(spawn.Angle), 0};
-        ExpectSamePictures(*level, "shortcuts-corpus-" + std::to_string(views++));
+        ExpectSamePictures(*level, "shortcuts-corpus-" + std::to_string(views++), kWidth * kHeight / 1000);
+        EXPECT_GT(level->BatchFaces.size(), 100u);  // most of the view went through the batches
     }
     EXPECT_EQ(views, 4);
+    EXPECT_NE(level->VertexBuffer, 0u);
     ReleaseLevelResources(*level);
 }
 
