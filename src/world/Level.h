@@ -138,6 +138,7 @@ struct Level {
     std::vector<ENTITY> Entities;
 
     uint32_t Shortcuts = kAllShortcuts;  // RenderShortcut bits the renderer may take
+    bool TextureCombine = false;         // the driver has the texture combiner (doubling and adding units)
 
     // Per-frame state of the renderer.
     std::vector<uint8_t> Drawn;

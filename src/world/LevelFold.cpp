@@ -6,17 +6,49 @@ namespace korvath {
 
 namespace {
 
-// Blend pairs whose result is source times destination.
-bool Multiplies(const SHADER_STAGE& stage) {
-    return (stage.Blend[0] == GL_DST_COLOR && stage.Blend[1] == GL_ZERO) ||
-           (stage.Blend[0] == GL_ZERO && stage.Blend[1] == GL_SRC_COLOR);
+// What a later stage does to what lies below it, when one texture unit of the
+// folded draw can do the same.
+enum class Fold { kNone, kMultiply, kDetail, kAdd };
+
+Fold FoldOf(const SHADER_STAGE& stage) {
+    const int32_t source = stage.Blend[0], destination = stage.Blend[1];
+    if ((source == GL_DST_COLOR && destination == GL_ZERO) || (source == GL_ZERO && destination == GL_SRC_COLOR))
+        return Fold::kMultiply;  // source times destination
+    if (source == GL_DST_COLOR && destination == GL_SRC_COLOR) return Fold::kDetail;  // twice their product
+    if (source == GL_ONE && destination == GL_ONE) return Fold::kAdd;
+    return Fold::kNone;
 }
 
-bool Folds(const SHADER_STAGE& stage, bool first) {
+// A multiply folds with or without the lightmap on its second unit: the
+// products are the same in any order. Doubling and adding need the combiner
+// and are folded only for stages the lightmap does not light, whose units
+// then compute exactly what the blend would.
+bool Folds(const Level& level, const SHADER_STAGE& stage, bool first, bool lit) {
     if (stage.Flags & (kStageAlphaTest | kStageDepthFunc | kStageCubeMap)) return false;
     if ((stage.Flags & kStageRgbGen) && stage.RgbWave.Kind == 3) return false;
     const bool blends = stage.Flags & kStageBlend;
-    return first ? !blends : blends && Multiplies(stage);
+    if (first) return !blends;
+    if (!blends) return false;
+    const Fold fold = FoldOf(stage);
+    return fold == Fold::kMultiply || (fold != Fold::kNone && !lit && level.TextureCombine);
+}
+
+// The stage's texture unit combines its texture with the units before it.
+void SetCombiner(Fold fold) {
+    if (fold != Fold::kDetail && fold != Fold::kAdd) return;
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, fold == Fold::kAdd ? GL_ADD : GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_PREVIOUS_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, GL_TEXTURE);
+    glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE_ARB, fold == Fold::kDetail ? 2.0f : 1.0f);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA_ARB, GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA_ARB, GL_PREVIOUS_ARB);
+}
+
+void ResetCombiner(Fold fold) {
+    if (fold != Fold::kDetail && fold != Fold::kAdd) return;
+    glTexEnvf(GL_TEXTURE_ENV, GL_RGB_SCALE_ARB, 1.0f);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
 // Stage records in draw order; later lightmap stages are never drawn.
@@ -33,8 +65,9 @@ int32_t FoldedStageCount(const Level& level, const SHADER& material, const Textu
     if (!(level.Shortcuts & kShortcutFoldMultiplies)) return 0;
     int32_t count = 0;
     bool folds = true;
-    ForDrawnStages(material, [&](const SHADER_STAGE& stage, int32_t k, size_t) {
-        folds = folds && Folds(stage, k == 0);
+    const size_t lastLit = LastLitStage(material);
+    ForDrawnStages(material, [&](const SHADER_STAGE& stage, int32_t k, size_t s) {
+        folds = folds && Folds(level, stage, k == 0, s <= lastLit);
         count = k + 1;
     });
     return folds && count >= 2 && 2 * count <= units.Count ? count : 0;
@@ -57,7 +90,12 @@ void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, in
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glEnable(GL_TEXTURE_2D);
         ApplyStageUnit(stage);
-        if (DrawsWithoutImage(level, stage)) glDisable(GL_TEXTURE_2D);
+        const Fold fold = k == 0 ? Fold::kNone : FoldOf(stage);
+        SetCombiner(fold);
+        // Switched off, a unit passes on what it is given: the same as
+        // multiplying by white, but not as adding or doubling it.
+        if (DrawsWithoutImage(level, stage) && (fold == Fold::kNone || fold == Fold::kMultiply))
+            glDisable(GL_TEXTURE_2D);
     });
     TextureUnits chain = units;
     chain.Pairs = stages;
@@ -66,6 +104,7 @@ void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, in
     ForDrawnStages(material, [&](SHADER_STAGE& stage, int32_t k, size_t) {
         units.Select(2 * k);
         ResetStageUnit(stage);
+        if (k > 0) ResetCombiner(FoldOf(stage));
         if (k == 0) return;
         glDisable(GL_TEXTURE_2D);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);

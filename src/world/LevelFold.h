@@ -1,10 +1,11 @@
 #pragma once
-// Multiply stages folded into one multitexture draw. A material whose first
-// drawn stage is opaque and whose later drawn stages only multiply what lies
-// below ("blendfunc filter" and its kin) gives, pass after pass, the product of
-// every stage's texture times the lightmap. One draw with stage k's texture on
-// unit 2k and the lightmap on unit 2k + 1 makes the same product (to 8-bit
-// rounding) without rasterising and blending the face once per stage.
+// Stages folded into one multitexture draw. A material whose first drawn stage
+// is opaque and whose later drawn stages only multiply what lies below
+// ("blendfunc filter" and its kin), double the product ("gl_dst_color
+// gl_src_color", detail images) or add to it ("add", glows) gives, pass after
+// pass, what one draw with stage k's texture on unit 2k and its lightmap on
+// unit 2k + 1 makes with the texture combiner, to 8-bit rounding, without
+// rasterising and blending the face once per stage.
 #include "platform/GL.h"
 #include "world/Level.h"
 #include "world/LevelDraw.h"
@@ -12,8 +13,8 @@
 namespace korvath {
 
 // The number of drawn stages a face of the material folds into one draw, or 0
-// when it must be drawn stage by stage (the shortcut is off, a stage does not
-// multiply, tests alpha, changes the depth test, waves its colour or uses a
+// when it must be drawn stage by stage (the shortcut is off, a stage blends
+// otherwise, doubles or adds while lit by the lightmap, tests alpha, changes the depth test, waves its colour or uses a
 // cube map, or the driver has too few texture units).
 int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units);
 // Draws a polygon or patch face with the material's stages folded (stages as

@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "core/ExtTable.h"
 #include "core/Globals.h"
 #include "core/Record.h"
 #include "materials/Shader.h"
@@ -11,9 +12,9 @@
 #include "world/BspEntities.h"
 #include "world/BspFile.h"
 #include "world/BspLightmaps.h"
-#include "world/LevelBatch.h"
 #include "world/BspPatches.h"
 #include "world/BspTables.h"
+#include "world/LevelBatch.h"
 
 namespace korvath {
 
@@ -135,6 +136,7 @@ std::unique_ptr<Level> LoadLevel(const std::string& filename) {
         return nullptr;
     }
     BuildBatchTables(*level);
+    level->TextureCombine = ExtensionString().find("GL_ARB_texture_env_combine") != std::string::npos;
     BspStatus("BSP: Loaded Successfully");
     BspStatus("");
     return level;

@@ -141,6 +141,47 @@ TEST_F(LevelShortcutTest, OnlyOpaqueThenMultiplyingStagesFold) {
     EXPECT_FALSE(unfolded([](Stage first, Stage) { first.Flags |= kStageRgbGen; }));  // identity: no colour change
 }
 
+// An image lit by a later lightmap stage, then a detail image (twice the
+// product) and a glow added over it, neither lit.
+SHADER DetailGlowMaterial(int32_t base, int32_t detail, int32_t glow) {
+    SHADER material;
+    material.Found = true;
+    material.Stages = {ImageStage(base), LightmapStage(), MultiplyStage(detail, GL_DST_COLOR, GL_SRC_COLOR),
+                       MultiplyStage(glow, GL_ONE, GL_ONE)};
+    return material;
+}
+
+TEST_F(LevelShortcutTest, UnlitDetailAndGlowStagesFold) {
+    Level level;
+    level.TextureCombine = true;
+    TextureUnits units;
+    units.Count = 8;
+    EXPECT_EQ(FoldedStageCount(level, DetailGlowMaterial(1, 2, 3), units), 3);
+    level.TextureCombine = false;
+    EXPECT_EQ(FoldedStageCount(level, DetailGlowMaterial(1, 2, 3), units), 0);
+    level.TextureCombine = true;
+    // Lit by the lightmap (no lightmap stage), the blend would count it once
+    // more than the combiner: drawn stage by stage.
+    SHADER lit = DetailGlowMaterial(1, 2, 3);
+    lit.Stages.erase(lit.Stages.begin() + 1);
+    EXPECT_EQ(FoldedStageCount(level, lit, units), 0);
+
+    BspFile file = SmallLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 60);
+    const std::unique_ptr<Level> loaded = LoadLevel(WriteLevel("shortcuts-detail.bsp", file));
+    ASSERT_TRUE(loaded);
+    ASSERT_TRUE(loaded->TextureCombine);  // Mesa has the combiner
+    const int32_t pattern = PatternTexture();
+    loaded->Materials[0] = DetailGlowMaterial(pattern, PatternTexture(), pattern);
+    // Face 1 adds a glow with no image: white, which a switched-off unit would lose.
+    loaded->Materials[1] = DetailGlowMaterial(pattern, PatternTexture(), 0);
+    loaded->Materials[1].Stages[3].Textures = {0};
+    State().CameraPosition = {260, 0, 90};
+    State().CameraRotation = {0, LookYaw(160), 0};
+    ExpectSamePictures(*loaded, "shortcuts-detail");
+    ReleaseLevelResources(*loaded);
+}
+
 TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
     BspFile file = SmallLevel();
     file.Lightmaps.assign(file.Lightmaps.size(), 75);  // bright: products of several images stay visible
