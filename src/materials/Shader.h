@@ -53,5 +53,9 @@ void ApplyStageUnit(SHADER_STAGE& stage);
 void ResetStageUnit(const SHADER_STAGE& stage);
 void BindMaterial(SHADER& material);
 void UnbindMaterial(SHADER& material);
+// Whether OpenGL 1.1 took the blend pair. It took the source colour only as a
+// destination factor and the destination colour only as a source factor, and
+// ignored any other pair; such a stage is drawn opaque, as it was then.
+bool BlendPairTaken(int32_t source, int32_t destination);
 
 }  // namespace korvath

@@ -106,15 +106,11 @@ void ApplyTextureModifiers(const SHADER_STAGE& stage) {
     }
 }
 
-// OpenGL 1.1 takes the source colour only as a destination factor and the
-// destination colour only as a source factor, and ignored any other pair. So
-// "blendfunc filter" (GL_SRC_COLOR, GL_ZERO) drew its stage over the one below;
-// a current driver accepts the pair and squares the colour, turning lightmapped
-// floors black. Such a pair is drawn as GL 1.1 drew it, opaque.
+// "blendfunc filter" is written (GL_SRC_COLOR, GL_ZERO): OpenGL 1.1 drew the
+// stage over the one below. A current driver accepts the pair and squares the
+// colour, turning lightmapped floors black.
 void BlendFunction(int32_t source, int32_t destination) {
-    const bool sourceTakes = source != GL_SRC_COLOR && source != GL_ONE_MINUS_SRC_COLOR;
-    const bool destinationTakes = destination != GL_DST_COLOR && destination != GL_ONE_MINUS_DST_COLOR;
-    if (sourceTakes && destinationTakes)
+    if (BlendPairTaken(source, destination))
         glBlendFunc(static_cast<GLenum>(source), static_cast<GLenum>(destination));
     else
         glBlendFunc(GL_ONE, GL_ZERO);
@@ -176,6 +172,12 @@ void ResetStage(SHADER_STAGE& stage) {
         glDepthMask(GL_TRUE);
     }
     if (flags & kStageAlphaTest) glDisable(GL_ALPHA_TEST);
+}
+
+bool BlendPairTaken(int32_t source, int32_t destination) {
+    const bool sourceTakes = source != GL_SRC_COLOR && source != GL_ONE_MINUS_SRC_COLOR;
+    const bool destinationTakes = destination != GL_DST_COLOR && destination != GL_ONE_MINUS_DST_COLOR;
+    return sourceTakes && destinationTakes;
 }
 
 void BindMaterial(SHADER& material) {

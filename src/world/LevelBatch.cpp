@@ -20,12 +20,9 @@ bool BuffersAvailable() {
            ExtensionString().find("GL_ARB_vertex_buffer_object") != std::string::npos;
 }
 
-// An animation frame or colour wave that advances each time its stage is applied.
 bool StepsPerApplication(const SHADER& material) {
-    for (const SHADER_STAGE& stage : material.Stages) {
-        if (stage.AnimFrequency != 0 && stage.Textures.size() > 1) return true;
-        if ((stage.Flags & kStageRgbGen) && stage.RgbWave.Kind == 3) return true;
-    }
+    for (const SHADER_STAGE& stage : material.Stages)
+        if (StepsWhenApplied(stage)) return true;
     return false;
 }
 

@@ -120,10 +120,30 @@ bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage) {
            stage.Textures[0] == 0;
 }
 
-size_t LastLitStage(const SHADER& material) {
-    for (size_t s = 0; s < material.Stages.size(); ++s)
-        if (material.Stages[s].Lightmap) return s;
-    return material.Stages.size();
+bool DrawsOpaque(const SHADER_STAGE& stage) {
+    return !(stage.Flags & kStageBlend) || !BlendPairTaken(stage.Blend[0], stage.Blend[1]);
+}
+
+bool StepsWhenApplied(const SHADER_STAGE& stage) {
+    return (stage.AnimFrequency != 0 && stage.Textures.size() > 1) ||
+           ((stage.Flags & kStageRgbGen) && stage.RgbWave.Kind == 3);
+}
+
+bool StageLit(const SHADER& material, size_t s) {
+    for (size_t l = 0; l < s; ++l)
+        if (material.Stages[l].Lightmap) return DrawsOpaque(material.Stages[s]);
+    return true;
+}
+
+size_t FirstVisibleStage(const SHADER& material) {
+    size_t first = 0;
+    for (size_t s = 1; s < material.Stages.size(); ++s) {
+        const SHADER_STAGE& stage = material.Stages[s];
+        if (!stage.Lightmap && DrawsOpaque(stage) && !(stage.Flags & (kStageAlphaTest | kStageDepthFunc))) first = s;
+    }
+    for (size_t s = 0; s < first; ++s)
+        if (StepsWhenApplied(material.Stages[s]) || (material.Stages[s].Flags & kStageDepthFunc)) return 0;
+    return first;
 }
 
 bool WritesDepthFirst(const SHADER& material) {
@@ -168,16 +188,18 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
     const bool lightmapped = !(material.SurfaceFlags & kSurfaceNoLightmap);
     const GLuint lightmap =
         face.LightmapIndex >= 0 ? level.Lightmaps[static_cast<size_t>(face.LightmapIndex)] : WhiteTexture();
-    const int32_t folded = face.Type != kFaceMesh ? FoldedStageCount(level, material, units) : 0;
+    // Batched faces have their depth laid: stages hidden under a later opaque
+    // one need not be drawn.
+    const size_t first = batch ? FirstVisibleStage(material) : 0;
+    const int32_t folded = face.Type != kFaceMesh ? FoldedStageCount(level, material, units, first) : 0;
     if (folded > 0) {
-        DrawFolded(level, face, units, folded, lightmapped ? lightmap : 0, batch);
+        DrawFolded(level, face, units, first, folded, lightmapped ? lightmap : 0, batch);
     } else {
-        const size_t lastLit = LastLitStage(material);
-        for (size_t s = 0; s < material.Stages.size(); ++s) {
+        for (size_t s = first; s < material.Stages.size(); ++s) {
             SHADER_STAGE& stage = material.Stages[s];
             if (s > 0 && stage.Lightmap) continue;
             units.Server(GL_TEXTURE1_ARB);
-            if (lightmapped && s <= lastLit) {
+            if (lightmapped && StageLit(material, s)) {
                 glEnable(GL_TEXTURE_2D);
                 glBindTexture(GL_TEXTURE_2D, lightmap);
             } else {

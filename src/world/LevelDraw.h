@@ -2,6 +2,7 @@
 // One face of a level on two texture units: the material's stages on unit 0,
 // the face's lightmap on unit 1, geometry from client arrays that point straight
 // into the level's tables (44-byte stride).
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/GL.h"
@@ -46,13 +47,24 @@ void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& u
 // which looks the same as the white it would bind and saves a texture fetch.
 bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage);
 
-// The index of the last stage the face's lightmap modulates. A material with a
-// "$lightmap" stage lights its images with that stage alone: a first lightmap
-// stage lights only itself, and a later one (never drawn) stands in for the
-// stages before it, so the stages after it (glows, and the image a first
-// lightmap stage is multiplied by) do not count the lightmap twice. Without a
-// lightmap stage every stage is lit.
-size_t LastLitStage(const SHADER& material);
+// Whether a stage's pass replaces what lies below it: drawn without blending,
+// or with a blend pair OpenGL 1.1 refused (drawn opaque).
+bool DrawsOpaque(const SHADER_STAGE& stage);
+// Whether applying the stage steps a clock of its own (an animation frame or a
+// colour wave), so that it must be applied once per face drawn.
+bool StepsWhenApplied(const SHADER_STAGE& stage);
+// Whether the face's lightmap modulates stage s. A material with a "$lightmap"
+// stage gets its light once: the stages before a later lightmap stage (never
+// drawn) are lit in its place, a first lightmap stage lights itself, and a
+// stage after it is lit only when it draws opaque and so replaces the lit
+// picture below; blended over it (a multiply, a detail image, a glow), it would
+// count the light twice. Without a lightmap stage every stage is lit.
+bool StageLit(const SHADER& material, size_t s);
+// The first stage worth drawing on a face whose depth is already laid: a later
+// stage that draws opaque, without alpha test or a depth test of its own,
+// hides every stage before it. 0 when none does, or when a hidden stage steps a
+// clock or sets the depth test (those must still be applied).
+size_t FirstVisibleStage(const SHADER& material);
 
 // Whether a face may lay down its depth before the visible passes: its first
 // stage is drawn opaque and writes depth, its vertices stay where they are, and

@@ -23,11 +23,14 @@ Fold FoldOf(const SHADER_STAGE& stage) {
 // products are the same in any order. Doubling and adding need the combiner
 // and are folded only for stages the lightmap does not light, whose units
 // then compute exactly what the blend would.
-bool Folds(const Level& level, const SHADER_STAGE& stage, bool first, bool lit) {
+// The first folded stage is drawn without blending; a later first stage (the
+// stages before it hidden) may also be one drawn opaque for its refused pair,
+// since its face's depth is laid already.
+bool Folds(const Level& level, const SHADER_STAGE& stage, bool first, size_t s, bool lit) {
     if (stage.Flags & (kStageAlphaTest | kStageDepthFunc | kStageCubeMap)) return false;
     if ((stage.Flags & kStageRgbGen) && stage.RgbWave.Kind == 3) return false;
     const bool blends = stage.Flags & kStageBlend;
-    if (first) return !blends;
+    if (first) return s == 0 ? !blends : DrawsOpaque(stage);
     if (!blends) return false;
     const Fold fold = FoldOf(stage);
     return fold == Fold::kMultiply || (fold != Fold::kNone && !lit && level.TextureCombine);
@@ -51,36 +54,35 @@ void ResetCombiner(Fold fold) {
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
 }
 
-// Stage records in draw order; later lightmap stages are never drawn.
+// Stage records in draw order from stage first; later lightmap stages are
+// never drawn.
 template <typename Material, typename Visit>
-void ForDrawnStages(Material& material, Visit visit) {
+void ForDrawnStages(Material& material, size_t first, Visit visit) {
     int32_t k = 0;
-    for (size_t s = 0; s < material.Stages.size(); ++s)
+    for (size_t s = first; s < material.Stages.size(); ++s)
         if (s == 0 || !material.Stages[s].Lightmap) visit(material.Stages[s], k++, s);
 }
 
 }  // namespace
 
-int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units) {
+int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units, size_t first) {
     if (!(level.Shortcuts & kShortcutFoldMultiplies)) return 0;
     int32_t count = 0;
     bool folds = true;
-    const size_t lastLit = LastLitStage(material);
-    ForDrawnStages(material, [&](const SHADER_STAGE& stage, int32_t k, size_t s) {
-        folds = folds && Folds(level, stage, k == 0, s <= lastLit);
+    ForDrawnStages(material, first, [&](const SHADER_STAGE& stage, int32_t k, size_t s) {
+        folds = folds && Folds(level, stage, k == 0, s, StageLit(material, s));
         count = k + 1;
     });
     return folds && count >= 2 && 2 * count <= units.Count ? count : 0;
 }
 
-void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, int32_t stages, GLuint lightmap,
-                const FaceBatch* batch) {
+void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, size_t first, int32_t stages,
+                GLuint lightmap, const FaceBatch* batch) {
     SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
-    const size_t lastLit = LastLitStage(material);
-    ForDrawnStages(material, [&](SHADER_STAGE& stage, int32_t k, size_t s) {
+    ForDrawnStages(material, first, [&](SHADER_STAGE& stage, int32_t k, size_t s) {
         units.Select(2 * k + 1);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        if (lightmap != 0 && s <= lastLit) {
+        if (lightmap != 0 && StageLit(material, s)) {
             glEnable(GL_TEXTURE_2D);
             glBindTexture(GL_TEXTURE_2D, lightmap);
         } else {
@@ -101,7 +103,7 @@ void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, in
     chain.Pairs = stages;
     DrawGeometry(level, face, chain, true, batch);
     // DrawFace switches units 0 and 1 off afterwards; the others are off again here.
-    ForDrawnStages(material, [&](SHADER_STAGE& stage, int32_t k, size_t) {
+    ForDrawnStages(material, first, [&](SHADER_STAGE& stage, int32_t k, size_t) {
         units.Select(2 * k);
         ResetStageUnit(stage);
         if (k > 0) ResetCombiner(FoldOf(stage));

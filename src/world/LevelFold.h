@@ -6,6 +6,8 @@
 // pass, what one draw with stage k's texture on unit 2k and its lightmap on
 // unit 2k + 1 makes with the texture combiner, to 8-bit rounding, without
 // rasterising and blending the face once per stage.
+#include <cstddef>
+
 #include "platform/GL.h"
 #include "world/Level.h"
 #include "world/LevelDraw.h"
@@ -16,13 +18,15 @@ namespace korvath {
 // when it must be drawn stage by stage (the shortcut is off, a stage blends
 // otherwise, doubles or adds while lit by the lightmap, tests alpha, changes the depth test, waves its colour or uses a
 // cube map, or the driver has too few texture units).
-int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units);
+// Stages before first are not drawn (hidden under stage first, see
+// FirstVisibleStage).
+int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units, size_t first = 0);
 // Draws a polygon or patch face with the material's stages folded (stages as
 // counted by FoldedStageCount). lightmap 0: the lightmap units stay off. Each
 // stage is applied once, as stage by stage, so animations advance alike.
 // A batch draws in place of the face's own triangles (see DrawFace).
 // Expects the texturing state DrawFace sets up and leaves it as found.
-void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, int32_t stages, GLuint lightmap,
-                const FaceBatch* batch);
+void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, size_t first, int32_t stages,
+                GLuint lightmap, const FaceBatch* batch);
 
 }  // namespace korvath

@@ -120,6 +120,10 @@ TEST_F(BspRenderTest, LightmapStageLightsTheImagesOnce) {
     // Lightmap, then an image multiplied in: 120 * 128 / 255.
     material.Stages = {lightmap, GreyStage(128, GL_DST_COLOR, GL_ZERO)};
     EXPECT_NEAR(centre(), 60, 3);
+    // Lightmap, then the image with "blendfunc filter", a pair drawn opaque:
+    // the image replaces the lightmap's pass, so it carries the light itself.
+    material.Stages = {lightmap, GreyStage(128, GL_SRC_COLOR, GL_ZERO)};
+    EXPECT_NEAR(centre(), 60, 3);
     // Lightmap, then a glow added unlit.
     material.Stages = {lightmap, GreyStage(50, GL_ONE, GL_ONE)};
     EXPECT_NEAR(centre(), 170, 3);

@@ -151,6 +151,37 @@ SHADER DetailGlowMaterial(int32_t base, int32_t detail, int32_t glow) {
     return material;
 }
 
+TEST_F(LevelShortcutTest, StagesUnderAnOpaqueStageAreHidden) {
+    // Lightmap, the image drawn opaque ("filter", refused), a detail multiply.
+    SHADER material;
+    material.Stages = {LightmapStage(), MultiplyStage(1, GL_SRC_COLOR, GL_ZERO), MultiplyStage(2, GL_DST_COLOR, GL_ZERO)};
+    EXPECT_EQ(FirstVisibleStage(material), 1u);
+    EXPECT_TRUE(StageLit(material, 1));   // replaces the lit pass: lit itself
+    EXPECT_FALSE(StageLit(material, 2));  // multiplies the lit picture
+    Level level;
+    TextureUnits units;
+    units.Count = 8;
+    EXPECT_EQ(FoldedStageCount(level, material, units, 1), 2);
+    EXPECT_EQ(FoldedStageCount(level, material, units, 0), 0);  // the refused pair does not fold from the start
+    const auto hidden = [](auto change) {
+        SHADER changed;
+        changed.Stages = {LightmapStage(), MultiplyStage(1, GL_SRC_COLOR, GL_ZERO)};
+        change(changed.Stages[0], changed.Stages[1]);
+        return FirstVisibleStage(changed);
+    };
+    using Stage = SHADER_STAGE&;
+    EXPECT_EQ(hidden([](Stage, Stage later) { later.Blend[0] = GL_DST_COLOR; }), 0u);  // blends
+    EXPECT_EQ(hidden([](Stage, Stage later) { later.Flags |= kStageAlphaTest; }), 0u);
+    EXPECT_EQ(hidden([](Stage, Stage later) { later.Flags |= kStageDepthFunc; }), 0u);
+    EXPECT_EQ(hidden([](Stage, Stage later) { later.Lightmap = true; }), 0u);  // never drawn
+    EXPECT_EQ(hidden([](Stage first, Stage) { first.Flags |= kStageDepthFunc; }), 0u);
+    EXPECT_EQ(hidden([](Stage first, Stage) {
+                  first.Textures = {1, 2};
+                  first.AnimFrequency = 2;  // its clock steps once per face
+              }), 0u);
+    EXPECT_EQ(hidden([](Stage, Stage later) { later.Flags &= ~kStageBlend; }), 1u);
+}
+
 TEST_F(LevelShortcutTest, UnlitDetailAndGlowStagesFold) {
     Level level;
     level.TextureCombine = true;
@@ -179,6 +210,10 @@ TEST_F(LevelShortcutTest, UnlitDetailAndGlowStagesFold) {
     State().CameraPosition = {260, 0, 90};
     State().CameraRotation = {0, LookYaw(160), 0};
     ExpectSamePictures(*loaded, "shortcuts-detail");
+    // A lightmap hidden under an image drawn opaque, then a detail image.
+    loaded->Materials[0].Stages = {LightmapStage(), MultiplyStage(pattern, GL_SRC_COLOR, GL_ZERO),
+                                   MultiplyStage(PatternTexture(), GL_DST_COLOR, GL_SRC_COLOR)};
+    ExpectSamePictures(*loaded, "shortcuts-hidden");
     ReleaseLevelResources(*loaded);
 }
 
