@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <limits>
+#include <new>
 
 #include "core/ExtTable.h"
 #include "materials/Shader.h"
@@ -75,28 +76,32 @@ void DrawDepthList(const uint32_t* list, int32_t count, const Range& range) {
 
 }  // namespace
 
-void BuildBatchTables(Level& level) {
-    if (!BuffersAvailable()) return;
-    std::vector<BspVertex> vertices = level.Vertices;
-    std::vector<uint32_t> patchBase(level.Patches.size());
+namespace {
+
+// The buffer's vertices and the face triangle tables; false when the level is
+// too large for 32-bit indexes and offsets.
+bool FillTables(Level& level, std::vector<BspVertex>& vertices) {
+    vertices = level.Vertices;
+    std::vector<size_t> patchBase(level.Patches.size());
     for (size_t p = 0; p < level.Patches.size(); ++p) {
-        patchBase[p] = static_cast<uint32_t>(vertices.size());
+        patchBase[p] = vertices.size();
         for (const BspSubPatch& piece : level.Patches[p].SubPatches)
             vertices.insert(vertices.end(), piece.Vertices, piece.Vertices + kPieceVertices);
     }
-    level.FaceTriangles.clear();
+    if (vertices.size() > std::numeric_limits<uint32_t>::max()) return false;
     level.FaceTriangleStart.assign(level.Faces.size() + 1, 0);
     level.FaceVertexRange.assign(level.Faces.size(), {0, 0});
     for (size_t f = 0; f < level.Faces.size(); ++f) {
         const BspFace& face = level.Faces[f];
         if (face.Type == kFacePatch) {
             const size_t p = static_cast<size_t>(face.PatchSize[0]);
-            uint32_t base = patchBase[p];
+            uint32_t base = static_cast<uint32_t>(patchBase[p]);
             for (const BspSubPatch& piece : level.Patches[p].SubPatches) {
-                for (int r = 0; r < 5; ++r) AddStrip(level.FaceTriangles, &piece.Indices[piece.RowStarts[r]], piece.RowCounts[r], base);
+                for (int r = 0; r < 5; ++r)
+                    AddStrip(level.FaceTriangles, &piece.Indices[piece.RowStarts[r]], piece.RowCounts[r], base);
                 base += kPieceVertices;
             }
-            if (base > patchBase[p]) level.FaceVertexRange[f] = {patchBase[p], base - 1};
+            if (base > patchBase[p]) level.FaceVertexRange[f] = {static_cast<uint32_t>(patchBase[p]), base - 1};
         } else if ((face.Type == kFacePolygon || face.Type == kFaceMesh) && face.VertexCount > 0) {
             // Whole triangles only: a stray index would shift every later face's.
             const int32_t count = face.MeshVertexCount - face.MeshVertexCount % 3;
@@ -106,18 +111,51 @@ void BuildBatchTables(Level& level) {
             level.FaceVertexRange[f] = {static_cast<uint32_t>(face.FirstVertex),
                                         static_cast<uint32_t>(face.FirstVertex + face.VertexCount - 1)};
         }
+        if (level.FaceTriangles.size() > static_cast<size_t>(std::numeric_limits<int32_t>::max())) return false;
         level.FaceTriangleStart[f + 1] = static_cast<int32_t>(level.FaceTriangles.size());
     }
     level.BatchFaces.reserve(level.Faces.size());
     level.BatchIndices.resize(level.FaceTriangles.size());
+    return true;
+}
 
+void ClearTables(Level& level) {
+    for (auto* table : {&level.FaceTriangles, &level.BatchIndices}) std::vector<uint32_t>().swap(*table);
+    std::vector<int32_t>().swap(level.FaceTriangleStart);
+    std::vector<std::pair<uint32_t, uint32_t>>().swap(level.FaceVertexRange);
+    std::vector<std::pair<uint64_t, int32_t>>().swap(level.BatchFaces);
+}
+
+}  // namespace
+
+// Batching only speeds drawing up: a level too large for it, or a driver that
+// cannot hold its vertices, draws one face at a time instead.
+void BuildBatchTables(Level& level) {
+    if (!BuffersAvailable()) return;
+    std::vector<BspVertex> vertices;
+    bool filled = false;
+    try {
+        filled = FillTables(level, vertices);
+    } catch (const std::bad_alloc&) {
+        filled = false;
+    }
+    if (!filled) {
+        ClearTables(level);
+        return;
+    }
     const GLExtFunctions& ext = GLExt();
     GLuint buffer = 0;
     ext.glGenBuffersARB(1, &buffer);
     ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, buffer);
     ext.glBufferDataARB(GL_ARRAY_BUFFER_ARB, static_cast<GLsizeiptrARB>(vertices.size() * sizeof(BspVertex)),
                         vertices.data(), GL_STATIC_DRAW_ARB);
+    const bool stored = glGetError() == GL_NO_ERROR;
     ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, 0);
+    if (!stored) {
+        ext.glDeleteBuffersARB(1, &buffer);
+        ClearTables(level);
+        return;
+    }
     level.VertexBuffer = buffer;
 }
 

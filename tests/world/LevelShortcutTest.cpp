@@ -256,6 +256,33 @@ TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
     ReleaseLevelResources(*level);
 }
 
+// Without vertex buffers (or with a level too large for them) faces are drawn
+// one at a time, and look the same.
+TEST_F(LevelShortcutTest, WithoutVertexBuffersFacesAreDrawnOneAtATime) {
+    BspFile file = SmallLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 75);
+    const std::string path = WriteLevel("no-buffers.bsp", file);
+    const std::unique_ptr<Level> batched = LoadLevel(path);
+    ASSERT_TRUE(batched);
+    ASSERT_NE(batched->VertexBuffer, 0u);
+    EXPECT_EQ(batched->FaceTriangleStart.back(), 12);  // two quads: four triangles
+    State().CameraPosition = {260, 0, 90};
+    State().CameraRotation = {0, LookYaw(160), 0};
+    const std::vector<uint8_t> expected = Frame(*batched, kAllShortcuts);
+    EXPECT_EQ(batched->BatchFaces.size(), 2u);
+    ReleaseLevelResources(*batched);
+
+    OverrideExtensionString(std::string("GL_ARB_multitexture GL_ARB_texture_env_combine"));
+    const std::unique_ptr<Level> level = LoadLevel(path);
+    OverrideExtensionString(std::nullopt);
+    ASSERT_TRUE(level);
+    EXPECT_EQ(level->VertexBuffer, 0u);
+    EXPECT_TRUE(level->FaceTriangles.empty());
+    EXPECT_EQ(Differing(Frame(*level, kAllShortcuts), expected), 0);
+    EXPECT_TRUE(level->BatchFaces.empty());
+    ReleaseLevelResources(*level);
+}
+
 TEST_F(LevelShortcutTest, PatchLooksTheSameWithAndWithoutShortcuts) {
     BspFile file = PatchLevel();
     file.Lightmaps.assign(file.Lightmaps.size(), 75);
