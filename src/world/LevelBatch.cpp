@@ -188,7 +188,10 @@ void LayBatchedDepth(Level& level) {
     const int32_t size = static_cast<int32_t>(level.BatchIndices.size());
     int32_t culled = 0, bothSides = 0;
     Range culledRange, bothRange;
-    for (const auto& [key, f] : level.BatchFaces) {
+    // Nearest face first (the walk reversed): fewer depth writes.
+    for (int32_t i = level.DepthCount - 1; i >= 0; --i) {
+        const int32_t f = level.DepthList[static_cast<size_t>(i)];
+        if (level.Drawn[static_cast<size_t>(f)] != kDrawnInBatch) continue;
         const BspFace& face = level.Faces[static_cast<size_t>(f)];
         if (level.Materials[static_cast<size_t>(face.Texture)].Cull == kCullNone) {
             const int32_t n = IndexCount(level, f);
