@@ -53,6 +53,11 @@ void ApplyStageUnit(SHADER_STAGE& stage);
 void ResetStageUnit(const SHADER_STAGE& stage);
 void BindMaterial(SHADER& material);
 void UnbindMaterial(SHADER& material);
+// Whether the stage sets a colour wave, which steps each time it is applied.
+bool WavesColour(const SHADER_STAGE& stage);
+// Whether applying the stage steps a clock of its own (an animation frame or a
+// colour wave), so that it must be applied once per face drawn.
+bool StepsWhenApplied(const SHADER_STAGE& stage);
 // Whether OpenGL 1.1 took the blend pair. It took the source colour only as a
 // destination factor and the destination colour only as a source factor, and
 // ignored any other pair; such a stage is drawn opaque, as it was then.

@@ -142,7 +142,7 @@ void ApplyStage(SHADER_STAGE& stage) {
         BlendFunction(stage.Blend[0], stage.Blend[1]);
     }
     if (flags & kStageDepthFunc) glDepthFunc(static_cast<GLenum>(stage.DepthFunc));
-    if ((flags & kStageRgbGen) && stage.RgbWave.Kind == 3) ApplyColourWave(stage.RgbWave);
+    if (WavesColour(stage)) ApplyColourWave(stage.RgbWave);
 }
 
 void ResetStageUnit(const SHADER_STAGE& stage) {
@@ -172,6 +172,12 @@ void ResetStage(SHADER_STAGE& stage) {
         glDepthMask(GL_TRUE);
     }
     if (flags & kStageAlphaTest) glDisable(GL_ALPHA_TEST);
+}
+
+bool WavesColour(const SHADER_STAGE& stage) { return (stage.Flags & kStageRgbGen) && stage.RgbWave.Kind == 3; }
+
+bool StepsWhenApplied(const SHADER_STAGE& stage) {
+    return (stage.AnimFrequency != 0 && stage.Textures.size() > 1) || WavesColour(stage);
 }
 
 bool BlendPairTaken(int32_t source, int32_t destination) {

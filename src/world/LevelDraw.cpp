@@ -62,18 +62,18 @@ const std::vector<BspSubPatch>& PiecesOf(const Level& level, const BspFace& face
 
 // The face's (or batch's) triangles with the arrays pointed for the current units.
 void DrawShape(const Level& level, const BspFace& face, const TextureUnits& units, const FaceBatch* batch) {
-    if (batch) {
-        PointArrays(0, units);
-        glDrawRangeElements(GL_TRIANGLES, batch->Lowest, batch->Highest, batch->Count, GL_UNSIGNED_INT, batch->Indices);
-    } else if (face.Type == kFacePatch) {
+    if (face.Type == kFacePatch && !batch) {
         for (const BspSubPatch& piece : PiecesOf(level, face)) {
             PointArrays(AddressOf(piece.Vertices), units);
             DrawStrips(piece);
         }
-    } else {
-        PointArrays(VertexBase(level, face, nullptr), units);
-        DrawTriangles(level, face);
+        return;
     }
+    PointArrays(VertexBase(level, face, batch), units);
+    if (batch)
+        glDrawRangeElements(GL_TRIANGLES, batch->Lowest, batch->Highest, batch->Count, GL_UNSIGNED_INT, batch->Indices);
+    else
+        DrawTriangles(level, face);
 }
 
 void DrawMesh(const Level& level, const BspFace& face, const TextureUnits& units, bool restoreTexturing,
@@ -122,11 +122,6 @@ bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage) {
 
 bool DrawsOpaque(const SHADER_STAGE& stage) {
     return !(stage.Flags & kStageBlend) || !BlendPairTaken(stage.Blend[0], stage.Blend[1]);
-}
-
-bool StepsWhenApplied(const SHADER_STAGE& stage) {
-    return (stage.AnimFrequency != 0 && stage.Textures.size() > 1) ||
-           ((stage.Flags & kStageRgbGen) && stage.RgbWave.Kind == 3);
 }
 
 bool StageLit(const SHADER& material, size_t s) {

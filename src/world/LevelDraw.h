@@ -50,9 +50,6 @@ bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage);
 // Whether a stage's pass replaces what lies below it: drawn without blending,
 // or with a blend pair OpenGL 1.1 refused (drawn opaque).
 bool DrawsOpaque(const SHADER_STAGE& stage);
-// Whether applying the stage steps a clock of its own (an animation frame or a
-// colour wave), so that it must be applied once per face drawn.
-bool StepsWhenApplied(const SHADER_STAGE& stage);
 // Whether the face's lightmap modulates stage s. A material with a "$lightmap"
 // stage gets its light once: the stages before a later lightmap stage (never
 // drawn) are lit in its place, a first lightmap stage lights itself, and a

@@ -19,16 +19,16 @@ Fold FoldOf(const SHADER_STAGE& stage) {
     return Fold::kNone;
 }
 
-// A multiply folds with or without the lightmap on its second unit: the
-// products are the same in any order. Doubling and adding need the combiner
-// and are folded only for stages the lightmap does not light, whose units
-// then compute exactly what the blend would.
 // The first folded stage is drawn without blending; a later first stage (the
 // stages before it hidden) may also be one drawn opaque for its refused pair,
-// since its face's depth is laid already.
+// since its face's depth is laid already. A later multiply folds with or
+// without the lightmap on its second unit: the products are the same in any
+// order. Doubling and adding need the combiner and are folded only for stages
+// the lightmap does not light, whose units then compute exactly what the blend
+// would.
 bool Folds(const Level& level, const SHADER_STAGE& stage, bool first, size_t s, bool lit) {
     if (stage.Flags & (kStageAlphaTest | kStageDepthFunc | kStageCubeMap)) return false;
-    if ((stage.Flags & kStageRgbGen) && stage.RgbWave.Kind == 3) return false;
+    if (WavesColour(stage)) return false;
     const bool blends = stage.Flags & kStageBlend;
     if (first) return s == 0 ? !blends : DrawsOpaque(stage);
     if (!blends) return false;

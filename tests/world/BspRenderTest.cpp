@@ -18,6 +18,12 @@ namespace {
 
 constexpr int kWidth = 640, kHeight = 480;
 
+// In front of face 0 of the small level, looking at it.
+void FaceTheFrontWall() {
+    State().CameraPosition = {200, 0, 0};
+    State().CameraRotation = {0, LookYaw(180), 0};
+}
+
 class BspRenderTest : public LevelTest {
 protected:
     void SetUp() override {
@@ -61,8 +67,7 @@ TEST_F(BspRenderTest, DrawsNothingWithoutALevel) {
 TEST_F(BspRenderTest, LightmappedWallSeenFromItsFront) {
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("render.bsp", SmallLevel()));
     ASSERT_TRUE(level);
-    State().CameraPosition = {200, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
+    FaceTheFrontWall();
     Frame(*level, "small-front.png");
     // The lightmap holds 40 everywhere, brightened to 120 (give or take the
     // texture compression).
@@ -82,8 +87,7 @@ TEST_F(BspRenderTest, FaceWithoutLightmapIsDrawnWithWhite) {
     file.Faces[0].LightmapIndex = -1;
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("white.bsp", file));
     ASSERT_TRUE(level);
-    State().CameraPosition = {200, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
+    FaceTheFrontWall();
     Frame(*level);
     EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), (std::vector<uint8_t>{255, 255, 255, 255}));
     ReleaseLevelResources(*level);
@@ -107,8 +111,7 @@ SHADER_STAGE GreyStage(uint8_t value, int32_t source, int32_t destination) {
 TEST_F(BspRenderTest, LightmapStageLightsTheImagesOnce) {
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("lit-once.bsp", SmallLevel()));
     ASSERT_TRUE(level);
-    State().CameraPosition = {200, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
+    FaceTheFrontWall();
     SHADER& material = level->Materials[0];
     material.Found = true;
     SHADER_STAGE lightmap;
@@ -176,8 +179,7 @@ TEST_F(BspRenderTest, CullNoneDrawsTheBackOfAFace) {
 TEST_F(BspRenderTest, SkippedSurfacesAndTheStencilMark) {
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("stencil.bsp", SmallLevel()));
     ASSERT_TRUE(level);
-    State().CameraPosition = {200, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
+    FaceTheFrontWall();
     for (int32_t flag : {0x40, 0x800, 0x8000000}) {
         level->Materials[0].SurfaceFlags = level->Materials[1].SurfaceFlags = flag;
         Frame(*level);
@@ -220,8 +222,7 @@ SHADER& DeformingWall(Level& level, int32_t kind) {
     material.Found = true;
     material.Flags = 0x80;
     material.Deform.Kind = kind;
-    State().CameraPosition = {200, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
+    FaceTheFrontWall();
     return material;
 }
 

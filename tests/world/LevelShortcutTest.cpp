@@ -62,6 +62,12 @@ protected:
     }
 };
 
+// Outside the small level, seeing both walls from the front and the side.
+void LookAtBothWalls() {
+    State().CameraPosition = {260, 0, 90};
+    State().CameraRotation = {0, LookYaw(160), 0};
+}
+
 // A 16 x 16 texture with a different colour in every texel.
 int32_t PatternTexture() {
     IMAGE image;
@@ -207,8 +213,7 @@ TEST_F(LevelShortcutTest, UnlitDetailAndGlowStagesFold) {
     // Face 1 adds a glow with no image: white, which a switched-off unit would lose.
     loaded->Materials[1] = DetailGlowMaterial(pattern, PatternTexture(), 0);
     loaded->Materials[1].Stages[3].Textures = {0};
-    State().CameraPosition = {260, 0, 90};
-    State().CameraRotation = {0, LookYaw(160), 0};
+    LookAtBothWalls();
     ExpectSamePictures(*loaded, "shortcuts-detail");
     // A lightmap hidden under an image drawn opaque, then a detail image.
     loaded->Materials[0].Stages = {LightmapStage(), MultiplyStage(pattern, GL_SRC_COLOR, GL_ZERO),
@@ -231,9 +236,7 @@ TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
     animated.Stages = {LightmapStage(), MultiplyStage(detail, GL_ZERO, GL_SRC_COLOR)};
     animated.Stages[1].Textures = {detail, base};
     animated.Stages[1].AnimFrequency = 1;
-    const VECTOR3 outside = {260, 0, 90};
-    State().CameraPosition = outside;
-    State().CameraRotation = {0, LookYaw(160), 0};
+    LookAtBothWalls();
     ExpectSamePictures(*level, "shortcuts-small");
     level->Materials[0].Stages[0].Flags |= kStageRgbGen;  // folded alike
     level->Materials[0].Cull = kCullNone;
@@ -243,8 +246,7 @@ TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
 
     // Animation steps once per stage and face drawn, folded or not.
     State().FrameTime = 0.3f;
-    State().CameraPosition = outside;
-    State().CameraRotation = {0, LookYaw(160), 0};
+    LookAtBothWalls();
     SHADER_STAGE& frames = animated.Stages[1];
     const SHADER_STAGE start = frames;
     for (const uint32_t shortcuts : {kAllShortcuts, kShortcutSkipWhite}) {
@@ -266,8 +268,7 @@ TEST_F(LevelShortcutTest, WithoutVertexBuffersFacesAreDrawnOneAtATime) {
     ASSERT_TRUE(batched);
     ASSERT_NE(batched->VertexBuffer, 0u);
     EXPECT_EQ(batched->FaceTriangleStart.back(), 12);  // two quads: four triangles
-    State().CameraPosition = {260, 0, 90};
-    State().CameraRotation = {0, LookYaw(160), 0};
+    LookAtBothWalls();
     const std::vector<uint8_t> expected = Frame(*batched, kAllShortcuts);
     EXPECT_EQ(batched->BatchFaces.size(), 2u);
     ReleaseLevelResources(*batched);
