@@ -1,17 +1,16 @@
 // The level renderer tests the box of every potentially visible leaf against the
 // view frustum each frame. This measures boxes tested per second on a mix like a
 // level's: leaf-sized boxes around the camera, three in four visible.
-#include <benchmark/benchmark.h>
-
 #include <algorithm>
+#include <benchmark/benchmark.h>
 #include <random>
 #include <vector>
 
 #include "BenchSupport.h"
-#include "core/Globals.h"
 #include "core/Matrix.h"
 #include "korvath/Camera.h"
 #include "korvath/Frustum.h"
+#include "world/EngineFrustum.h"
 
 namespace {
 

@@ -3,8 +3,9 @@
 #include <benchmark/benchmark.h>
 
 #include "BenchSupport.h"
-#include "core/Globals.h"
-#include "materials/Shader.h"
+#include "core/FrameTiming.h"
+#include "core/Paths.h"
+#include "materials/Materials.h"
 #include "platform/GL.h"
 
 namespace {
@@ -13,7 +14,7 @@ namespace {
 bool Ready() {
     static const bool ready = [] {
         const bool initialized = korvath::bench::SharedEngine().initialized();
-        korvath::State().EnginePath = korvath::test::CorpusPath("q3/");
+        korvath::EnginePath() = korvath::test::CorpusPath("q3/");
         return initialized;
     }();
     return ready;
@@ -34,7 +35,7 @@ void ApplyAndResetStage(benchmark::State& state) {
     stage.TcMods.resize(2);
     stage.TcMods[0].Kind = 4;
     stage.TcMods[1].Kind = 2;
-    korvath::State().FrameTime = 0.016f;
+    korvath::Timing().FrameTime = 0.016f;
     for (auto _ : state) {
         korvath::ApplyStage(stage);
         korvath::ResetStage(stage);

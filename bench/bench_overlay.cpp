@@ -2,12 +2,10 @@
 // redrawn and presented for every line a loader reports, so a level load pays this
 // dozens of times. Measured with a long console behind it, which must not matter.
 #include <benchmark/benchmark.h>
-
 #include <string>
 
 #include "BenchSupport.h"
-#include "core/Globals.h"
-#include "core/Record.h"
+#include "core/LoadingScreen.h"
 #include "korvath/Console.h"
 
 namespace {

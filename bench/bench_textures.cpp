@@ -2,13 +2,13 @@
 // every image the corpus level uses, as the level loader does, and reports
 // images and megapixels per second.
 #include <benchmark/benchmark.h>
-
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "BenchSupport.h"
-#include "core/Globals.h"
+#include "core/Capabilities.h"
+#include "core/EngineState.h"
 #include "materials/Texture.h"
 #include "platform/GL.h"
 
@@ -52,9 +52,9 @@ void BM_LoadLevelTextures(benchmark::State& state) {
     }
     // Argument 0: plain textures; 1: S3TC compression where the driver has it.
     EngineState& engineState = State();
-    const bool compressionAvailable = engineState.ExtTextureCompression;
-    const bool compressionChosen = engineState.CompressTextures;
-    engineState.CompressTextures = compressionAvailable && state.range(0) != 0;
+    const bool compressionAvailable = korvath::Caps().TextureCompression;
+    const bool compressionChosen = korvath::Caps().CompressTextures;
+    korvath::Caps().CompressTextures = compressionAvailable && state.range(0) != 0;
     std::vector<LevelImage> images = LevelImages();
     int64_t pixels = 0;
     LoadOnce(images, pixels);  // warm the file cache and learn the sizes
@@ -68,7 +68,7 @@ void BM_LoadLevelTextures(benchmark::State& state) {
     state.counters["images/s"] = benchmark::Counter(static_cast<double>(loaded), benchmark::Counter::kIsRate);
     state.counters["Mpixels/s"] = benchmark::Counter(static_cast<double>(pixels) / 1e6, benchmark::Counter::kIsRate);
     state.counters["images"] = static_cast<double>(images.size());
-    engineState.CompressTextures = compressionChosen;
+    korvath::Caps().CompressTextures = compressionChosen;
 }
 BENCHMARK(BM_LoadLevelTextures)->ArgName("compressed")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0)->UseRealTime();
 

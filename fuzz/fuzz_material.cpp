@@ -9,9 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/Globals.h"
-#include "materials/Shader.h"
-#include "materials/ShaderText.h"
+#include "core/FrameTiming.h"
+#include "core/Paths.h"
+#include "materials/Materials.h"
+#include "materials/ScriptText.h"
 
 namespace {
 
@@ -28,11 +29,10 @@ const std::string& ScratchDirectory() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    korvath::EngineState& state = korvath::State();
-    state.EnginePath = ScratchDirectory();
-    state.FrameTime = 0.5f;
-    state.SceneTime = 3.0f;
-    const std::string path = state.EnginePath + "fuzz.shader";
+    korvath::EnginePath() = ScratchDirectory();
+    korvath::Timing().FrameTime = 0.5f;
+    korvath::Timing().SceneTime = 3.0f;
+    const std::string path = korvath::EnginePath() + "fuzz.shader";
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) std::abort();
     std::fwrite(data, 1, size, file);

@@ -1,14 +1,14 @@
 // One side of the comparative level benchmark: loads a level with Korvath and
 // draws it from fixed viewpoints, then prints one RESULT line.
 //   korvath_levels DATA_DIR MAP FRAMES [screenshot.png]
-#include <korvath/Korvath.h>
-
 #include <chrono>
 #include <cstdio>
+#include <korvath/Korvath.h>
 #include <string>
 
 #include "Viewpoints.h"
-#include "core/Globals.h"
+#include "core/ConsoleState.h"
+#include "core/FrameTiming.h"
 #include "platform/Clock.h"
 #include "platform/GL.h"
 
@@ -49,11 +49,10 @@ int main(int argc, char** argv) {
     const bool started = engine.Initialize(handle, width, height, 32);
     platform::SetClock(nullptr);
     if (!started) return 1;
-    EngineState& s = State();
-    s.FadeActive = false;
-    s.FadeLevel = 1;
-    s.ConsoleVisible = false;  // neither engine draws a loading screen in this comparison
-    s.PreviousTick = s.CurrentTick = platform::TickCount();
+    korvath::Timing().FadeActive = false;
+    korvath::Timing().FadeLevel = 1;
+    korvath::ConsoleData().Visible = false;  // neither engine draws a loading screen in this comparison
+    korvath::Timing().PreviousTick = korvath::Timing().CurrentTick = platform::TickCount();
 
     Camera camera;
     camera.Set3DFieldOfView(70);

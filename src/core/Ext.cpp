@@ -15,31 +15,6 @@ void Bind(T& pointer, const char* name) {
     pointer = reinterpret_cast<T>(platform::GetProcAddress(name));
 }
 
-// EGL and GLX both answer the window-system extension query; whichever the
-// context was made with is found through the GL loader.
-using EglGetCurrentDisplay = void* (*)();
-using EglQueryString = const char* (*)(void*, int);
-using GlxGetCurrentDisplay = void* (*)();
-using GlxQueryExtensionsString = const char* (*)(void*, int);
-using GlxGetCurrentContext = void* (*)();
-
-const char* WindowSystemExtensions() {
-    auto eglDisplay = reinterpret_cast<EglGetCurrentDisplay>(platform::GetProcAddress("eglGetCurrentDisplay"));
-    auto eglQuery = reinterpret_cast<EglQueryString>(platform::GetProcAddress("eglQueryString"));
-    if (eglDisplay && eglQuery) {
-        void* display = eglDisplay();
-        if (display) return eglQuery(display, 0x3055 /* EGL_EXTENSIONS */);
-    }
-    auto glxContext = reinterpret_cast<GlxGetCurrentContext>(platform::GetProcAddress("glXGetCurrentContext"));
-    auto glxDisplay = reinterpret_cast<GlxGetCurrentDisplay>(platform::GetProcAddress("glXGetCurrentDisplay"));
-    auto glxQuery = reinterpret_cast<GlxQueryExtensionsString>(platform::GetProcAddress("glXQueryExtensionsString"));
-    if (glxContext && glxDisplay && glxQuery && glxContext()) {
-        void* display = glxDisplay();
-        if (display) return glxQuery(display, 0);
-    }
-    return nullptr;
-}
-
 std::string Trim(const std::string& text) {
     size_t first = text.find_first_not_of(' ');
     if (first == std::string::npos) return {};
@@ -95,7 +70,6 @@ bool Ext::PatchGLExt() {
     Bind(f.glBindBufferARB, "glBindBufferARB");
     Bind(f.glBufferDataARB, "glBufferDataARB");
     Bind(f.glDeleteBuffersARB, "glDeleteBuffersARB");
-    f.GetWindowSystemExtensions = WindowSystemExtensions;
     patched_ = true;
     return true;
 }
@@ -112,8 +86,7 @@ bool Ext::IsExtensionSupported(std::string& Extension) {
 }
 
 bool Ext::IsWiggleExtensionSupported(std::string& Extension) {
-    const char* (*query)() = GLExt().GetWindowSystemExtensions;
-    const char* text = query ? query() : nullptr;
+    const char* text = platform::VideoStarted() ? platform::WindowSystemExtensions() : nullptr;
     if (!text) return false;
     Extension = Trim(Extension);
     return std::strstr(text, Extension.c_str()) != nullptr;

@@ -35,8 +35,6 @@ struct GLExtFunctions {
     PFNGLBINDBUFFERARBPROC glBindBufferARB = nullptr;
     PFNGLBUFFERDATAARBPROC glBufferDataARB = nullptr;
     PFNGLDELETEBUFFERSARBPROC glDeleteBuffersARB = nullptr;
-    // The window-system extension string (EGL or GLX underneath).
-    const char* (*GetWindowSystemExtensions)() = nullptr;
 };
 
 GLExtFunctions& GLExt();

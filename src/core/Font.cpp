@@ -5,8 +5,9 @@
 #include <iterator>
 #include <limits>
 
+#include "core/Display.h"
 #include "core/FlatDrawing.h"
-#include "core/Globals.h"
+#include "core/Lighting.h"
 #include "core/TextMetrics.h"
 #include "platform/FontFace.h"
 #include "platform/GL.h"
@@ -56,7 +57,7 @@ Font::~Font() { DeleteLists(); }
 
 // Lists die with their context; only lists of the live context are ours to delete.
 void Font::DeleteLists() {
-    if (listBase_ != 0 && context_ != nullptr && context_ == State().RenderContext &&
+    if (listBase_ != 0 && context_ != nullptr && context_ == Display().RenderContext &&
         glIsList(static_cast<GLuint>(listBase_)))
         glDeleteLists(static_cast<GLuint>(listBase_), kLists);
     listBase_ = 0;
@@ -67,7 +68,7 @@ void Font::Load(const std::string& Name, int32_t Size, bool Bold, bool Italic, b
                 bool Strikeout) {
     DeleteLists();
     listBase_ = static_cast<int32_t>(glGenLists(kLists));
-    context_ = State().RenderContext;
+    context_ = Display().RenderContext;
 
     platform::FontGlyphs font = platform::RasteriseFont({Name, Size, Bold, Italic, Underline, Strikeout});
     g_selected = {};
@@ -102,7 +103,7 @@ void Font::Render(const std::string& Text, float x, float y, float Red, float Gr
     glColor3f(1, 1, 1);
     glEnable(GL_DEPTH_TEST);
     // Lighting comes back only for a scene that uses it; an unlit scene stays unlit.
-    if (State().LightingEnabled) glEnable(GL_LIGHTING);
+    if (Lighting().Enabled) glEnable(GL_LIGHTING);
 }
 
 TextExtent MeasureText(const std::string& text) {

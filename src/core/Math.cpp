@@ -1,36 +1,11 @@
 #include "core/Math.h"
 
-#include <cmath>
 #include <random>
 
-#include "core/Globals.h"
+#include "core/FrameTiming.h"
+#include "core/ViewState.h"
 
 namespace korvath {
-
-VECTOR3 VectorAdd(const VECTOR3& a, const VECTOR3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-VECTOR3 VectorDelta(const VECTOR3& a, const VECTOR3& b) { return {b.x - a.x, b.y - a.y, b.z - a.z}; }
-VECTOR3 VectorDivide(const VECTOR3& v, float s) { return {v.x / s, v.y / s, v.z / s}; }
-float VectorDot(const VECTOR3& a, const VECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-
-VECTOR3 VectorCross(const VECTOR3& a, const VECTOR3& b) {
-    return {a.y * b.z - a.z * b.y, b.x * a.z - b.z * a.x, a.x * b.y - a.y * b.x};
-}
-
-VECTOR3 VectorNormalize(const VECTOR3& v) {
-    float length = std::sqrt(VectorDot(v, v));
-    if (length == 0) length = 1;
-    return VectorDivide(v, length);
-}
-
-float VectorDistance(const VECTOR3& a, const VECTOR3& b) {
-    const VECTOR3 d = VectorDelta(a, b);
-    return std::sqrt(VectorDot(d, d));
-}
-
-VECTOR3 VectorFill(const VECTOR3&, float s) { return {s, s, s}; }
-VECTOR3 MakeVector(float x, float y, float z) { return {x, y, z}; }
-VECTOR2 MakeVector2(float a, float b) { return {a, b}; }
-VECTOR4 MakeQuaternion(float w, float x, float y, float z) { return {x, y, z, w}; }
 
 VECTOR4 QuaternionMultiply(const VECTOR4& a, const VECTOR4& b) {
     VECTOR4 r;
@@ -81,16 +56,16 @@ namespace {
 float TableLookup(const std::vector<float>& table, double (*function)(double), float degrees) {
     const int32_t index = DegreeIndex(degrees);
     if (table.size() > static_cast<size_t>(index)) return table[static_cast<size_t>(index)];
-    return static_cast<float>(function(index * static_cast<double>(0.0174532f)));
+    return static_cast<float>(function(index * kDegreeFactor));
 }
 
 }  // namespace
 
-float TableSine(float degrees) { return TableLookup(State().SineTable, std::sin, degrees); }
-float TableCosine(float degrees) { return TableLookup(State().CosineTable, std::cos, degrees); }
+float TableSine(float degrees) { return TableLookup(View().SineTable, std::sin, degrees); }
+float TableCosine(float degrees) { return TableLookup(View().CosineTable, std::cos, degrees); }
 
 VECTOR3 MoveAlongRotation(const VECTOR3& P, const VECTOR3& R, float x, float y, float z) {
-    const float c = TableCosine(R.y), s = TableSine(R.y), t = State().FrameTime;
+    const float c = TableCosine(R.y), s = TableSine(R.y), t = Timing().FrameTime;
     // Each product is a Single before the two are combined.
     const float xc = x * c, zs = z * s, xs = x * s, zc = z * c;
     return {P.x - (xc - zs) * t, P.y - y * t, P.z - (xs + zc) * t};

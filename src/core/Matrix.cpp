@@ -1,17 +1,17 @@
 #include "core/Matrix.h"
 
-#include "core/Globals.h"
+#include "core/Display.h"
+#include "core/ViewState.h"
 #include "platform/GL.h"
 
 namespace korvath {
 
 void ApplyViewTransform(bool Relative) {
-    const EngineState& s = State();
     glLoadIdentity();
     glScalef(0.1f, 0.1f, 0.1f);
     if (Relative) return;
-    ApplyRotation(s.CameraRotation);
-    glTranslatef(-s.CameraPosition.x, -s.CameraPosition.y, -s.CameraPosition.z);
+    ApplyRotation(View().CameraRotation);
+    glTranslatef(-View().CameraPosition.x, -View().CameraPosition.y, -View().CameraPosition.z);
 }
 
 void ApplyPlacement(const VECTOR3& Position, const VECTOR3& Rotation) {
@@ -30,19 +30,17 @@ void ApplyScale(const VECTOR3& V) { glScalef(V.x, V.y, V.z); }
 void ApplyMatrix(const float* M) { glMultMatrixf(M); }
 
 void Set2DProjection() {
-    const EngineState& s = State();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluOrtho2D(0, s.ScreenWidth, 0, s.ScreenHeight);
+    gluOrtho2D(0, Display().ScreenWidth, 0, Display().ScreenHeight);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }
 
 void Set3DProjection() {
-    const EngineState& s = State();
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(s.FieldOfView, s.AspectRatio, s.NearPlane, s.FarPlane);
+    gluPerspective(View().FieldOfView, View().AspectRatio, View().NearPlane, View().FarPlane);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
 }

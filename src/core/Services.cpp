@@ -1,8 +1,7 @@
-#include "core/Globals.h"
+#include "core/Services.h"
+
 #include "korvath/Ext.h"
 #include "korvath/Font.h"
-#include "korvath/Frustum.h"
-#include "korvath/Keyboard.h"
 #include "korvath/Timer.h"
 
 namespace korvath {
@@ -15,16 +14,6 @@ Ext& EngineExt() {
 Font& EngineFont() {
     static Font font;
     return font;
-}
-
-Frustum& EngineFrustum() {
-    static Frustum frustum;
-    return frustum;
-}
-
-Keyboard& EngineKeyboard() {
-    static Keyboard keyboard;
-    return keyboard;
 }
 
 Timer& EngineTimer() {

@@ -1,6 +1,6 @@
 #include "korvath/Timer.h"
 
-#include "core/Globals.h"
+#include "core/Math.h"
 #include "platform/Clock.h"
 
 namespace korvath {

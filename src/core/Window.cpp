@@ -1,6 +1,8 @@
 #include "korvath/Window.h"
 
-#include "core/Globals.h"
+#include "core/Display.h"
+#include "core/Math.h"
+#include "core/Version.h"
 #include "platform/Video.h"
 
 namespace korvath {
@@ -14,7 +16,7 @@ int32_t Window::Load(int32_t Width, int32_t Height, bool Fullscreen) {
     // engine requests for a 32-bit screen; Initialize asks again for its depth.
     platform::RequestPixelFormat(platform::PixelFormatFor(32));
     int32_t handle = platform::CreateWindow(VersionText(), Width, Height, Fullscreen);
-    State().WindowHandle = handle;
+    Display().WindowHandle = handle;
     if (handle != 0 && !Fullscreen) {
         int32_t screenWidth = 0, screenHeight = 0, bits = 0;
         if (platform::DesktopSize(screenWidth, screenHeight, bits))
@@ -26,9 +28,8 @@ int32_t Window::Load(int32_t Width, int32_t Height, bool Fullscreen) {
 }
 
 void Window::UnLoad() {
-    EngineState& s = State();
-    platform::DestroyWindow(s.WindowHandle);
-    s.WindowHandle = 0;
+    platform::DestroyWindow(Display().WindowHandle);
+    Display().WindowHandle = 0;
 }
 
 }  // namespace korvath

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
-#include "core/Globals.h"
+#include "core/FrameTiming.h"
 #include "core/TextMetrics.h"
+#include "input/KeyboardService.h"
+#include "input/LineEdit.h"
 #include "platform/Host.h"
 #include "platform/KeyTable.h"
 
@@ -89,10 +91,18 @@ void Keyboard::Process(int32_t Width, int32_t Height) {
         visibleChars_ = static_cast<int32_t>(Width / average) - 2;
     }
     int32_t column = textWidth_ < Width - 40 ? p + static_cast<int32_t>(buffer_.size()) : p + visibleChars_;
-    const EngineState& s = State();
-    double half = s.FramesLastSecond / 2.0;
-    if (half < s.FrameCount) caret_.clear();
-    else if (half > s.FrameCount) caret_ = std::string(static_cast<size_t>(std::max(column, 0)), ' ') + "_";
+    double half = Timing().FramesLastSecond / 2.0;
+    if (half < Timing().FrameCount) caret_.clear();
+    else if (half > Timing().FrameCount) caret_ = std::string(static_cast<size_t>(std::max(column, 0)), ' ') + "_";
+}
+
+}  // namespace korvath
+
+namespace korvath {
+
+Keyboard& EngineKeyboard() {
+    static Keyboard keyboard;
+    return keyboard;
 }
 
 }  // namespace korvath

@@ -3,7 +3,9 @@
 #include <vector>
 
 #include "core/ExtTable.h"
-#include "core/Globals.h"
+#include "core/Log.h"
+#include "core/Paths.h"
+#include "platform/Files.h"
 
 namespace korvath {
 
@@ -55,7 +57,7 @@ void SetUniform(int32_t program, const std::string& name, SetValue setValue) {
 int32_t Programs::Load(const std::string& Shader, PROGRAM_OBJECTS Object) {
     const std::string path = ResolvePath(Shader);
     std::vector<uint8_t> bytes;
-    if (!FileExists(path) || !ReadWholeFile(path, bytes) || bytes.empty()) return 0;
+    if (!platform::FileExists(path) || !platform::ReadWholeFile(path, bytes) || bytes.empty()) return 0;
     const GLExtFunctions& f = GLExt();
     if (!f.glCreateShaderObjectARB || !f.glShaderSourceARB || !f.glCompileShaderARB) return 0;
 

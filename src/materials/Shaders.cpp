@@ -1,7 +1,7 @@
 #include "korvath/Shaders.h"
 
-#include "core/Globals.h"
-#include "materials/Shader.h"
+#include "core/Paths.h"
+#include "materials/Materials.h"
 #include "materials/Texture.h"
 
 namespace korvath {

@@ -4,9 +4,10 @@
 #include <iterator>
 
 #include "LibraryResources.h"
-#include "core/Globals.h"
+#include "core/Paths.h"
 #include "materials/TgaReader.h"
 #include "platform/Events.h"
+#include "platform/Files.h"
 #include "platform/GL.h"
 #include "platform/Pictures.h"
 
@@ -33,7 +34,7 @@ int32_t LoadResolvedTexture(const std::string& path) {
 // Existence is checked on the resolved name, the one that is then decoded.
 int32_t LoadTexture(const std::string& path) {
     const std::string resolved = ResolvePath(path);
-    return FileExists(resolved) ? LoadResolvedTexture(resolved) : 0;
+    return platform::FileExists(resolved) ? LoadResolvedTexture(resolved) : 0;
 }
 
 // The latest extension in the list with an existing file wins; only that file is
@@ -44,7 +45,7 @@ int32_t LoadTextureAnyExtension(const std::string& name) {
     std::string latest;
     for (const char* extension : kExtensions) {
         const std::string candidate = ResolvePath(name + extension);
-        if (FileExists(candidate)) latest = candidate;
+        if (platform::FileExists(candidate)) latest = candidate;
     }
     return latest.empty() ? 0 : LoadResolvedTexture(latest);
 }
@@ -57,7 +58,7 @@ int32_t PictureTextureFromBytes(const std::vector<uint8_t>& bytes) {
 
 int32_t LoadPictureTexture(const std::string& path) {
     std::vector<uint8_t> bytes;
-    ReadWholeFile(path, bytes);
+    platform::ReadWholeFile(path, bytes);
     return PictureTextureFromBytes(bytes);
 }
 
@@ -71,7 +72,7 @@ int32_t LoadCubeMap(const std::string& name) {
     IMAGE faces[6];
     for (int slot = 0; slot < 6; ++slot) {
         std::vector<uint8_t> bytes;
-        ReadWholeFile(ResolvePath(base + kFaceSuffixes[slot] + extension), bytes);
+        platform::ReadWholeFile(ResolvePath(base + kFaceSuffixes[slot] + extension), bytes);
         platform::DecodePicture(bytes.data(), bytes.size(), faces[slot]);
     }
     return CreateCubeTexture(GL_BGR_EXT, faces);

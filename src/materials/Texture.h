@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
+#include "platform/Image.h"
+
 namespace korvath {
 
-// Decoded pixels on their way to CreateTexture; rows run bottom to top.
-struct IMAGE {
-    std::vector<uint8_t> Pixels;
-    int32_t Width = 0;
-    int32_t Height = 0;
-};
+// The material parser's "nomipmaps": the next texture created has no mipmaps,
+// and the switch turns itself back once that texture is made.
+void SkipMipmapsForNextTexture(bool skip = true);
+bool NextTextureSkipsMipmaps();
 
 int32_t LoadTexture(const std::string& path);
 int32_t LoadTextureAnyExtension(const std::string& name);

@@ -1,4 +1,5 @@
-#include "core/Globals.h"
+#include "core/Capabilities.h"
+#include "core/FrameTiming.h"
 #include "materials/Texture.h"
 #include "materials/TextureUpload.h"
 #include "platform/Events.h"
@@ -32,19 +33,23 @@ void BuildMipmaps(GLenum target, GLint internalFormat, int32_t format, const IMA
     gluBuild2DMipmaps(target, internalFormat, image.Width, image.Height, format, GL_UNSIGNED_BYTE, pixels);
 }
 
+bool g_skipMipmaps = false;
+
 }  // namespace
+
+void SkipMipmapsForNextTexture(bool skip) { g_skipMipmaps = skip; }
+bool NextTextureSkipsMipmaps() { return g_skipMipmaps; }
 
 // Pictures made before the intro has ended are never compressed.
 int32_t CreateTexture(int32_t format, const IMAGE& image) {
-    EngineState& s = State();
     GLuint texture = 0;
     glGenTextures(1, &texture);
     RegisterTextureName(static_cast<int32_t>(texture));
-    const GLint internalFormat = InternalFormat(format, s.IntroDone && s.CompressTextures);
+    const GLint internalFormat = InternalFormat(format, Timing().IntroDone && Caps().CompressTextures);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (!UploadablePixels(format, image)) MarkTextureEmpty(static_cast<int32_t>(texture));
-    if (s.UseMipmaps) {
+    if (!g_skipMipmaps) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
         BuildMipmaps(GL_TEXTURE_2D, internalFormat, format, image);
     } else {
@@ -55,7 +60,7 @@ int32_t CreateTexture(int32_t format, const IMAGE& image) {
                          pixels);
         }
     }
-    s.UseMipmaps = true;
+    g_skipMipmaps = false;
     platform::PumpMessages();
     return static_cast<int32_t>(texture);
 }
@@ -67,7 +72,7 @@ int32_t CreateCubeTexture(int32_t format, const IMAGE (&faces)[6]) {
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_CUBE_MAP, texture);
     RegisterTextureName(static_cast<int32_t>(texture));
-    const GLint internalFormat = InternalFormat(format, State().CompressTextures);
+    const GLint internalFormat = InternalFormat(format, Caps().CompressTextures);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_REPEAT);

@@ -2,7 +2,8 @@
 
 #include <utility>
 
-#include "core/Globals.h"
+#include "core/Math.h"
+#include "platform/Files.h"
 #include "platform/GL.h"
 
 namespace korvath {
@@ -46,7 +47,7 @@ int32_t TgaTextureFromBytes(const std::vector<uint8_t>& bytes) {
 
 int32_t LoadTgaTexture(const std::string& path) {
     std::vector<uint8_t> bytes;
-    ReadWholeFile(path, bytes);
+    platform::ReadWholeFile(path, bytes);
     return TgaTextureFromBytes(bytes);
 }
 

@@ -1,8 +1,11 @@
 #include <memory>
 
-#include "core/Globals.h"
+#include "core/Display.h"
+#include "core/FrameTiming.h"
+#include "core/Math.h"
 #include "materials/Texture.h"
 #include "materials/TextureUpload.h"
+#include "platform/Files.h"
 #include "platform/GL.h"
 #include "platform/VideoDecoder.h"
 
@@ -52,17 +55,15 @@ void RegisterTextureName(int32_t texture) {
 // binding it then shows nothing new.
 int32_t OpenVideoTexture(const std::string& path) {
     std::vector<uint8_t> bytes;
-    ReadWholeFile(path, bytes);
+    platform::ReadWholeFile(path, bytes);
     auto decoder = std::make_unique<platform::VideoDecoder>(std::move(bytes));
 
     IMAGE image;
     image.Width = decoder->Width();
     image.Height = decoder->Height();
     image.Pixels.assign(decoder->FrameBytes(), 0);
-    EngineState& s = State();
-    s.UseMipmaps = false;
+    SkipMipmapsForNextTexture();
     const int32_t texture = CreateTexture(GL_BGR_EXT, image);
-    s.UseMipmaps = true;
     if (texture <= 0) return texture;
 
     VideoEntry& entry = Videos()[texture];
@@ -85,7 +86,7 @@ uint32_t WhiteTexture() {
     // Texture names die with their context, so a new context gets a new one.
     static void* context = nullptr;
     static GLuint white = 0;
-    void* current = State().RenderContext;
+    void* current = Display().RenderContext;
     if (white == 0 || context != current || !glIsTexture(white)) {
         const uint8_t pixel[4] = {255, 255, 255, 255};
         GLint bound = 0;
@@ -113,7 +114,7 @@ void BindTexture(int32_t target, int32_t texture) {
     glBindTexture(static_cast<GLenum>(target), static_cast<GLuint>(texture));
     if (!video || !video->Active) return;
 
-    const int32_t now = State().CurrentTick;
+    const int32_t now = Timing().CurrentTick;
     if (now >= video->NextFrameTime) {
         video->NextFrameTime = now + RoundHalfEven(video->FrameDuration / 2.0);
         if (++video->CurrentFrame >= video->FrameCount) video->CurrentFrame = video->NextFrameTime = 0;

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "materials/Texture.h"
+#include "platform/Image.h"
 
 namespace korvath::platform {
 

@@ -1,7 +1,6 @@
 #include "platform/Video.h"
 
 #include <SDL.h>
-
 #include <cmath>
 #include <cstdlib>
 
@@ -159,5 +158,34 @@ bool LeaveFullscreen(int32_t window) {
     if (!w) return false;
     return SDL_SetWindowFullscreen(w, 0) == 0;
 }
+
+namespace {
+// EGL and GLX both answer the window-system extension query; whichever the
+// context was made with is found through the GL loader.
+using EglGetCurrentDisplay = void* (*)();
+using EglQueryString = const char* (*)(void*, int);
+using GlxGetCurrentDisplay = void* (*)();
+using GlxQueryExtensionsString = const char* (*)(void*, int);
+using GlxGetCurrentContext = void* (*)();
+
+}  // namespace
+
+const char* WindowSystemExtensions() {
+    auto eglDisplay = reinterpret_cast<EglGetCurrentDisplay>(platform::GetProcAddress("eglGetCurrentDisplay"));
+    auto eglQuery = reinterpret_cast<EglQueryString>(platform::GetProcAddress("eglQueryString"));
+    if (eglDisplay && eglQuery) {
+        void* display = eglDisplay();
+        if (display) return eglQuery(display, 0x3055 /* EGL_EXTENSIONS */);
+    }
+    auto glxContext = reinterpret_cast<GlxGetCurrentContext>(platform::GetProcAddress("glXGetCurrentContext"));
+    auto glxDisplay = reinterpret_cast<GlxGetCurrentDisplay>(platform::GetProcAddress("glXGetCurrentDisplay"));
+    auto glxQuery = reinterpret_cast<GlxQueryExtensionsString>(platform::GetProcAddress("glXQueryExtensionsString"));
+    if (glxContext && glxDisplay && glxQuery && glxContext()) {
+        void* display = glxDisplay();
+        if (display) return glxQuery(display, 0);
+    }
+    return nullptr;
+}
+
 
 }  // namespace korvath::platform

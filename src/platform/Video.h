@@ -55,4 +55,8 @@ void BlockContextCreation(bool blocked);
 bool EnterFullscreen(int32_t window, int32_t width, int32_t height, int32_t bitsPerPixel);
 bool LeaveFullscreen(int32_t window);
 
+// The window-system extension string of the current context (EGL or GLX,
+// whichever made it); null without one.
+const char* WindowSystemExtensions();
+
 }  // namespace korvath::platform

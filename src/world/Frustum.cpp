@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/GL.h"
+#include "world/EngineFrustum.h"
 #include "world/FrustumPlanes.h"
 
 namespace korvath {
@@ -118,6 +119,15 @@ int32_t Frustum::VolumeInFrustum(const std::vector<VOLUME>& Volume) const {
         if (BoxInFrustum(Volume[i].Min, Volume[i].Max)) return static_cast<int32_t>(i + 1);
     }
     return 0;
+}
+
+}  // namespace korvath
+
+namespace korvath {
+
+Frustum& EngineFrustum() {
+    static Frustum frustum;
+    return frustum;
 }
 
 }  // namespace korvath

@@ -37,6 +37,11 @@ struct BspPlane {
     float Distance = 0;
 };
 
+// Signed distance of p from the plane: positive on its front side.
+inline float PlaneDistance(const BspPlane& plane, const VECTOR3& p) {
+    return plane.Normal.x * p.x + plane.Normal.y * p.y + plane.Normal.z * p.z - plane.Distance;
+}
+
 struct BspNode {
     int32_t Plane = 0;
     int32_t Front = 0, Back = 0;  // a negative child c is leaf -(c + 1)
@@ -74,7 +79,9 @@ struct BspVertex {
     VECTOR3 Normal;
     uint8_t Color[4] = {};
 };
-static_assert(sizeof(BspVertex) == 44, "vertex arrays use a 44-byte stride");
+// Vertex arrays point into the table with this stride.
+constexpr int32_t kVertexStride = sizeof(BspVertex);
+static_assert(kVertexStride == 44, "vertex arrays use a 44-byte stride");
 
 enum BspFaceType : int32_t { kFacePolygon = 1, kFacePatch = 2, kFaceMesh = 3, kFaceBillboard = 4 };
 

@@ -1,24 +1,23 @@
-#include "world/LevelBatch.h"
-
 #include <algorithm>
 #include <cstddef>
 #include <limits>
 #include <new>
 
+#include "core/Capabilities.h"
 #include "core/ExtTable.h"
-#include "materials/Shader.h"
+#include "materials/Materials.h"
+#include "world/LevelBatch.h"
 
 namespace korvath {
 
 namespace {
 
-constexpr GLsizei kStride = sizeof(BspVertex);
 constexpr size_t kPieceVertices = 36;
 
 bool BuffersAvailable() {
     const GLExtFunctions& f = GLExt();
     return f.glGenBuffersARB && f.glBindBufferARB && f.glBufferDataARB && f.glDeleteBuffersARB &&
-           ExtensionString().find("GL_ARB_vertex_buffer_object") != std::string::npos;
+           Caps().VertexBuffers;
 }
 
 bool StepsPerApplication(const SHADER& material) {
@@ -204,7 +203,7 @@ void LayBatchedDepth(Level& level) {
     }
     const GLExtFunctions& ext = GLExt();
     ext.glBindBufferARB(GL_ARRAY_BUFFER_ARB, level.VertexBuffer);
-    glVertexPointer(3, GL_FLOAT, kStride, reinterpret_cast<const void*>(offsetof(BspVertex, Position)));
+    glVertexPointer(3, GL_FLOAT, kVertexStride, reinterpret_cast<const void*>(offsetof(BspVertex, Position)));
     DrawDepthList(list, culled, culledRange);
     glDisable(GL_CULL_FACE);
     DrawDepthList(list + size - bothSides, bothSides, bothRange);

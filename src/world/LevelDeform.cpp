@@ -2,20 +2,18 @@
 
 #include <cmath>
 
-#include "core/Globals.h"
+#include "core/FrameTiming.h"
+#include "materials/MaterialCodes.h"
 
 namespace korvath {
 
 namespace {
 
-constexpr int32_t kDeformMove = 2, kDeformWave = 5;
 constexpr double kTwoPi = 6.283185307179586;
-
-enum MoveFunc : int32_t { kSin = 1, kTriangle = 2, kSquare = 3, kSawtooth = 4, kInverseSawtooth = 5 };
 
 float WaveFactor(const WAVE& d, const VECTOR3& base) {
     const float offset = (base.y + base.x + base.z) / d.Position + d.Phase;
-    float t = (offset + State().SceneTime) * d.Frequency;
+    float t = (offset + Timing().SceneTime) * d.Frequency;
     t -= std::trunc(t);
     return static_cast<float>(std::sin(kTwoPi * t)) * d.Amplitude + d.Base;
 }
@@ -26,18 +24,18 @@ float MoveFactor(WAVE& d) {
     const bool firstHalf = (x - d.Base) < d.Amplitude / 2;
     float factor = 0;
     switch (d.Func) {
-    case kSin: factor = static_cast<float>(std::sin(kTwoPi * x)); break;
-    case kTriangle: factor = x; break;
-    case kSquare: factor = firstHalf ? 0.0f : 1.0f; break;
-    case kSawtooth: factor = firstHalf ? x : 1.0f; break;
-    case kInverseSawtooth: factor = 1 - (firstHalf ? x : 1.0f); break;
+    case kFuncSin: factor = static_cast<float>(std::sin(kTwoPi * x)); break;
+    case kFuncTriangle: factor = x; break;
+    case kFuncSquare: factor = firstHalf ? 0.0f : 1.0f; break;
+    case kFuncSawtooth: factor = firstHalf ? x : 1.0f; break;
+    case kFuncInverseSawtooth: factor = 1 - (firstHalf ? x : 1.0f); break;
     default: break;
     }
     if (d.LastFunc != d.Func) {
         d.LastFunc = d.Func;
         d.Position = 0;
     }
-    d.Position += State().FrameTime * d.Frequency;
+    d.Position += Timing().FrameTime * d.Frequency;
     return factor;
 }
 

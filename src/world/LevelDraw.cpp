@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "materials/Shader.h"
+#include "materials/Materials.h"
 #include "materials/Texture.h"
 #include "world/LevelFold.h"
 
@@ -12,9 +12,7 @@ namespace korvath {
 
 namespace {
 
-constexpr GLsizei kStride = sizeof(BspVertex);
 // Materials whose faces DrawFace never draws.
-constexpr int32_t kSurfaceHidden = kSurfaceFog | kSurfaceNoDraw | kSurfaceSky;
 
 // Addresses of the vertex fields for the array pointers: base is the first
 // vertex in memory, or 0 for offsets into the bound vertex buffer.
@@ -25,12 +23,12 @@ uintptr_t AddressOf(const BspVertex* vertices) { return reinterpret_cast<uintptr
 void PointArrays(uintptr_t base, const TextureUnits& units) {
     for (int32_t k = units.Pairs - 1; k >= 0; --k) {
         units.Client(static_cast<GLenum>(GL_TEXTURE1_ARB + 2 * k));
-        glTexCoordPointer(2, GL_FLOAT, kStride, Field(base, offsetof(BspVertex, LightmapCoord)));
+        glTexCoordPointer(2, GL_FLOAT, kVertexStride, Field(base, offsetof(BspVertex, LightmapCoord)));
         units.Client(static_cast<GLenum>(GL_TEXTURE0_ARB + 2 * k));
-        glTexCoordPointer(2, GL_FLOAT, kStride, Field(base, offsetof(BspVertex, TexCoord)));
+        glTexCoordPointer(2, GL_FLOAT, kVertexStride, Field(base, offsetof(BspVertex, TexCoord)));
     }
-    glVertexPointer(3, GL_FLOAT, kStride, Field(base, offsetof(BspVertex, Position)));
-    glNormalPointer(GL_FLOAT, kStride, Field(base, offsetof(BspVertex, Normal)));
+    glVertexPointer(3, GL_FLOAT, kVertexStride, Field(base, offsetof(BspVertex, Position)));
+    glNormalPointer(GL_FLOAT, kVertexStride, Field(base, offsetof(BspVertex, Normal)));
 }
 
 // Where a face's vertices start: its own in the level's table, or the bound
@@ -82,7 +80,7 @@ void DrawMesh(const Level& level, const BspFace& face, const TextureUnits& units
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisable(GL_TEXTURE_2D);
     units.Client(GL_TEXTURE0_ARB);
-    glColorPointer(4, GL_UNSIGNED_BYTE, kStride, Field(VertexBase(level, face, batch), offsetof(BspVertex, Color)));
+    glColorPointer(4, GL_UNSIGNED_BYTE, kVertexStride, Field(VertexBase(level, face, batch), offsetof(BspVertex, Color)));
     glEnableClientState(GL_COLOR_ARRAY);
     DrawShape(level, face, units, batch);
     glDisableClientState(GL_COLOR_ARRAY);
@@ -150,11 +148,11 @@ bool WritesDepthFirst(const SHADER& material) {
 void DrawDepth(const Level& level, const BspFace& face) {
     if (face.Type == kFacePatch) {
         for (const BspSubPatch& piece : PiecesOf(level, face)) {
-            glVertexPointer(3, GL_FLOAT, kStride, &piece.Vertices[0].Position);
+            glVertexPointer(3, GL_FLOAT, kVertexStride, &piece.Vertices[0].Position);
             DrawStrips(piece);
         }
     } else if (face.Type == kFacePolygon || face.Type == kFaceMesh) {
-        glVertexPointer(3, GL_FLOAT, kStride, &level.Vertices[static_cast<size_t>(face.FirstVertex)].Position);
+        glVertexPointer(3, GL_FLOAT, kVertexStride, &level.Vertices[static_cast<size_t>(face.FirstVertex)].Position);
         DrawTriangles(level, face);
     }
 }
@@ -166,6 +164,15 @@ void DrawGeometry(const Level& level, const BspFace& face, const TextureUnits& u
     case kFacePatch: DrawShape(level, face, units, batch); break;
     case kFaceMesh: DrawMesh(level, face, units, restoreTexturing, batch); break;
     default: break;  // billboards are collected but never drawn
+    }
+}
+
+void BindStageLightmap(GLuint lightmap, bool lit) {
+    if (lit) {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, lightmap);
+    } else {
+        glDisable(GL_TEXTURE_2D);
     }
 }
 
@@ -194,12 +201,7 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
             SHADER_STAGE& stage = material.Stages[s];
             if (s > 0 && stage.Lightmap) continue;
             units.Server(GL_TEXTURE1_ARB);
-            if (lightmapped && StageLit(material, s)) {
-                glEnable(GL_TEXTURE_2D);
-                glBindTexture(GL_TEXTURE_2D, lightmap);
-            } else {
-                glDisable(GL_TEXTURE_2D);
-            }
+            BindStageLightmap(lightmap, lightmapped && StageLit(material, s));
             units.Server(GL_TEXTURE0_ARB);
             ApplyStage(stage);  // a lightmap stage binds white: its lightmap is on unit 1
             const bool imageless = DrawsWithoutImage(level, stage);

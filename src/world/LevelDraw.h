@@ -57,6 +57,8 @@ bool DrawsOpaque(const SHADER_STAGE& stage);
 // picture below; blended over it (a multiply, a detail image, a glow), it would
 // count the light twice. Without a lightmap stage every stage is lit.
 bool StageLit(const SHADER& material, size_t s);
+// On the active unit: the lightmap when the stage is lit, texturing off otherwise.
+void BindStageLightmap(GLuint lightmap, bool lit);
 // The first stage worth drawing on a face whose depth is already laid: a later
 // stage that draws opaque, without alpha test or a depth test of its own,
 // hides every stage before it. 0 when none does, or when a hidden stage steps a

@@ -1,6 +1,6 @@
 #include "world/LevelFold.h"
 
-#include "materials/Shader.h"
+#include "materials/Materials.h"
 
 namespace korvath {
 
@@ -82,12 +82,7 @@ void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, si
     ForDrawnStages(material, first, [&](SHADER_STAGE& stage, int32_t k, size_t s) {
         units.Select(2 * k + 1);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-        if (lightmap != 0 && StageLit(material, s)) {
-            glEnable(GL_TEXTURE_2D);
-            glBindTexture(GL_TEXTURE_2D, lightmap);
-        } else {
-            glDisable(GL_TEXTURE_2D);
-        }
+        BindStageLightmap(lightmap, lightmap != 0 && StageLit(material, s));
         units.Select(2 * k);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glEnable(GL_TEXTURE_2D);

@@ -1,12 +1,13 @@
-#include "world/LevelLoad.h"
-
 #include <exception>
 
+#include "core/Capabilities.h"
+#include "core/ConsoleState.h"
 #include "core/ExtTable.h"
-#include "core/Globals.h"
-#include "core/Record.h"
-#include "materials/Shader.h"
+#include "core/LoadingScreen.h"
+#include "core/Paths.h"
+#include "materials/Materials.h"
 #include "materials/Texture.h"
+#include "platform/Files.h"
 #include "platform/GL.h"
 #include "world/BspChecks.h"
 #include "world/BspEntities.h"
@@ -15,6 +16,7 @@
 #include "world/BspPatches.h"
 #include "world/BspTables.h"
 #include "world/LevelBatch.h"
+#include "world/LevelLoad.h"
 
 namespace korvath {
 
@@ -48,7 +50,7 @@ void ResolveMaterials(Level& level) {
             level.Materials[i].Stages.resize(1);
             level.Materials[i].Stages[0].Textures[0] = LoadTextureAnyExtension(name);
         }
-        if (State().ConsoleVisible)
+        if (ConsoleData().Visible)
             ShowLoadStatus("BSP: Loading " + name, true, static_cast<float>(i) / static_cast<float>(count), false);
     }
 }
@@ -116,7 +118,7 @@ bool ReadLevel(const BspFile& file, Level& level) {
 std::unique_ptr<Level> LoadLevel(const std::string& filename) {
     BspStatus("BSP: Loading " + FileNameOf(filename));
     std::vector<uint8_t> bytes;
-    ReadWholeFile(ResolvePath(filename), bytes);
+    platform::ReadWholeFile(ResolvePath(filename), bytes);
     BspFile file(std::move(bytes));
     if (!file.HeaderValid()) {
         ShowLoadStatus("BSP: Invalid BSP File!", true, 0, true);
@@ -136,7 +138,7 @@ std::unique_ptr<Level> LoadLevel(const std::string& filename) {
         return nullptr;
     }
     BuildBatchTables(*level);
-    level->TextureCombine = ExtensionString().find("GL_ARB_texture_env_combine") != std::string::npos;
+    level->TextureCombine = Caps().TextureCombine;
     BspStatus("BSP: Loaded Successfully");
     BspStatus("");
     return level;

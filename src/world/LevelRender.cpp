@@ -1,15 +1,17 @@
-#include "world/LevelRender.h"
-
 #include <algorithm>
 
+#include "core/Capabilities.h"
 #include "core/ExtTable.h"
-#include "core/Globals.h"
+#include "core/FrameTiming.h"
 #include "core/Matrix.h"
+#include "core/ViewState.h"
 #include "korvath/Frustum.h"
-#include "materials/Shader.h"
+#include "materials/Materials.h"
+#include "world/EngineFrustum.h"
 #include "world/LevelBatch.h"
 #include "world/LevelDeform.h"
 #include "world/LevelDraw.h"
+#include "world/LevelRender.h"
 
 namespace korvath {
 
@@ -55,8 +57,7 @@ void WalkTree(Walk& w, int32_t n) {
     }
     const BspNode& node = w.level.Nodes[static_cast<size_t>(n)];
     const BspPlane& plane = w.level.Planes[static_cast<size_t>(node.Plane)];
-    const float d = plane.Normal.x * w.camera.x + plane.Normal.y * w.camera.y + plane.Normal.z * w.camera.z -
-                    plane.Distance;
+    const float d = PlaneDistance(plane, w.camera);
     WalkTree(w, d >= 0 ? node.Back : node.Front);
     WalkTree(w, d >= 0 ? node.Front : node.Back);
 }
@@ -107,10 +108,7 @@ void LayDepth(Level& level, const TextureUnits& units, bool batching) {
 void RenderLevel(Level& level) {
     const GLExtFunctions& ext = GLExt();
     if (!ext.glActiveTextureARB || !ext.glClientActiveTextureARB) return;  // two texture units are needed
-    GLint unitCount = 2;
-    glGetIntegerv(GL_MAX_TEXTURE_UNITS_ARB, &unitCount);
-    const TextureUnits units = {ext.glActiveTextureARB, ext.glClientActiveTextureARB, unitCount};
-    EngineState& s = State();
+    const TextureUnits units = {ext.glActiveTextureARB, ext.glClientActiveTextureARB, Caps().TextureUnits};
 
     ApplyViewTransform(false);
     Frustum& frustum = EngineFrustum();
@@ -125,8 +123,8 @@ void RenderLevel(Level& level) {
     const bool layDepth = depthWrites && (depthFunc == GL_LEQUAL || depthFunc == GL_EQUAL);
     // Without nodes, leaf 0 is the whole level.
     const int32_t root = level.Nodes.empty() ? -1 : 0;
-    const int32_t cluster = level.Leafs[static_cast<size_t>(FindLeaf(level, s.CameraPosition))].Cluster;
-    Walk walk = {level, frustum, s.CameraPosition, cluster, layDepth};
+    const int32_t cluster = level.Leafs[static_cast<size_t>(FindLeaf(level, View().CameraPosition))].Cluster;
+    Walk walk = {level, frustum, View().CameraPosition, cluster, layDepth};
     WalkTree(walk, root);
 
     // Whatever colour the overlay left behind would tint every face whose
@@ -147,7 +145,7 @@ void RenderLevel(Level& level) {
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
     // Three per highest face index; a level without faces adds nothing.
-    if (!level.Faces.empty()) s.FrameVertices += 3 * (static_cast<int32_t>(level.Faces.size()) - 1);
+    if (!level.Faces.empty()) Timing().FrameVertices += 3 * (static_cast<int32_t>(level.Faces.size()) - 1);
 }
 
 }  // namespace korvath

@@ -1,4 +1,4 @@
-#include "core/Record.h"
+#include "core/LoadingScreen.h"
 #include "korvath/Map.h"
 #include "world/Level.h"
 #include "world/LevelLoad.h"

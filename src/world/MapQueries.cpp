@@ -1,6 +1,5 @@
+#include "core/ViewState.h"
 #include "korvath/Map.h"
-
-#include "core/Globals.h"
 #include "world/Level.h"
 
 // Queries outside the tables, or with no level loaded, answer an empty record.
@@ -17,7 +16,7 @@ int32_t HighestIndex(const Level* level, const Table Level::*table) {
 
 bool Map::Visible(const VECTOR3& Position) const {
     if (!level_ || level_->Leafs.empty()) return false;
-    const BspLeaf& camera = level_->Leafs[static_cast<size_t>(FindLeaf(*level_, State().CameraPosition))];
+    const BspLeaf& camera = level_->Leafs[static_cast<size_t>(FindLeaf(*level_, View().CameraPosition))];
     const BspLeaf& target = level_->Leafs[static_cast<size_t>(FindLeaf(*level_, Position))];
     return ClusterVisible(*level_, camera.Cluster, target.Cluster) != 0;
 }

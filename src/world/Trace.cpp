@@ -3,12 +3,11 @@
 #include <algorithm>
 #include <cmath>
 
+#include "core/Math.h"
+
 namespace korvath {
 
 namespace {
-
-// Inline here: the out-of-line vector helpers cost a fifth of the trace speed.
-float Dot(const VECTOR3& a, const VECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 VECTOR3 Along(const VECTOR3& from, const VECTOR3& to, float fraction) {
     return {from.x + (to.x - from.x) * fraction, from.y + (to.y - from.y) * fraction,
@@ -38,12 +37,12 @@ void CheckBrush(const Level& level, TraceState& state, const BspBrush& brush) {
             // The box corner that lies deepest behind the plane meets it first.
             const VECTOR3 corner{n.x < 0 ? state.Maxs.x : state.Mins.x, n.y < 0 ? state.Maxs.y : state.Mins.y,
                                  n.z < 0 ? state.Maxs.z : state.Mins.z};
-            const float cornerDistance = Dot(n, corner) - plane.Distance;
-            ds = Dot(n, state.Start) + cornerDistance;
-            de = Dot(n, state.End) + cornerDistance;
+            const float cornerDistance = VectorDot(n, corner) - plane.Distance;
+            ds = VectorDot(n, state.Start) + cornerDistance;
+            de = VectorDot(n, state.End) + cornerDistance;
         } else {
-            ds = Dot(n, state.Start) - (plane.Distance + state.Radius);
-            de = Dot(n, state.End) - (plane.Distance + state.Radius);
+            ds = VectorDot(n, state.Start) - (plane.Distance + state.Radius);
+            de = VectorDot(n, state.End) - (plane.Distance + state.Radius);
         }
         if (ds > 0) startsOut = true;
         if (ds >= 0 && de >= 0) return;  // wholly in front of one side: the brush is missed
@@ -95,8 +94,8 @@ void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, f
         const BspNode& node = level.Nodes[static_cast<size_t>(index)];
         const BspPlane& plane = level.Planes[static_cast<size_t>(node.Plane)];
         const float offset = ReachTowards<kBox>(state, plane.Normal);
-        const float d0 = Dot(plane.Normal, p0) - plane.Distance;
-        const float d1 = Dot(plane.Normal, p1) - plane.Distance;
+        const float d0 = PlaneDistance(plane, p0);
+        const float d1 = PlaneDistance(plane, p1);
         if (d0 >= offset && d1 >= offset) {
             index = node.Front;
             continue;

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "korvath/Types.h"
-#include "materials/Shader.h"
+#include "materials/SurfaceBits.h"
 #include "world/Level.h"
 
 namespace korvath {
@@ -13,10 +13,6 @@ namespace korvath {
 // The end point stays this far off a surface, so the next trace from there does
 // not start on (or rounding-wise behind) the plane it stopped at.
 constexpr float kTraceEpsilon = 0.031415f;
-
-// Brush contents bit that makes a brush block traces (a material with
-// kSurfaceNonSolid reports a hit without stopping the movement).
-constexpr int32_t kContentsSolid = 0x1;
 
 struct TraceState {
     // Box mode: the box's bounds relative to the moving point and its half sizes.

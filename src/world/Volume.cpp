@@ -1,7 +1,8 @@
 #include "korvath/Volume.h"
 
-#include "core/Globals.h"
+#include "core/Lighting.h"
 #include "core/Matrix.h"
+#include "core/ViewState.h"
 #include "platform/GL.h"
 #include "world/Volumes.h"
 
@@ -53,7 +54,7 @@ bool Volume::Cross(const VECTOR3& Position, const VECTOR3& Destination, const st
 
 VECTOR3 Volume::Distance(const VECTOR3& Position, const VECTOR3& Direction, const std::vector<VOLUME>& Volume) const {
     for (const VOLUME& box : Volume) {
-        float tnear = 0, tfar = State().FarPlane;
+        float tnear = 0, tfar = View().FarPlane;
         if (SlabEntry(Position.x, Direction.x, box.Min.x, box.Max.x, tnear, tfar) &&
             SlabEntry(Position.y, Direction.y, box.Min.y, box.Max.y, tnear, tfar) &&
             SlabEntry(Position.z, Direction.z, box.Min.z, box.Max.z, tnear, tfar))
@@ -81,7 +82,7 @@ void Volume::Render(std::vector<VOLUME>& Volume, float Red, float Green, float B
         glColor4f(1, 1, 1, 1);
         // Lighting comes back only for a scene that uses it; switching it on in an
         // unlit scene would draw everything after the boxes black.
-        if (State().LightingEnabled) glEnable(GL_LIGHTING);
+        if (Lighting().Enabled) glEnable(GL_LIGHTING);
     }
     Volume.clear();
 }

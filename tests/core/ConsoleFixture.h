@@ -2,14 +2,16 @@
 // An engine on a 640 x 480 offscreen window with an empty console, the caret in its
 // visible half-second, and helpers that draw the overlay into the back buffer and
 // look for text ink where the overlay puts a line.
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <functional>
+#include <gtest/gtest.h>
 #include <string>
 
-#include "core/Globals.h"
-#include "core/Record.h"
+#include "core/ConsoleState.h"
+#include "core/FrameTiming.h"
+#include "core/LoadingScreen.h"
+#include "engine/Overlay.h"
+#include "input/KeyboardService.h"
 #include "korvath/Console.h"
 #include "korvath/Keyboard.h"
 #include "platform/GL.h"
@@ -31,18 +33,17 @@ protected:
         ASSERT_TRUE(gl_.initialized());
         platform::Keys().ReleaseAll();
         console.Clear();
-        EngineState& s = State();
-        s.ConsoleVisible = true;
-        s.LoadText.clear();
-        s.LoadProgress = 0;
-        s.LoadError = false;
-        s.ShowVersion = false;
-        s.FramesLastSecond = 60;
-        s.FrameCount = 0;
-        s.Commands.clear();
-        s.CommandCount = 0;
-        s.PendingCommand.clear();
-        s.PendingArgument.clear();
+        ConsoleData().Visible = true;
+        Loading().Text.clear();
+        Loading().Progress = 0;
+        Loading().Error = false;
+        ConsoleData().ShowVersion = false;
+        Timing().FramesLastSecond = 60;
+        Timing().FrameCount = 0;
+        ConsoleData().Commands.clear();
+        ConsoleData().CommandCount = 0;
+        ConsoleData().PendingCommand.clear();
+        ConsoleData().PendingArgument.clear();
         EngineKeyboard().Buffer("");
         glClearColor(0, 0, 0, 1);
     }

@@ -1,6 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "core/ConsoleFixture.h"
+#include "core/ConsoleState.h"
+#include "core/EngineState.h"
+#include "input/KeyboardService.h"
 
 using namespace korvath;
 
@@ -42,8 +45,8 @@ TEST_F(ConsoleTyping, RegisteredCommandIsAnsweredOnce) {
     Enter("map e1m1");
     EXPECT_EQ(Text(console.Command("MAP")), "E1M1");
     EXPECT_TRUE(std::holds_alternative<std::monostate>(console.Command("map")));
-    EXPECT_EQ(State().LineCount, 0);  // a recognised line is not echoed
-    EXPECT_EQ(State().History, std::vector<std::string>{"MAP E1M1"});
+    EXPECT_EQ(ConsoleData().LineCount, 0);  // a recognised line is not echoed
+    EXPECT_EQ(ConsoleData().History, std::vector<std::string>{"MAP E1M1"});
 
     Enter("map");
     EXPECT_TRUE(std::holds_alternative<std::monostate>(console.Command("quit")));  // other names leave it
@@ -69,20 +72,20 @@ TEST_F(ConsoleTyping, UnknownCommandGivesRedNotFoundLine) {
     console.Load("map");
     Enter("foo");
     Frame();
-    ASSERT_EQ(State().LineCount, 1);
-    EXPECT_EQ(State().ConsoleLines[0].Text, "Error: * \"FOO\" Not Found!");
-    EXPECT_TRUE(State().ConsoleLines[0].Error);
-    EXPECT_EQ(State().History.back(), "FOO");
+    ASSERT_EQ(ConsoleData().LineCount, 1);
+    EXPECT_EQ(ConsoleData().Lines[0].Text, "Error: * \"FOO\" Not Found!");
+    EXPECT_TRUE(ConsoleData().Lines[0].Error);
+    EXPECT_EQ(ConsoleData().History.back(), "FOO");
     EXPECT_TRUE(EngineKeyboard().Buffer().empty());
 
     // With no commands at all, every line is unknown; a blank line is not remembered.
     console.UnLoad("MAP");
-    EXPECT_TRUE(State().Commands.empty());
+    EXPECT_TRUE(ConsoleData().Commands.empty());
     Enter("map");
     Frame();
-    EXPECT_EQ(State().ConsoleLines.back().Text, "Error: * \"MAP\" Not Found!");
+    EXPECT_EQ(ConsoleData().Lines.back().Text, "Error: * \"MAP\" Not Found!");
     Enter("  ");
-    EXPECT_EQ(State().HistoryCount, 2);
+    EXPECT_EQ(ConsoleData().HistoryCount, 2);
 }
 
 TEST_F(ConsoleTyping, HistoryRecallsNewestFirstAndDownStartsOver) {
@@ -103,7 +106,7 @@ TEST_F(ConsoleTyping, HistoryRecallsNewestFirstAndDownStartsOver) {
     console.Clear();
     Tap(KEY_UP);
     EXPECT_EQ(EngineKeyboard().Buffer(), "THREE");  // nothing to recall after Clear
-    EXPECT_EQ(State().LineCount, 0);
+    EXPECT_EQ(ConsoleData().LineCount, 0);
 }
 
 TEST_F(ConsoleTyping, BackquoteClosesTheConsole) {
@@ -118,13 +121,13 @@ TEST_F(ConsoleTyping, LoadAndUnLoadKeepTheListInStep) {
     console.Load("MAP");
     console.Load("god");
     console.UnLoad("Map");
-    EXPECT_EQ(State().Commands, (std::vector<std::string>{"MAP", "GOD"}));
+    EXPECT_EQ(ConsoleData().Commands, (std::vector<std::string>{"MAP", "GOD"}));
     console.UnLoad("noclip");
     console.UnLoad("map");
     console.UnLoad("god");
     console.UnLoad("god");
-    EXPECT_TRUE(State().Commands.empty());
-    EXPECT_EQ(State().CommandCount, 0);
+    EXPECT_TRUE(ConsoleData().Commands.empty());
+    EXPECT_EQ(ConsoleData().CommandCount, 0);
 }
 
 // A typed or pasted line is untrusted: any length, any byte.
@@ -137,15 +140,15 @@ TEST_F(ConsoleTyping, HostileInputLinesStayContained) {
     hostile += "end";
     EngineKeyboard().Buffer(hostile);
     Frame();  // the overlay copies the buffer into the input line
-    EXPECT_EQ(State().InputText, hostile);
+    EXPECT_EQ(ConsoleData().InputText, hostile);
     Tap(KEY_RETURN);
     Frame();
 
     const EngineState& s = State();
-    ASSERT_EQ(s.History.back(), hostile);
-    ASSERT_EQ(static_cast<size_t>(s.LineCount), s.ConsoleLines.size());
+    ASSERT_EQ(ConsoleData().History.back(), hostile);
+    ASSERT_EQ(static_cast<size_t>(ConsoleData().LineCount), ConsoleData().Lines.size());
     std::string joined;
-    for (const ConsoleLine& line : s.ConsoleLines) {
+    for (const ConsoleLine& line : ConsoleData().Lines) {
         EXPECT_TRUE(line.Error);
         EXPECT_FALSE(line.Text.empty());
         joined += line.Text;
@@ -155,14 +158,14 @@ TEST_F(ConsoleTyping, HostileInputLinesStayContained) {
     std::erase(expected, ' ');
     std::erase(joined, ' ');
     EXPECT_EQ(joined, expected);
-    EXPECT_EQ(s.NextRow, 3 * s.LineCount);
+    EXPECT_EQ(ConsoleData().NextRow, 3 * ConsoleData().LineCount);
 
     // Code 255 and bytes past ASCII draw, measure and recall without harm.
     EngineKeyboard().Buffer("\xff\x80\xe9\xff");
     Frame();
     Tap(KEY_RETURN);
     Frame();
-    EXPECT_EQ(s.ConsoleLines.back().Text, "Error: * \"\xff\x80\xe9\xff\" Not Found!");
+    EXPECT_EQ(ConsoleData().Lines.back().Text, "Error: * \"\xff\x80\xe9\xff\" Not Found!");
     Tap(KEY_UP);
     EXPECT_EQ(EngineKeyboard().Buffer(), "\xff\x80\xe9\xff");
 }

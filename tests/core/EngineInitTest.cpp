@@ -1,10 +1,15 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
+#include <gtest/gtest.h>
 
+#include "core/Capabilities.h"
+#include "core/ConsoleState.h"
+#include "core/Display.h"
+#include "core/EngineState.h"
 #include "core/ExtTable.h"
-#include "core/Globals.h"
+#include "core/FrameTiming.h"
+#include "core/Log.h"
+#include "core/ViewState.h"
 #include "korvath/Engine.h"
 #include "korvath/Window.h"
 #include "platform/GL.h"
@@ -28,7 +33,7 @@ std::vector<std::string> InitializeAndLog(int32_t width, int32_t height, bool* r
         engine.SetLog(true);
         *result = engine.Initialize(handle, width, height, 32);
     }
-    State().LogEnabled = false;
+    Log().Enabled = false;
     return LogLines();
 }
 
@@ -65,8 +70,8 @@ TEST(EngineInitialize, SucceedsOnMesaWithoutExtensionErrors) {
     EXPECT_EQ(CountContaining(lines, "Extension Not Found"), 0);
     EXPECT_LT(success, IndexOf(lines, "Engine: Unloaded"));
     // llvmpipe has S3TC, but a software rasteriser only pays for it.
-    EXPECT_TRUE(State().ExtTextureCompression);
-    EXPECT_FALSE(State().CompressTextures);
+    EXPECT_TRUE(Caps().TextureCompression);
+    EXPECT_FALSE(Caps().CompressTextures);
 }
 
 TEST(EngineInitialize, AMissingExtensionWritesOnlyItsOwnLine) {
@@ -79,8 +84,8 @@ TEST(EngineInitialize, AMissingExtensionWritesOnlyItsOwnLine) {
     EXPECT_TRUE(ok);
     EXPECT_EQ(CountContaining(lines, "Extension Not Found"), 1);
     EXPECT_LT(IndexOf(lines, "Engine: * GL_ARB_fragment_shader Extension Not Found!"), lines.size());
-    EXPECT_FALSE(State().ExtFragmentShader);
-    EXPECT_TRUE(State().ExtVertexShader);
+    EXPECT_FALSE(Caps().FragmentShader);
+    EXPECT_TRUE(Caps().VertexShader);
 }
 
 TEST(EngineInitialize, EveryMissingExtensionInProbeOrder) {
@@ -108,7 +113,7 @@ TEST(EngineInitialize, ContextFailureTakesTheFailurePath) {
     platform::BlockContextCreation(false);
     EXPECT_FALSE(ok);
     ExpectFailureEnding(lines, " * ERROR: Creating OpenGL Window.");
-    EXPECT_EQ(State().RenderContext, nullptr);
+    EXPECT_EQ(Display().RenderContext, nullptr);
 }
 
 TEST(EngineInitialize, BadArgumentsEndWithTheirErrorLines) {
@@ -131,25 +136,25 @@ TEST(EngineInitialize, FailedStartClosesTheLogAndTeardownRunsTwiceSafely) {
     engine.SetLog(true);
     EXPECT_FALSE(engine.Initialize(handle, 320, 240, 32));
     platform::BlockContextCreation(false);
-    EXPECT_EQ(State().LogFile, nullptr);
-    State().LogEnabled = false;
+    EXPECT_EQ(Log().File, nullptr);
+    Log().Enabled = false;
     engine.SetLog(true);  // no log open: nothing changes
-    EXPECT_FALSE(State().LogEnabled);
+    EXPECT_FALSE(Log().Enabled);
 }
 
 TEST(EngineInitialize, SetScreenBeforeInitializeReportsTheRefusedMode) {
     {
         Engine engine;
         engine.SetLog(true);
-        State().ScreenWidth = State().ScreenHeight = 0;
+        Display().ScreenWidth = Display().ScreenHeight = 0;
         engine.SetScreen(true);
-        EXPECT_TRUE(State().FullScreen);
+        EXPECT_TRUE(Display().FullScreen);
         engine.SetScreen(true);  // already full screen: no second switch
         engine.SetScreen(false);
-        EXPECT_FALSE(State().FullScreen);
+        EXPECT_FALSE(Display().FullScreen);
         engine.SetScreen(false);  // windowed already: nothing
     }
-    State().LogEnabled = false;
+    Log().Enabled = false;
     std::vector<std::string> lines = LogLines();
     EXPECT_EQ(CountContaining(lines, " * Error Setting Resolution"), 1);
     EXPECT_EQ(CountContaining(lines, " * Error Resetting Resolution"), 1);
@@ -159,12 +164,12 @@ TEST(EngineInitialize, SetsTheDefaultStateAndTables) {
     test::OffscreenEngine gl(640, 480);
     ASSERT_TRUE(gl.initialized());
     const EngineState& s = State();
-    EXPECT_TRUE(s.ConsoleVisible);
-    EXPECT_FLOAT_EQ(s.FieldOfView, 70);
-    EXPECT_FLOAT_EQ(s.AspectRatio, 1.0f);
-    EXPECT_FLOAT_EQ(s.NearPlane, 0.1f);
-    EXPECT_FLOAT_EQ(s.FarPlane, 10000);
-    EXPECT_TRUE(s.IntroDone);
+    EXPECT_TRUE(ConsoleData().Visible);
+    EXPECT_FLOAT_EQ(View().FieldOfView, 70);
+    EXPECT_FLOAT_EQ(View().AspectRatio, 1.0f);
+    EXPECT_FLOAT_EQ(View().NearPlane, 0.1f);
+    EXPECT_FLOAT_EQ(View().FarPlane, 10000);
+    EXPECT_TRUE(Timing().IntroDone);
 
     GLint cull = 0, depthFunc = 0, viewport[4] = {};
     glGetIntegerv(GL_CULL_FACE_MODE, &cull);
@@ -186,14 +191,14 @@ TEST(EngineInitialize, SetsTheDefaultStateAndTables) {
     EXPECT_TRUE(GLExt().glActiveTextureARB != nullptr);
 
     // Whole degrees with the engine's own single-precision degree factor.
-    ASSERT_EQ(s.SineTable.size(), 361u);
-    ASSERT_EQ(s.CosineTable.size(), 361u);
+    ASSERT_EQ(View().SineTable.size(), 361u);
+    ASSERT_EQ(View().CosineTable.size(), 361u);
     const double factor = static_cast<double>(0.0174532f);
     for (int d : {0, 1, 30, 90, 180, 270, 360}) {
-        EXPECT_EQ(s.SineTable[d], static_cast<float>(std::sin(d * factor))) << d;
-        EXPECT_EQ(s.CosineTable[d], static_cast<float>(std::cos(d * factor))) << d;
+        EXPECT_EQ(View().SineTable[d], static_cast<float>(std::sin(d * factor))) << d;
+        EXPECT_EQ(View().CosineTable[d], static_cast<float>(std::cos(d * factor))) << d;
     }
-    EXPECT_NE(s.CosineTable[90], 0.0f);  // not pi/180
+    EXPECT_NE(View().CosineTable[90], 0.0f);  // not pi/180
 }
 
 TEST(EngineInitialize, TeardownReleasesContextAndTables) {
@@ -201,8 +206,8 @@ TEST(EngineInitialize, TeardownReleasesContextAndTables) {
         test::OffscreenEngine gl(320, 240);
         ASSERT_TRUE(gl.initialized());
     }
-    EXPECT_EQ(State().RenderContext, nullptr);
-    EXPECT_TRUE(State().SineTable.empty());
+    EXPECT_EQ(Display().RenderContext, nullptr);
+    EXPECT_TRUE(View().SineTable.empty());
     EXPECT_FALSE(GLExt().glActiveTextureARB);
 }
 

@@ -1,8 +1,7 @@
+#include <algorithm>
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
-#include "core/Globals.h"
+#include "core/Services.h"
 #include "core/TextMetrics.h"
 #include "korvath/Font.h"
 #include "platform/FontFace.h"

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "core/Globals.h"
-#include "core/Record.h"
+#include "core/ConsoleState.h"
+#include "core/FrameTiming.h"
+#include "core/Paths.h"
 #include "korvath/Engine.h"
 #include "korvath/Window.h"
 #include "platform/KeyTable.h"
@@ -17,15 +18,15 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(gl_.initialized());
         platform::SetClock(&clock_);
-        State().PreviousTick = State().CurrentTick = 200000;
-        State().FpsDeadline = 200000 + 1000;
-        State().FrameCount = 0;
-        State().FramesLastSecond = 0;
-        State().ConsoleVisible = false;
+        Timing().PreviousTick = Timing().CurrentTick = 200000;
+        Timing().FpsDeadline = 200000 + 1000;
+        Timing().FrameCount = 0;
+        Timing().FramesLastSecond = 0;
+        ConsoleData().Visible = false;
     }
     void TearDown() override {
         platform::SetClock(nullptr);
-        State().FrameLimit = 0;
+        Timing().FrameLimit = 0;
     }
     // One frame that lasted ms milliseconds before EndScene.
     void Frame(uint32_t ms) {
@@ -36,7 +37,7 @@ protected:
     // Frames of ms each until the running fade ends; returns the time they took.
     uint32_t FramesUntilFadeEnds(uint32_t ms) {
         uint32_t start = clock_.Now();
-        for (int i = 0; i < 10000 && State().FadeActive; ++i) Frame(ms);
+        for (int i = 0; i < 10000 && Timing().FadeActive; ++i) Frame(ms);
         return clock_.Now() - start;
     }
 
@@ -48,24 +49,24 @@ protected:
 
 TEST_F(FrameLoop, EndSceneMeasuresFrameAndSceneTime) {
     Frame(20);
-    EXPECT_FLOAT_EQ(State().FrameTime, 0.020f);
-    EXPECT_FLOAT_EQ(State().SceneTime, 200.020f);
-    EXPECT_EQ(State().CurrentTick, 200020);
-    EXPECT_EQ(State().PreviousTick, 200020);
+    EXPECT_FLOAT_EQ(Timing().FrameTime, 0.020f);
+    EXPECT_FLOAT_EQ(Timing().SceneTime, 200.020f);
+    EXPECT_EQ(Timing().CurrentTick, 200020);
+    EXPECT_EQ(Timing().PreviousTick, 200020);
     Frame(35);
-    EXPECT_FLOAT_EQ(State().FrameTime, 0.035f);
+    EXPECT_FLOAT_EQ(Timing().FrameTime, 0.035f);
 }
 
 TEST_F(FrameLoop, FrameRateIsSampledOncePerSecond) {
     for (int i = 0; i < 9; ++i) Frame(100);
-    EXPECT_EQ(State().FramesLastSecond, 0);
-    EXPECT_EQ(State().FrameCount, 9);
+    EXPECT_EQ(Timing().FramesLastSecond, 0);
+    EXPECT_EQ(Timing().FrameCount, 9);
     Frame(100);  // tick 201000: not yet past the deadline
-    EXPECT_EQ(State().FrameCount, 10);
+    EXPECT_EQ(Timing().FrameCount, 10);
     Frame(100);  // past it: the sample is taken
-    EXPECT_EQ(State().FramesLastSecond, 11);
-    EXPECT_EQ(State().FrameCount, 0);
-    EXPECT_EQ(State().FpsDeadline, 201100 + 1000);
+    EXPECT_EQ(Timing().FramesLastSecond, 11);
+    EXPECT_EQ(Timing().FrameCount, 0);
+    EXPECT_EQ(Timing().FpsDeadline, 201100 + 1000);
 }
 
 TEST_F(FrameLoop, LimiterWaitsPastTheFrameBudget) {
@@ -90,10 +91,10 @@ TEST_F(FrameLoop, FadesEndOnTimeWhateverTheFrameRate) {
         EXPECT_GE(took, 500u) << ms;
         // One frame of overshoot, and one more when a frame-rate sample fell inside.
         EXPECT_LE(took, 500u + 2 * ms) << ms;
-        EXPECT_GE(State().FadeLevel, 1.0f);
+        EXPECT_GE(Timing().FadeLevel, 1.0f);
     }
     StartFade(-1000);
-    EXPECT_TRUE(State().FadeOut);
+    EXPECT_TRUE(Timing().FadeOut);
     uint32_t took = FramesUntilFadeEnds(20);
     EXPECT_GE(took, 1000u);
     EXPECT_LE(took, 1040u);
@@ -103,7 +104,7 @@ TEST_F(FrameLoop, ZeroLengthFadeEndsAtOnce) {
     StartFade(0);
     Frame(16);
     Frame(16);
-    EXPECT_FALSE(State().FadeActive);
+    EXPECT_FALSE(Timing().FadeActive);
 }
 
 TEST_F(FrameLoop, UnInitializeRunsTheClosingFade) {
@@ -114,22 +115,22 @@ TEST_F(FrameLoop, UnInitializeRunsTheClosingFade) {
     EXPECT_TRUE(gl_.engine().Unloaded());
     EXPECT_GE(took, 500u);
     EXPECT_LE(took, 550u);
-    State().UnloadRequested = false;
+    Timing().UnloadRequested = false;
 }
 
 TEST_F(FrameLoop, BackquoteOpensTheHiddenConsoleAtTheEndOfTheFrame) {
     Frame(16);
-    EXPECT_FALSE(State().ConsoleVisible);
+    EXPECT_FALSE(ConsoleData().Visible);
     platform::Keys().Press(192);
     Frame(16);
-    EXPECT_TRUE(State().ConsoleVisible);
+    EXPECT_TRUE(ConsoleData().Visible);
     platform::Keys().Release(192);
 }
 
 TEST_F(FrameLoop, BeginSceneResetsTheVertexCounter) {
-    State().FrameVertices = 99;
+    Timing().FrameVertices = 99;
     gl_.engine().BeginScene();
-    EXPECT_EQ(State().FrameVertices, 0);
+    EXPECT_EQ(Timing().FrameVertices, 0);
 }
 
 TEST(EngineLifecycle, IntroThenOpeningFadeThenLoaded) {
@@ -137,7 +138,7 @@ TEST(EngineLifecycle, IntroThenOpeningFadeThenLoaded) {
     Window window;
     int32_t handle = window.Load(320, 240);
     Engine engine;
-    State().IntroDone = false;  // as in a fresh process
+    Timing().IntroDone = false;  // as in a fresh process
     EXPECT_FALSE(engine.Loaded());
     uint32_t start = clock->Now();
     ASSERT_TRUE(engine.Initialize(handle, 320, 240, 32));
@@ -145,46 +146,46 @@ TEST(EngineLifecycle, IntroThenOpeningFadeThenLoaded) {
     uint32_t intro = clock->Now() - start;
     EXPECT_GE(intro, 5500u);
     EXPECT_LE(intro, 6500u);
-    EXPECT_TRUE(State().IntroDone);
+    EXPECT_TRUE(Timing().IntroDone);
     EXPECT_FALSE(engine.Loaded());  // the opening fade is running
 
     clock->SetStep(0);
     // The first frame sees the intro's last tick, so its FrameTime is one frame
     // (plus the few tick reads after the intro's last frame), not the time since start.
-    const int32_t lastIntroTick = State().CurrentTick;
+    const int32_t lastIntroTick = Timing().CurrentTick;
     engine.BeginScene();
     clock->Advance(16);
     engine.EndScene();
-    EXPECT_LT(State().FrameTime, 0.2f);
-    EXPECT_NEAR(State().FrameTime, (State().CurrentTick - lastIntroTick) * 0.001f, 1e-6f);
+    EXPECT_LT(Timing().FrameTime, 0.2f);
+    EXPECT_NEAR(Timing().FrameTime, (Timing().CurrentTick - lastIntroTick) * 0.001f, 1e-6f);
 
     // The opening fade, started right after the intro's last frame, takes 500 ms.
-    while (!engine.Loaded() && State().CurrentTick - lastIntroTick < 5000) {
+    while (!engine.Loaded() && Timing().CurrentTick - lastIntroTick < 5000) {
         engine.BeginScene();
         clock->Advance(20);
         engine.EndScene();
     }
     EXPECT_TRUE(engine.Loaded());
-    EXPECT_GE(State().CurrentTick - lastIntroTick, 500);
-    EXPECT_LE(State().CurrentTick - lastIntroTick, 560);
+    EXPECT_GE(Timing().CurrentTick - lastIntroTick, 500);
+    EXPECT_LE(Timing().CurrentTick - lastIntroTick, 560);
 }
 
 TEST(EngineSettings, SetPathAddsOneSeparator) {
     Engine engine;
     engine.SetPath("C:/game");
-    EXPECT_EQ(State().EnginePath, "C:/game/");
+    EXPECT_EQ(EnginePath(), "C:/game/");
     engine.SetPath("C:\\game\\");
-    EXPECT_EQ(State().EnginePath, "C:\\game\\");
+    EXPECT_EQ(EnginePath(), "C:\\game\\");
     engine.SetPath("/data/q3/");
-    EXPECT_EQ(State().EnginePath, "/data/q3/");
+    EXPECT_EQ(EnginePath(), "/data/q3/");
     engine.SetFPS(true);
     engine.SetVersion(true);
     engine.SetLimit(30);
-    EXPECT_TRUE(State().ShowFPS);
-    EXPECT_TRUE(State().ShowVersion);
-    EXPECT_EQ(State().FrameLimit, 30);
+    EXPECT_TRUE(ConsoleData().ShowFPS);
+    EXPECT_TRUE(ConsoleData().ShowVersion);
+    EXPECT_EQ(Timing().FrameLimit, 30);
     engine.SetLimit(0);
     engine.SetFPS(false);
     engine.SetVersion(false);
-    State().EnginePath.clear();
+    EnginePath().clear();
 }

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
+#include <regex>
 #include <sys/stat.h>
 
-#include <regex>
-
-#include "core/Globals.h"
-#include "core/Record.h"
+#include "core/LoadingScreen.h"
+#include "core/Log.h"
 #include "korvath/Engine.h"
+#include "platform/Files.h"
 #include "support/TestSupport.h"
 
 using namespace korvath;
@@ -20,7 +20,7 @@ const std::string kStars(64, '*');
 }  // namespace
 
 TEST(Log, IsDeletedWhenLoggingStayedOff) {
-    State().LogEnabled = false;
+    Log().Enabled = false;
     {
         Engine engine;
         EXPECT_TRUE(Exists(LogPath()));  // open (with its header) while the engine lives
@@ -37,7 +37,7 @@ TEST(Log, HoldsHeaderStatusLinesAndFooter) {
         ShowLoadStatus("Engine: logged", true, 0, false);
         ShowLoadStatus("Engine: console only", false, 0, false);
     }
-    State().LogEnabled = false;
+    Log().Enabled = false;
 
     std::vector<std::string> lines = test::ReadLines(LogPath());
     ASSERT_EQ(lines.size(), 10u);
@@ -60,9 +60,9 @@ TEST(Log, LinesEndWithCarriageReturnLineFeed) {
         Engine engine;
         engine.SetLog(true);
     }
-    State().LogEnabled = false;
+    Log().Enabled = false;
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(ReadWholeFile(LogPath(), bytes));
+    ASSERT_TRUE(platform::ReadWholeFile(LogPath(), bytes));
     std::string text(bytes.begin(), bytes.end());
     EXPECT_EQ(text.substr(64, 2), "\r\n");
     EXPECT_EQ(text.substr(text.size() - 2), "\r\n");

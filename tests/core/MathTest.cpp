@@ -1,10 +1,11 @@
+#include <cmath>
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "core/Globals.h"
+#include "core/EngineState.h"
+#include "core/FrameTiming.h"
 #include "core/Math.h"
 #include "core/Matrix.h"
+#include "core/ViewState.h"
 #include "korvath/Camera.h"
 #include "platform/GL.h"
 #include "support/TestSupport.h"
@@ -40,9 +41,9 @@ protected:
         glMatrixMode(GL_MODELVIEW);
     }
     void TearDown() override {
-        State().CameraPosition = saved_.CameraPosition;
-        State().CameraRotation = saved_.CameraRotation;
-        State().FrameTime = saved_.FrameTime;
+        View().CameraPosition = saved_.view.CameraPosition;
+        View().CameraRotation = saved_.view.CameraRotation;
+        Timing().FrameTime = saved_.timing.FrameTime;
     }
     test::OffscreenEngine gl_;
     EngineState saved_;
@@ -115,8 +116,8 @@ TEST_F(MathGL, TransformPointMatchesGLTransform) {
 }
 
 TEST_F(MathGL, ViewTransformScalesRotatesThenTranslates) {
-    State().CameraPosition = {10, 20, 30};
-    State().CameraRotation = {0, 90, 0};
+    View().CameraPosition = {10, 20, 30};
+    View().CameraRotation = {0, 90, 0};
     ApplyViewTransform(false);
     const Matrix4 m = ReadModelview();
     // A point 100 units along +x from a camera turned 90 degrees lies straight ahead
@@ -131,7 +132,7 @@ TEST_F(MathGL, CameraMovesAlongItsYawAndReportsItsDirection) {
     camera.SetPosition(0, 0, 0);
     camera.SetRotation(0, 0, 0);
     ExpectVector(camera.Direction(), 0, 0, -1);
-    State().FrameTime = 0.5f;
+    Timing().FrameTime = 0.5f;
     camera.Move(0, 0, 10);
     ExpectVector(camera.Position(), 0, 0, -5);
 

@@ -1,8 +1,15 @@
 #include <gtest/gtest.h>
 
-#include "core/ConsoleText.h"
-#include "core/TextMetrics.h"
 #include "core/ConsoleFixture.h"
+#include "core/ConsoleState.h"
+#include "core/Display.h"
+#include "core/FrameTiming.h"
+#include "core/LoadingScreen.h"
+#include "core/Math.h"
+#include "core/TextMetrics.h"
+#include "core/Version.h"
+#include "engine/ConsoleText.h"
+#include "input/KeyboardService.h"
 
 using namespace korvath;
 using korvath::test::IsInk;
@@ -32,10 +39,10 @@ TEST_F(Overlay, LoadingScreenWithHalfBar) {
     // The status line is the newest console line; the input line waits for the load.
     EXPECT_GT(CountInk(96, IsWhite), 20);
     EXPECT_EQ(CountInk(99, IsInk, 330, test::kScreenWidth), 0);
-    EXPECT_EQ(State().ConsoleLines.back().Text, "BSP: Loading Faces...");
+    EXPECT_EQ(ConsoleData().Lines.back().Text, "BSP: Loading Faces...");
 
     ShowLoadStatus("BSP: Loading Lightmaps...", false, 2.5f, false);
-    EXPECT_EQ(State().LoadProgress, 1.0f);
+    EXPECT_EQ(Loading().Progress, 1.0f);
     DrawOverlay();
     EXPECT_TRUE(IsWhite(Pixel(638, 5).data()));
 
@@ -56,7 +63,7 @@ TEST_F(Overlay, ConsoleWithRedAndWhiteLinesAndCaret) {
     EXPECT_EQ(CountInk(96, IsWhite), 0);
     EXPECT_GT(CountInk(93, IsWhite), 40);  // the line before it, white
     EXPECT_EQ(CountInk(93, IsRed), 0);
-    EXPECT_EQ(State().InputText, "MAP E1M1");
+    EXPECT_EQ(ConsoleData().InputText, "MAP E1M1");
     EXPECT_GT(CountInk(99, IsWhite), 40);
 
     // The caret sits on the baseline in the column after the text.
@@ -72,7 +79,7 @@ TEST_F(Overlay, ConsoleWithRedAndWhiteLinesAndCaret) {
 TEST_F(Overlay, VersionLineAtTheTopLeft) {
     DrawOverlay();
     EXPECT_EQ(CountInk(1, IsInk), 0);
-    State().ShowVersion = true;
+    ConsoleData().ShowVersion = true;
     DrawOverlay();
     Screenshot("overlay-version.png");
     const int width = MeasureText(VersionText()).Width;
@@ -81,27 +88,26 @@ TEST_F(Overlay, VersionLineAtTheTopLeft) {
 }
 
 TEST_F(Overlay, FadeCurtainHalfWay) {
-    EngineState& s = State();
     glClearColor(1, 1, 1, 1);
-    s.FadeOut = true;  // closing: the curtain grows with the level
-    s.FadeLevel = 0.5f;
+    Timing().FadeOut = true;  // closing: the curtain grows with the level
+    Timing().FadeLevel = 0.5f;
     DrawOverlay();
     Screenshot("overlay-fade-half.png");
     EXPECT_NEAR(Pixel(320, 240)[0], 128, 3);
 
-    s.FadeLevel = 0.25f;
+    Timing().FadeLevel = 0.25f;
     DrawOverlay();
     EXPECT_NEAR(Pixel(320, 240)[0], 191, 3);
 
-    s.FadeOut = false;  // opening: the curtain thins as the level grows
+    Timing().FadeOut = false;  // opening: the curtain thins as the level grows
     DrawOverlay();
     EXPECT_NEAR(Pixel(320, 240)[0], 64, 3);
 
     // No curtain while the intro plays its own fades.
-    s.IntroDone = false;
+    Timing().IntroDone = false;
     DrawOverlay();
     EXPECT_EQ(Pixel(320, 240)[0], 255);
-    s.IntroDone = true;
+    Timing().IntroDone = true;
 
     // A textured curtain is drawn in white light over the picture.
     GLuint texture = 0;
@@ -115,19 +121,19 @@ TEST_F(Overlay, FadeCurtainHalfWay) {
     curtain.Stages[0].Textures[0] = static_cast<int32_t>(texture);
     console.Background(curtain);
     glClearColor(0, 0, 0, 1);
-    s.FadeOut = true;
-    s.FadeLevel = 0.5f;
+    Timing().FadeOut = true;
+    Timing().FadeLevel = 0.5f;
     DrawOverlay();
     EXPECT_NEAR(Pixel(320, 240)[0], 128, 3);
     console.Background(SHADER());
     glDeleteTextures(1, &texture);
-    s.FadeLevel = 1;
-    s.FadeOut = false;
+    Timing().FadeLevel = 1;
+    Timing().FadeOut = false;
 }
 
 TEST_F(Overlay, TwentyLinesShowTheNewestTwelve) {
     for (int i = 1; i <= 20; ++i) console.Update("Engine: line " + std::to_string(i), i == 20);
-    ASSERT_EQ(State().LineCount, 20);
+    ASSERT_EQ(ConsoleData().LineCount, 20);
     DrawOverlay();
     Screenshot("overlay-twenty-lines.png");
     EXPECT_GT(CountInk(96, IsRed), 20);
@@ -139,21 +145,21 @@ TEST_F(Overlay, TwentyLinesShowTheNewestTwelve) {
 TEST_F(Overlay, StatusLinesEnterTheConsoleOnceEach) {
     console.Update("MD2: Loading models/tris.md2");
     console.Update("MD2: Loading models/tris.md2");
-    EXPECT_EQ(State().LineCount, 1);
+    EXPECT_EQ(ConsoleData().LineCount, 1);
     console.Update("MD2: Success");
     console.Update("MD2: Loading models/tris.md2");
-    EXPECT_EQ(State().LineCount, 3);
-    EXPECT_EQ(State().NextRow, 9);
+    EXPECT_EQ(ConsoleData().LineCount, 3);
+    EXPECT_EQ(ConsoleData().NextRow, 9);
 
     // While the console is hidden only the last line waits, and enters on the next drawing.
-    State().ConsoleVisible = false;
+    ConsoleData().Visible = false;
     ShowLoadStatus("PAK: Loading pak0.pk3", true, 0, false);
     ShowLoadStatus("PAK: Success", true, 0, false);
-    EXPECT_EQ(State().LineCount, 3);
+    EXPECT_EQ(ConsoleData().LineCount, 3);
     DrawOverlay();
-    EXPECT_EQ(State().LineCount, 4);
-    EXPECT_EQ(State().ConsoleLines.back().Text, "PAK: Success");
-    EXPECT_TRUE(State().LoadText.empty());
+    EXPECT_EQ(ConsoleData().LineCount, 4);
+    EXPECT_EQ(ConsoleData().Lines.back().Text, "PAK: Success");
+    EXPECT_TRUE(Loading().Text.empty());
 }
 
 TEST_F(Overlay, LongStatusLineWrapsAtBlanksWithinTheScreen) {
@@ -163,7 +169,7 @@ TEST_F(Overlay, LongStatusLineWrapsAtBlanksWithinTheScreen) {
     if (text.back() == ' ') text.back() = 'z';
 
     console.Update(text);
-    const std::vector<ConsoleLine>& lines = State().ConsoleLines;
+    const std::vector<ConsoleLine>& lines = ConsoleData().Lines;
     ASSERT_GE(lines.size(), 4u);
     // Walk the text piece by piece: a cut drops at most the one blank it was made at,
     // and no cut falls inside a word. (A piece that ends just before a blank leaves
@@ -196,7 +202,7 @@ TEST(WrapText, CutsEveryNCharactersWithoutBlanks) {
     EXPECT_EQ(pieces[1], std::string(static_cast<size_t>(n), 'b'));
 
     // A screen narrower than one character still ends, one character a piece.
-    State().ScreenWidth = 5;
+    Display().ScreenWidth = 5;
     EXPECT_EQ(WrapText("abc").size(), 3u);
-    State().ScreenWidth = 640;
+    Display().ScreenWidth = 640;
 }

@@ -1,8 +1,10 @@
+#include <fstream>
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "core/Globals.h"
+#include "core/Math.h"
+#include "core/Paths.h"
+#include "input/LineEdit.h"
+#include "platform/Files.h"
 #include "support/TestSupport.h"
 
 using namespace korvath;
@@ -14,14 +16,14 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 }  // namespace
 
 TEST(Paths, ResolvePathJoinsRelativeNamesAndKeepsAbsoluteOnes) {
-    State().EnginePath = "C:/game/";
+    EnginePath() = "C:/game/";
     EXPECT_EQ(ResolvePath("maps/a.bsp"), "C:/game/maps/a.bsp");
     EXPECT_EQ(ResolvePath("C:/x.bsp"), "C:/x.bsp");
     EXPECT_EQ(ResolvePath("\\\\server\\x.bsp"), "\\\\server\\x.bsp");
     EXPECT_EQ(ResolvePath("\\maps"), "C:/game/\\maps");  // one backslash is relative
     EXPECT_EQ(ResolvePath("a"), "C:/game/a");
     EXPECT_EQ(ResolvePath("/usr/share/x.bsp"), "/usr/share/x.bsp");
-    State().EnginePath.clear();
+    EnginePath().clear();
 }
 
 TEST(Paths, TextUtilities) {
@@ -45,25 +47,25 @@ TEST(Paths, FileExistsNeedsANonEmptyRegularFile) {
     const std::string dir = test::ProcessDirectory();
     WriteFile(dir + "/empty.bin", "");
     WriteFile(dir + "/full.bin", "x");
-    EXPECT_FALSE(FileExists(dir + "/empty.bin"));
-    EXPECT_TRUE(FileExists(dir + "/full.bin"));
-    EXPECT_FALSE(FileExists(dir + "/missing.bin"));
-    EXPECT_FALSE(FileExists(dir));
-    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(platform::FileExists(dir + "/empty.bin"));
+    EXPECT_TRUE(platform::FileExists(dir + "/full.bin"));
+    EXPECT_FALSE(platform::FileExists(dir + "/missing.bin"));
+    EXPECT_FALSE(platform::FileExists(dir));
+    EXPECT_FALSE(platform::FileExists(""));
 }
 
 TEST(Paths, LookUpFallsBackToCaseInsensitiveComponents) {
     const std::string dir = test::ProcessDirectory();
     ASSERT_EQ(system(("mkdir -p " + dir + "/Textures/Base_Wall").c_str()), 0);
     WriteFile(dir + "/Textures/Base_Wall/Metal.TGA", "data");
-    EXPECT_TRUE(FileExists(dir + "/textures/base_wall/metal.tga"));
-    EXPECT_TRUE(FileExists(dir + "\\textures\\base_wall\\metal.tga"));
-    EXPECT_EQ(FindFileIgnoringCase(dir + "/textures/base_wall/metal.tga"),
+    EXPECT_TRUE(platform::FileExists(dir + "/textures/base_wall/metal.tga"));
+    EXPECT_TRUE(platform::FileExists(dir + "\\textures\\base_wall\\metal.tga"));
+    EXPECT_EQ(platform::FindFileIgnoringCase(dir + "/textures/base_wall/metal.tga"),
               dir + "/Textures/Base_Wall/Metal.TGA");
     std::vector<uint8_t> bytes;
-    ASSERT_TRUE(ReadWholeFile(dir + "/TEXTURES/base_wall/metal.tga", bytes));
+    ASSERT_TRUE(platform::ReadWholeFile(dir + "/TEXTURES/base_wall/metal.tga", bytes));
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "data");
-    EXPECT_FALSE(FileExists(dir + "/textures/nothing/metal.tga"));
+    EXPECT_FALSE(platform::FileExists(dir + "/textures/nothing/metal.tga"));
 }
 
 TEST(TextEditing, InsertAndDeleteAroundTheCursor) {

@@ -1,8 +1,8 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
-#include "core/Globals.h"
+#include "core/Display.h"
+#include "core/Math.h"
 #include "korvath/Window.h"
 #include "platform/Video.h"
 #include "support/TestSupport.h"
@@ -13,7 +13,7 @@ TEST(Window, IsMadeHiddenCentredAndTitled) {
     Window window;
     int32_t handle = window.Load(640, 480);
     ASSERT_NE(handle, 0);
-    EXPECT_EQ(State().WindowHandle, handle);
+    EXPECT_EQ(Display().WindowHandle, handle);
     SDL_Window* sdl = SDL_GetWindowFromID(static_cast<Uint32>(handle));
     ASSERT_NE(sdl, nullptr);
     EXPECT_STREQ(SDL_GetWindowTitle(sdl), "Korvath Engine Version: 1.0 Build 4096");

@@ -6,9 +6,10 @@
 #include <cstdio>
 #include <string>
 
-#include "core/Globals.h"
-#include "core/Record.h"
+#include "core/ConsoleState.h"
 #include "core/TextMetrics.h"
+#include "engine/Overlay.h"
+#include "input/KeyboardService.h"
 #include "korvath/Korvath.h"
 #include "platform/Clock.h"
 #include "platform/GL.h"
@@ -67,7 +68,7 @@ bool ConsoleFrameAfterTyping(Engine& engine, const std::string& out) {
         Variant command = console.Command("map");
         if (std::holds_alternative<std::string>(command)) map = std::get<std::string>(command);
         // Draw the frame EndScene would show into the back buffer while the caret blinks on.
-        if (!map.empty() && EngineKeyboard().Buffer() == "ABC" && State().ConsoleVisible) {
+        if (!map.empty() && EngineKeyboard().Buffer() == "ABC" && ConsoleData().Visible) {
             RenderOverlay();
             if (!EngineKeyboard().Cursor().empty()) {
                 bool saved = test::WriteScreenshot(out + "/console.png", kWidth, kHeight);
@@ -99,7 +100,7 @@ int main(int argc, char** argv) {
         std::puts("INITIALIZE FAILED");
         return 1;
     }
-    State().ConsoleVisible = false;
+    ConsoleData().Visible = false;
     glClearColor(0.2f, 0.4f, 0.6f, 1.0f);
     std::puts("READY");
     std::fflush(stdout);

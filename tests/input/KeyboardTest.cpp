@@ -1,8 +1,7 @@
+#include <SDL.h>
 #include <gtest/gtest.h>
 
-#include <SDL.h>
-
-#include "core/Globals.h"
+#include "core/FrameTiming.h"
 #include "korvath/Keyboard.h"
 #include "platform/KeyTable.h"
 #include "platform/Video.h"
@@ -161,13 +160,13 @@ TEST_F(Editor, ControlBlocksTypingAndPastesTheClipboard) {
 
 TEST_F(Editor, EscapeLeavesTheLayoutAlone) {
     keyboard.Buffer("HELLO");
-    State().FramesLastSecond = 60;
-    State().FrameCount = 10;  // first half of the second: caret shown
+    Timing().FramesLastSecond = 60;
+    Timing().FrameCount = 10;  // first half of the second: caret shown
     keyboard.Process(640);
     const std::string caret = keyboard.Cursor();
     const int32_t visible = keyboard.VisibleChars();
     ASSERT_FALSE(caret.empty());
-    State().FrameCount = 50;
+    Timing().FrameCount = 50;
     Tap(KEY_ESCAPE);
     EXPECT_EQ(keyboard.Cursor(), caret);
     EXPECT_EQ(keyboard.VisibleChars(), visible);
@@ -175,14 +174,14 @@ TEST_F(Editor, EscapeLeavesTheLayoutAlone) {
 
 TEST_F(Editor, CaretBlinksWithTheFrameRateSecond) {
     keyboard.Buffer("ABC");
-    State().FramesLastSecond = 60;
-    State().FrameCount = 10;
+    Timing().FramesLastSecond = 60;
+    Timing().FrameCount = 10;
     keyboard.Process(640);
     EXPECT_EQ(keyboard.Cursor(), "   _");
-    State().FrameCount = 30;  // exactly half: unchanged
+    Timing().FrameCount = 30;  // exactly half: unchanged
     keyboard.Process(640);
     EXPECT_EQ(keyboard.Cursor(), "   _");
-    State().FrameCount = 31;
+    Timing().FrameCount = 31;
     keyboard.Process(640);
     EXPECT_EQ(keyboard.Cursor(), "");
 }

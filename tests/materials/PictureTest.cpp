@@ -1,10 +1,10 @@
+#include <csetjmp>
+#include <cstring>
 #include <gif_lib.h>
 #include <gtest/gtest.h>
 #include <jpeglib.h>
 
-#include <csetjmp>
-#include <cstring>
-
+#include "core/EngineState.h"
 #include "materials/TextureTestSupport.h"
 #include "platform/Pictures.h"
 
@@ -117,7 +117,7 @@ TEST_F(PictureTexture, BitmapsArriveRowForRow) {
                              "images/gen_bmp24_75x50_from_gothic_light2.bmp",
                              "images/gen_bmp8_pal8_75x50_from_gothic_light2.bmp", "md2/sydney.bmp"}) {
         SCOPED_TRACE(name);
-        State().UseMipmaps = false;
+        SkipMipmapsForNextTexture();
         ExpectTexture(LoadTexture(CorpusPath(name)), BmpReference(FileBytes(CorpusPath(name))));
     }
 }
@@ -129,7 +129,7 @@ TEST_F(PictureTexture, WrittenBitmapsAndDibsDecodeExactly) {
         for (int x = 0; x < 15; ++x) rows[y * 16 + x] = static_cast<uint8_t>(17 * y + 3 * x + 1);
     const std::vector<uint8_t> file = BmpFile(5, 3, rows);
     for (const char* name : {"written.bmp", "written.dib"}) {
-        State().UseMipmaps = false;
+        SkipMipmapsForNextTexture();
         ExpectTexture(LoadTexture(WriteTestFile(name, file)), Bitmap{5, 3, rows});
     }
 }
@@ -137,7 +137,7 @@ TEST_F(PictureTexture, WrittenBitmapsAndDibsDecodeExactly) {
 TEST_F(PictureTexture, GifsMatchAnIndependentDecoder) {
     for (const char* name : {"images/gen_gif_3x2.gif", "images/gen_gif_64x64_from_gothic_light2.gif"}) {
         SCOPED_TRACE(name);
-        State().UseMipmaps = false;
+        SkipMipmapsForNextTexture();
         ExpectTexture(LoadTexture(CorpusPath(name)), GifReference(CorpusPath(name)));
     }
 }

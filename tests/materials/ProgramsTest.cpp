@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ExtTable.h"
+#include "core/Log.h"
 #include "korvath/Programs.h"
 #include "materials/TextureTestSupport.h"
 #include "platform/Video.h"
@@ -125,16 +126,16 @@ TEST_F(ProgramsTest, MissingAndEmptyFilesGiveNoObject) {
 
 // A source that does not compile still gives its object; the reason is logged.
 TEST_F(ProgramsTest, FailedCompilesAreLoggedAndStillReturned) {
-    State().LogEnabled = true;
+    Log().Enabled = true;
     const int32_t shader = programs.Load(WriteTestFile("broken.frag", Bytes("void main() { oops }")), PROGRAM_FRAGMENT);
     EXPECT_NE(shader, 0);
     const int32_t program = programs.Link(0, shader);
     EXPECT_NE(program, 0);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-    State().LogEnabled = false;
-    std::fflush(State().LogFile);
+    Log().Enabled = false;
+    std::fflush(Log().File);
     bool compile = false, link = false;
-    for (const std::string& line : ReadLines(State().LogPath)) {
+    for (const std::string& line : ReadLines(Log().Path)) {
         compile |= line.find("Programs: * Could not compile") != std::string::npos;
         link |= line.find("Programs: * Could not link") != std::string::npos;
     }

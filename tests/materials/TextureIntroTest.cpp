@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image_write.h>
 
-#include "core/Globals.h"
 #include "korvath/Engine.h"
 #include "korvath/Window.h"
 #include "platform/Video.h"

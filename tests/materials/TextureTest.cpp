@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "core/Capabilities.h"
+#include "core/EngineState.h"
+#include "core/FrameTiming.h"
+#include "core/Paths.h"
 #include "materials/TextureTestSupport.h"
 
 using namespace korvath;
@@ -30,9 +34,9 @@ using Texture = GLTextureTest;
 
 TEST_F(Texture, NoMipmapsAppliesToTheNextTextureOnly) {
     const std::string path = WriteTestFile("square.bmp", SolidBmp(1, 2, 3));
-    State().UseMipmaps = false;
+    SkipMipmapsForNextTexture();
     const int32_t plain = LoadTexture(path);
-    EXPECT_TRUE(State().UseMipmaps);
+    EXPECT_FALSE(NextTextureSkipsMipmaps());
     const int32_t mipmapped = LoadTexture(path);
 
     glBindTexture(GL_TEXTURE_2D, plain);
@@ -51,7 +55,7 @@ TEST_F(Texture, NoMipmapsAppliesToTheNextTextureOnly) {
 // (Start-up turns compression off on a software rasteriser such as this one;
 // the test turns it on to see the compressed path.)
 TEST_F(Texture, CompressionFollowsTheIntroAndTheExtension) {
-    ASSERT_TRUE(State().IntroDone);
+    ASSERT_TRUE(Timing().IntroDone);
     const std::string rgb = WriteTestFile("rgb.tga", SolidTga(8, 8, 24));
     const std::string rgba = WriteTestFile("rgba.tga", SolidTga(8, 8, 32));
     const std::string picture = WriteTestFile("rgb.bmp", SolidBmp(9, 8, 7));
@@ -60,16 +64,16 @@ TEST_F(Texture, CompressionFollowsTheIntroAndTheExtension) {
         return LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_INTERNAL_FORMAT);
     };
 
-    State().CompressTextures = s3tcAvailable_;
+    Caps().CompressTextures = s3tcAvailable_;
     if (s3tcAvailable_) {
         EXPECT_EQ(internalFormat(LoadTexture(rgb)), GL_COMPRESSED_RGB_S3TC_DXT1_EXT);
         EXPECT_EQ(internalFormat(LoadTexture(rgba)), GL_COMPRESSED_RGBA_S3TC_DXT5_EXT);
         EXPECT_EQ(internalFormat(LoadTexture(picture)), GL_COMPRESSED_RGB_S3TC_DXT1_EXT);
-        State().IntroDone = false;
+        Timing().IntroDone = false;
         EXPECT_EQ(internalFormat(LoadTexture(rgba)), 4);  // four components, as asked
-        State().IntroDone = true;
+        Timing().IntroDone = true;
     }
-    State().CompressTextures = false;
+    Caps().CompressTextures = false;
     EXPECT_EQ(internalFormat(LoadTexture(rgb)), 3);
     EXPECT_EQ(internalFormat(LoadTexture(rgba)), 4);  // four components, as asked
 }
@@ -82,7 +86,7 @@ TEST_F(Texture, TheLatestExistingExtensionWins) {
     EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 64);
     WriteTestFile("wall.tga", SolidTga(2, 1, 24));
     WriteTestFile("wall.bmp", SolidBmp(1, 1, 1));
-    State().UseMipmaps = false;
+    SkipMipmapsForNextTexture();
     glBindTexture(GL_TEXTURE_2D, LoadTextureAnyExtension(base));
     EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 2);
     // The no-mipmaps request reached the file that was used.
@@ -90,8 +94,8 @@ TEST_F(Texture, TheLatestExistingExtensionWins) {
 }
 
 TEST_F(Texture, NamesAreResolvedAgainstTheEnginePath) {
-    const std::string saved = State().EnginePath;
-    State().EnginePath = CorpusPath("q3/");
+    const std::string saved = EnginePath();
+    EnginePath() = CorpusPath("q3/");
     glBindTexture(GL_TEXTURE_2D, LoadTexture("textures/evil8_trim/e8trim2_red.jpg"));
     EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 256);
     glBindTexture(GL_TEXTURE_2D, LoadTextureAnyExtension("textures/skies/s3"));
@@ -99,7 +103,7 @@ TEST_F(Texture, NamesAreResolvedAgainstTheEnginePath) {
     EXPECT_EQ(LoadTexture("textures/skies/none.tga"), 0);
     EXPECT_EQ(LoadTexture("scripts/common.shader"), 0);  // no decoder for that extension
     EXPECT_EQ(LoadTexture(WriteTestFile("empty.jpg", {})), 0);
-    State().EnginePath = saved;
+    EnginePath() = saved;
 }
 
 // The negative-Y file makes the positive-Y face and the positive-Y file the
@@ -108,7 +112,7 @@ TEST_F(Texture, CubeMapFacesLandOnTheirTargets) {
     const char* const suffixes[6] = {"positive_x", "negative_x", "positive_y", "negative_y", "positive_z", "negative_z"};
     for (int i = 0; i < 6; ++i)
         WriteTestFile(std::string("Sky_") + suffixes[i] + ".bmp", SolidBmp(static_cast<uint8_t>(10 * i + 10), 0, 0));
-    State().UseMipmaps = false;  // ignored by cube maps
+    SkipMipmapsForNextTexture();  // ignored by cube maps
     const int32_t texture = LoadCubeMap(ProcessDirectory() + "/Sky.bmp");
     ASSERT_NE(texture, 0);
     glBindTexture(GL_TEXTURE_CUBE_MAP, texture);

@@ -2,16 +2,17 @@
 // What the texture, picture, video and program tests share: an engine on the
 // offscreen context for the whole suite, files written into the process
 // directory, small file builders and read-back of texture levels.
-#include <gtest/gtest.h>
-
 #include <cstdint>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/Capabilities.h"
+#include "core/EngineState.h"
 #include "materials/Texture.h"
+#include "platform/Files.h"
 #include "platform/GL.h"
 #include "support/TestSupport.h"
 
@@ -25,11 +26,11 @@ protected:
     static void TearDownTestSuite() { engine_.reset(); }
     void SetUp() override {
         ASSERT_TRUE(engine_->initialized());
-        s3tcAvailable_ = State().ExtTextureCompression;
-        State().CompressTextures = false;
-        State().UseMipmaps = true;
+        s3tcAvailable_ = Caps().TextureCompression;
+        Caps().CompressTextures = false;
+        SkipMipmapsForNextTexture(false);
     }
-    void TearDown() override { State().CompressTextures = false; }
+    void TearDown() override { Caps().CompressTextures = false; }
     static Engine& engine() { return engine_->engine(); }
     bool s3tcAvailable_ = false;
 
@@ -46,7 +47,7 @@ inline std::string WriteTestFile(const std::string& name, const std::vector<uint
 
 inline std::vector<uint8_t> FileBytes(const std::string& path) {
     std::vector<uint8_t> bytes;
-    ReadWholeFile(path, bytes);
+    platform::ReadWholeFile(path, bytes);
     return bytes;
 }
 

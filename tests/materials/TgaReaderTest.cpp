@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/EngineState.h"
 #include "materials/TextureTestSupport.h"
 #include "materials/TgaReader.h"
 
@@ -77,7 +78,7 @@ TEST_F(TgaTexture, TexelsAreTheDecodedPixels) {
 // Odd widths have unpadded rows; they must not be read as if padded.
 TEST_F(TgaTexture, ThirtyTwoBitFilesKeepAlphaAtAnyWidth) {
     const std::vector<uint8_t> file = FileBytes(CorpusPath("images/gen_tga32_uncompressed_3x2.tga"));
-    State().UseMipmaps = false;
+    SkipMipmapsForNextTexture();
     const int32_t texture = LoadTexture(CorpusPath("images/gen_tga32_uncompressed_3x2.tga"));
     glBindTexture(GL_TEXTURE_2D, texture);
     EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_ALPHA_SIZE), 8);

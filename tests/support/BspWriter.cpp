@@ -24,7 +24,7 @@ std::vector<uint8_t> Raw(const std::vector<T>& records) {
 
 }  // namespace
 
-std::vector<uint8_t> BspFile::Bytes() const {
+std::vector<uint8_t> BspBuilder::Bytes() const {
     std::vector<std::vector<uint8_t>> lumps(kLumpCount);
     lumps[0].assign(Entities.begin(), Entities.end());
     for (const BspFileTexture& t : Textures) {
@@ -67,7 +67,7 @@ std::vector<uint8_t> BspFile::Bytes() const {
     return bytes;
 }
 
-bool BspFile::Write(const std::string& path) const { return WriteBytes(path, Bytes()); }
+bool BspBuilder::Write(const std::string& path) const { return WriteBytes(path, Bytes()); }
 
 int32_t LumpOffset(const std::vector<uint8_t>& bytes, int lump) {
     int32_t value;

@@ -16,7 +16,7 @@ struct BspFileTexture {
     int32_t Contents = 1;
 };
 
-struct BspFile {
+struct BspBuilder {
     char Magic[4] = {'I', 'B', 'S', 'P'};
     int32_t Version = 46;
     std::string Entities;

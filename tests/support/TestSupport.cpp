@@ -1,4 +1,5 @@
 #include "support/TestSupport.h"
+#include "core/FrameTiming.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -6,7 +7,6 @@
 
 #include <fstream>
 
-#include "core/Globals.h"
 #include "platform/GL.h"
 #include "platform/Host.h"
 #include "platform/Video.h"
@@ -49,10 +49,9 @@ OffscreenEngine::OffscreenEngine(int32_t width, int32_t height) {
     initialized_ = engine_->Initialize(window_handle_, width, height, 32);
     platform::SetClock(nullptr);
     // Start every test from the same frame timing, with the opening fade over.
-    EngineState& s = State();
-    s.PreviousTick = s.CurrentTick = platform::TickCount();
-    s.FadeActive = false;
-    s.FadeLevel = 1;
+    Timing().PreviousTick = Timing().CurrentTick = platform::TickCount();
+    Timing().FadeActive = false;
+    Timing().FadeLevel = 1;
 }
 
 OffscreenEngine::~OffscreenEngine() {

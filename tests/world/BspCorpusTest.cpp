@@ -1,5 +1,7 @@
 // The real corpus level: every table sized from its lump, every texture resolved
 // or reported.
+#include "core/ConsoleState.h"
+#include "core/Paths.h"
 #include "world/LevelTestSupport.h"
 
 namespace korvath::test {
@@ -8,8 +10,8 @@ namespace {
 using BspCorpusTest = LevelTest;
 
 TEST_F(BspCorpusTest, TablesMatchTheLumpsOfTheCorpusLevel) {
-    State().EnginePath = CorpusPath("q3/");
-    State().ConsoleVisible = true;
+    EnginePath() = CorpusPath("q3/");
+    ConsoleData().Visible = true;
     const std::unique_ptr<Level> level = LoadLevel("maps/ps9ctf.bsp");
     ASSERT_TRUE(level);
     EXPECT_EQ(level->Textures.size(), 36u);

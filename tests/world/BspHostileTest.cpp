@@ -17,8 +17,8 @@ protected:
         EXPECT_EQ(lines[lines.size() - 2], "BSP: Loading Failed...") << what;
         EXPECT_EQ(lines.back(), "") << what;
     }
-    void ExpectRefused(const std::function<void(BspFile&)>& spoil, const std::string& what) {
-        BspFile file = SmallLevel();
+    void ExpectRefused(const std::function<void(BspBuilder&)>& spoil, const std::string& what) {
+        BspBuilder file = SmallLevel();
         spoil(file);
         ExpectRefused(file.Bytes(), what);
     }
@@ -49,29 +49,29 @@ TEST_F(BspHostileTest, LumpsOutsideTheFile) {
 }
 
 TEST_F(BspHostileTest, FaceIndexesOutsideTheirTables) {
-    ExpectRefused([](BspFile& f) { f.Faces[1].Texture = 2; }, "texture past the table");
-    ExpectRefused([](BspFile& f) { f.Faces[0].Texture = -1; }, "negative texture");
-    ExpectRefused([](BspFile& f) { f.Faces[1].FirstVertex = 5; }, "vertices past the table");
-    ExpectRefused([](BspFile& f) { f.Faces[0].VertexCount = -1; }, "negative vertex count");
-    ExpectRefused([](BspFile& f) { f.Faces[0].FirstVertex = INT_MAX; }, "vertex range that overflows");
-    ExpectRefused([](BspFile& f) { f.Faces[0].FirstMeshVertex = 1; }, "mesh vertices past the table");
-    ExpectRefused([](BspFile& f) { f.MeshVertices[2] = 4; }, "mesh vertex past the face's vertices");
-    ExpectRefused([](BspFile& f) { f.MeshVertices[5] = -1; }, "negative mesh vertex");
+    ExpectRefused([](BspBuilder& f) { f.Faces[1].Texture = 2; }, "texture past the table");
+    ExpectRefused([](BspBuilder& f) { f.Faces[0].Texture = -1; }, "negative texture");
+    ExpectRefused([](BspBuilder& f) { f.Faces[1].FirstVertex = 5; }, "vertices past the table");
+    ExpectRefused([](BspBuilder& f) { f.Faces[0].VertexCount = -1; }, "negative vertex count");
+    ExpectRefused([](BspBuilder& f) { f.Faces[0].FirstVertex = INT_MAX; }, "vertex range that overflows");
+    ExpectRefused([](BspBuilder& f) { f.Faces[0].FirstMeshVertex = 1; }, "mesh vertices past the table");
+    ExpectRefused([](BspBuilder& f) { f.MeshVertices[2] = 4; }, "mesh vertex past the face's vertices");
+    ExpectRefused([](BspBuilder& f) { f.MeshVertices[5] = -1; }, "negative mesh vertex");
     ExpectRefused(
-        [](BspFile& f) {
+        [](BspBuilder& f) {
             f.MeshVertices.resize(900, 3);
             f.MeshVertices[600] = 4;
             f.Faces[0].MeshVertexCount = 900;
         },
         "mesh vertex past the face's vertices inside a long range");
     ExpectRefused(
-        [](BspFile& f) {
+        [](BspBuilder& f) {
             f.Faces[0].Type = kFacePatch;
             f.Faces[0].PatchSize[0] = f.Faces[0].PatchSize[1] = 3;
         },
         "patch with more control points than vertices");
     ExpectRefused(
-        [](BspFile& f) {
+        [](BspBuilder& f) {
             f.Faces[0].Type = kFacePatch;
             f.Faces[0].PatchSize[0] = -3, f.Faces[0].PatchSize[1] = -1;
         },
@@ -79,30 +79,30 @@ TEST_F(BspHostileTest, FaceIndexesOutsideTheirTables) {
 }
 
 TEST_F(BspHostileTest, TreeAndLeafIndexesOutsideTheirTables) {
-    ExpectRefused([](BspFile& f) { f.Nodes[0].Plane = 1; }, "node plane");
-    ExpectRefused([](BspFile& f) { f.Nodes[0].Front = -3; }, "leaf child past the leaves");
-    ExpectRefused([](BspFile& f) { f.Nodes[0].Front = 1; }, "node child past the nodes");
-    ExpectRefused([](BspFile& f) { f.Nodes[0].Back = 0; }, "node that holds itself");
+    ExpectRefused([](BspBuilder& f) { f.Nodes[0].Plane = 1; }, "node plane");
+    ExpectRefused([](BspBuilder& f) { f.Nodes[0].Front = -3; }, "leaf child past the leaves");
+    ExpectRefused([](BspBuilder& f) { f.Nodes[0].Front = 1; }, "node child past the nodes");
+    ExpectRefused([](BspBuilder& f) { f.Nodes[0].Back = 0; }, "node that holds itself");
     ExpectRefused(
-        [](BspFile& f) {
+        [](BspBuilder& f) {
             f.Nodes.resize(2, f.Nodes[0]);
             f.Nodes[0].Front = f.Nodes[0].Back = 1;
         },
         "node with two parents");
-    ExpectRefused([](BspFile& f) { f.Leafs[0].LeafFaceCount = 3; }, "leaf faces past the table");
-    ExpectRefused([](BspFile& f) { f.Leafs[1].FirstLeafFace = -1; }, "negative first leaf face");
-    ExpectRefused([](BspFile& f) { f.LeafFaces[1] = 2; }, "leaf face past the faces");
-    ExpectRefused([](BspFile& f) { f.Leafs[0].FirstLeafBrush = 1; }, "leaf brushes past the table");
-    ExpectRefused([](BspFile& f) { f.LeafBrushes[0] = 1; }, "leaf brush past the brushes");
-    ExpectRefused([](BspFile& f) { f.Brushes[0].SideCount = 2; }, "brush sides past the table");
-    ExpectRefused([](BspFile& f) { f.Brushes[0].Texture = 9; }, "brush texture");
-    ExpectRefused([](BspFile& f) { f.BrushSides[0].Plane = -2; }, "brush side plane");
-    ExpectRefused([](BspFile& f) { f.Leafs.clear(); f.Nodes.clear(); }, "no leaves at all");
+    ExpectRefused([](BspBuilder& f) { f.Leafs[0].LeafFaceCount = 3; }, "leaf faces past the table");
+    ExpectRefused([](BspBuilder& f) { f.Leafs[1].FirstLeafFace = -1; }, "negative first leaf face");
+    ExpectRefused([](BspBuilder& f) { f.LeafFaces[1] = 2; }, "leaf face past the faces");
+    ExpectRefused([](BspBuilder& f) { f.Leafs[0].FirstLeafBrush = 1; }, "leaf brushes past the table");
+    ExpectRefused([](BspBuilder& f) { f.LeafBrushes[0] = 1; }, "leaf brush past the brushes");
+    ExpectRefused([](BspBuilder& f) { f.Brushes[0].SideCount = 2; }, "brush sides past the table");
+    ExpectRefused([](BspBuilder& f) { f.Brushes[0].Texture = 9; }, "brush texture");
+    ExpectRefused([](BspBuilder& f) { f.BrushSides[0].Plane = -2; }, "brush side plane");
+    ExpectRefused([](BspBuilder& f) { f.Leafs.clear(); f.Nodes.clear(); }, "no leaves at all");
 }
 
 TEST_F(BspHostileTest, TreesDeeperThanAnyCompilerWrites) {
     ExpectRefused(
-        [](BspFile& f) {
+        [](BspBuilder& f) {
             BspNode node = f.Nodes[0];
             f.Nodes.clear();
             for (int32_t n = 0; n <= kMaxTreeDepth + 1; ++n) {
@@ -114,16 +114,16 @@ TEST_F(BspHostileTest, TreesDeeperThanAnyCompilerWrites) {
 }
 
 TEST_F(BspHostileTest, PvsSmallerThanItsClusters) {
-    ExpectRefused([](BspFile& f) { f.PvsBits.pop_back(); }, "bits shorter than clusters x bytes");
-    ExpectRefused([](BspFile& f) { f.ClusterCount = 9; f.PvsBits.resize(9); }, "rows too short for the clusters");
-    ExpectRefused([](BspFile& f) { f.BytesPerCluster = INT_MAX; }, "rows that overflow");
+    ExpectRefused([](BspBuilder& f) { f.PvsBits.pop_back(); }, "bits shorter than clusters x bytes");
+    ExpectRefused([](BspBuilder& f) { f.ClusterCount = 9; f.PvsBits.resize(9); }, "rows too short for the clusters");
+    ExpectRefused([](BspBuilder& f) { f.BytesPerCluster = INT_MAX; }, "rows that overflow");
     std::vector<uint8_t> bytes = SmallLevel().Bytes();
     SetLump(bytes, 16, LumpOffset(bytes, 16), 4);
     ExpectRefused(bytes, "PVS lump shorter than its header");
 }
 
 TEST_F(BspHostileTest, ClampsLightmapsAndClustersThatDoNotExist) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.Faces[0].LightmapIndex = 1;
     file.Faces[1].LightmapIndex = -7;
     file.Leafs[0].Cluster = 2;

@@ -2,7 +2,10 @@
 // patches, PVS and the unload that comes before a second load.
 #include <cstring>
 
+#include "core/ConsoleState.h"
+#include "core/LoadingScreen.h"
 #include "korvath/Map.h"
+#include "platform/Files.h"
 #include "world/LevelTestSupport.h"
 
 namespace korvath::test {
@@ -25,7 +28,7 @@ const std::vector<std::string> kStages = {
 };
 
 TEST_F(BspLoadTest, ReadsEveryLumpIntoYUpTables) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.Effects.assign(72 * 2, 7);
     file.LightVolumes.assign(8 * 3, 9);
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("small.bsp", file));
@@ -72,7 +75,7 @@ TEST_F(BspLoadTest, ReadsEveryLumpIntoYUpTables) {
 }
 
 TEST_F(BspLoadTest, PlaneNormalsAndVertexNormalsTurnToYUp) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.Planes = {{{0.6f, 0.8f, 0}, 5}, {{0, 0, 1}, -3}};
     file.Vertices[0].Normal = {0, 1, 0};
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("normals.bsp", file));
@@ -99,7 +102,7 @@ TEST_F(BspLoadTest, ReportsEveryStageInOrder) {
 }
 
 TEST_F(BspLoadTest, NamesEachTextureWhileTheConsoleIsShown) {
-    State().ConsoleVisible = true;
+    ConsoleData().Visible = true;
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("console.bsp", SmallLevel()));
     ASSERT_TRUE(level);
     const std::vector<std::string> lines = NewLogLines();
@@ -131,11 +134,11 @@ TEST_F(BspLoadTest, SecondLoadAndDestructionUnloadFirst) {
         expected.push_back("BSP: Unloaded");
     }
     EXPECT_EQ(lines, expected);
-    EXPECT_EQ(State().LoadText, "");
+    EXPECT_EQ(Loading().Text, "");
 }
 
 TEST_F(BspLoadTest, AcceptsVersionsFrom46AndRefusesOthers) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     for (int32_t version : {46, 47}) {
         file.Version = version;
         const std::unique_ptr<Level> level = LoadLevel(WriteLevel("version.bsp", file));
@@ -154,11 +157,11 @@ TEST_F(BspLoadTest, AcceptsVersionsFrom46AndRefusesOthers) {
         EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(end) - 3,
                                            lines.begin() + static_cast<std::ptrdiff_t>(end)),
                   refused);
-    EXPECT_FALSE(FileExists(ProcessDirectory() + "/no-such-level.bsp"));
+    EXPECT_FALSE(platform::FileExists(ProcessDirectory() + "/no-such-level.bsp"));
 }
 
 TEST_F(BspLoadTest, KeepsTextureNamesOfSixtyFourCharacters) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     const std::string longName(64, 'n');
     file.Textures[0].Name = longName;
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("longname.bsp", file));
@@ -171,7 +174,7 @@ TEST_F(BspLoadTest, KeepsTextureNamesOfSixtyFourCharacters) {
 TEST_F(BspLoadTest, UnscriptedTextureTakesTheImageOfItsName) {
     const std::vector<uint8_t> tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 24, 0, 10, 20, 30};
     WriteBytes(ProcessDirectory() + "/image.tga", tga);
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.Textures[0].Name = "image";
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("image.bsp", file));
     ASSERT_TRUE(level);
@@ -186,7 +189,7 @@ TEST_F(BspLoadTest, UnscriptedTextureTakesTheImageOfItsName) {
 }
 
 TEST_F(BspLoadTest, LevelWithoutPvsOrKeptLumps) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.ClusterCount = 0;
     file.PvsBits.clear();
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("nopvs.bsp", file));
@@ -200,7 +203,7 @@ TEST_F(BspLoadTest, LevelWithoutPvsOrKeptLumps) {
 
 // A grid of Width x Height control points on the plane z = 0 (file axes) at
 // x = 10 * column, y = 10 * row, with TexCoord (column, row).
-void AddPatch(BspFile& file, int32_t width, int32_t height) {
+void AddPatch(BspBuilder& file, int32_t width, int32_t height) {
     BspFace face;
     face.Type = kFacePatch;
     face.FirstVertex = static_cast<int32_t>(file.Vertices.size());
@@ -219,7 +222,7 @@ void AddPatch(BspFile& file, int32_t width, int32_t height) {
 }
 
 TEST_F(BspLoadTest, TessellatesPatchesAtLevelFive) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     AddPatch(file, 3, 3);
     AddPatch(file, 5, 3);
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("patches.bsp", file));

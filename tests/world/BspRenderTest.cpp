@@ -5,11 +5,14 @@
 #include <cmath>
 
 #include "core/ExtTable.h"
+#include "core/FrameTiming.h"
 #include "core/Matrix.h"
+#include "core/Paths.h"
+#include "core/ViewState.h"
 #include "korvath/Map.h"
-#include "platform/GL.h"
-#include "materials/Shader.h"
+#include "materials/Materials.h"
 #include "materials/Texture.h"
+#include "platform/GL.h"
 #include "world/LevelRender.h"
 #include "world/LevelTestSupport.h"
 
@@ -20,18 +23,18 @@ constexpr int kWidth = 640, kHeight = 480;
 
 // In front of face 0 of the small level, looking at it.
 void FaceTheFrontWall() {
-    State().CameraPosition = {200, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
+    View().CameraPosition = {200, 0, 0};
+    View().CameraRotation = {0, LookYaw(180), 0};
 }
 
 class BspRenderTest : public LevelTest {
 protected:
     void SetUp() override {
         LevelTest::SetUp();
-        State().CameraPosition = {};
-        State().CameraRotation = {};
-        State().SceneTime = 0;
-        State().FrameTime = 0;
+        View().CameraPosition = {};
+        View().CameraRotation = {};
+        Timing().SceneTime = 0;
+        Timing().FrameTime = 0;
     }
     // One frame of the level into the back buffer. Unit 0 starts with a white
     // texture so that faces whose stages bind none show their lightmap alone.
@@ -59,9 +62,9 @@ protected:
 TEST_F(BspRenderTest, DrawsNothingWithoutALevel) {
     Map map;
     engine().BeginScene();
-    State().FrameVertices = 7;
+    Timing().FrameVertices = 7;
     map.Render();
-    EXPECT_EQ(State().FrameVertices, 7);
+    EXPECT_EQ(Timing().FrameVertices, 7);
 }
 
 TEST_F(BspRenderTest, LightmappedWallSeenFromItsFront) {
@@ -77,13 +80,13 @@ TEST_F(BspRenderTest, LightmappedWallSeenFromItsFront) {
     EXPECT_TRUE(Background(5, 5));  // the wall does not fill the view
     EXPECT_EQ(Listed(level->SecondList, level->SecondCount), (std::vector<int32_t>{0, 1}));
     EXPECT_EQ(level->FirstCount, 0);
-    EXPECT_EQ(State().FrameVertices, 3);
+    EXPECT_EQ(Timing().FrameVertices, 3);
     EXPECT_TRUE(std::all_of(level->Drawn.begin(), level->Drawn.end(), [](uint8_t d) { return d == 0; }));
     ReleaseLevelResources(*level);
 }
 
 TEST_F(BspRenderTest, FaceWithoutLightmapIsDrawnWithWhite) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.Faces[0].LightmapIndex = -1;
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("white.bsp", file));
     ASSERT_TRUE(level);
@@ -144,8 +147,8 @@ TEST_F(BspRenderTest, LightmapStageLightsTheImagesOnce) {
 TEST_F(BspRenderTest, ClosedClusterKeepsItsFacesOutOfTheLists) {
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("pvs.bsp", SmallLevel()));
     ASSERT_TRUE(level);
-    State().CameraPosition = {-200, 0, 0};  // leaf 1, whose cluster sees only itself
-    State().CameraRotation = {0, LookYaw(0), 0};
+    View().CameraPosition = {-200, 0, 0};  // leaf 1, whose cluster sees only itself
+    View().CameraRotation = {0, LookYaw(0), 0};
     Frame(*level);
     EXPECT_EQ(Listed(level->SecondList, level->SecondCount), (std::vector<int32_t>{1}));
     // Without PVS every leaf in the frustum counts.
@@ -153,7 +156,7 @@ TEST_F(BspRenderTest, ClosedClusterKeepsItsFacesOutOfTheLists) {
     Frame(*level);
     EXPECT_EQ(Listed(level->SecondList, level->SecondCount), (std::vector<int32_t>{0, 1}));
     // Looking away, the frustum keeps both leaves out.
-    State().CameraRotation = {0, LookYaw(180), 0};
+    View().CameraRotation = {0, LookYaw(180), 0};
     Frame(*level);
     EXPECT_EQ(level->SecondCount, 0);
     ReleaseLevelResources(*level);
@@ -162,8 +165,8 @@ TEST_F(BspRenderTest, ClosedClusterKeepsItsFacesOutOfTheLists) {
 TEST_F(BspRenderTest, CullNoneDrawsTheBackOfAFace) {
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("cull.bsp", SmallLevel()));
     ASSERT_TRUE(level);
-    State().CameraPosition = {30, 0, 0};  // behind face 0, looking along +x at its back
-    State().CameraRotation = {0, LookYaw(0), 0};
+    View().CameraPosition = {30, 0, 0};  // behind face 0, looking along +x at its back
+    View().CameraRotation = {0, LookYaw(0), 0};
     Frame(*level);
     EXPECT_TRUE(Background(kWidth / 2, kHeight / 2));
     SHADER& material = level->Materials[0];
@@ -200,8 +203,8 @@ TEST_F(BspRenderTest, SkippedSurfacesAndTheStencilMark) {
 TEST_F(BspRenderTest, PatchDrawsWhereItsControlPointsAre) {
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("patch.bsp", PatchLevel()));
     ASSERT_TRUE(level);
-    State().CameraPosition = {150, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
+    View().CameraPosition = {150, 0, 0};
+    View().CameraRotation = {0, LookYaw(180), 0};
     level->Materials[0].Found = true;
     level->Materials[0].Cull = 1;  // whichever way it is wound
     Frame(*level, "patch.png");
@@ -234,7 +237,7 @@ TEST_F(BspRenderTest, WaveDeformationMovesVerticesAlongTheirNormals) {
     material.Deform.Amplitude = 0;
     material.Deform.Base = 3;
     material.Deform.Frequency = 1;
-    State().SceneTime = 12.3f;
+    Timing().SceneTime = 12.3f;
     Frame(*level, "wave.png");
     for (int v = 0; v < 4; ++v) {
         EXPECT_FLOAT_EQ(level->Vertices[static_cast<size_t>(v)].Position.x, 67) << v;
@@ -253,7 +256,7 @@ TEST_F(BspRenderTest, MoveDeformationAdvancesOncePerVertex) {
     material.Deform.Position = 9;  // restarts at 0 when the function is first seen
     material.Deform.Frequency = 2;
     material.DeformMove = {0, 10, 0};
-    State().FrameTime = 0.125f;
+    Timing().FrameTime = 0.125f;
     Frame(*level);
     // The first vertex still sees the old position (0.5 + 9); then it restarts
     // and grows by 0.125 x 2 per vertex.
@@ -289,15 +292,15 @@ LowerHalf MeasureLowerHalf() {
 // looking the way the spawn point faces. Entity origins keep the file's numbers
 // in reverse order: (z, y, x) of the file, which is (x, z, -y) in the engine.
 TEST_F(BspRenderTest, CorpusLevelFromItsFirstSpawnPointShowsLightmappedWalls) {
-    State().EnginePath = CorpusPath("q3/");
+    EnginePath() = CorpusPath("q3/");
     const std::unique_ptr<Level> level = LoadLevel("maps/ps9ctf.bsp");
     ASSERT_TRUE(level);
     const auto spawn = std::find_if(level->Entities.begin(), level->Entities.end(), [](const ENTITY& e) {
         return e.ClassName.rfind("info_player_", 0) == 0;
     });
     ASSERT_NE(spawn, level->Entities.end());
-    State().CameraPosition = {spawn->Origin.z, spawn->Origin.x + 40, -spawn->Origin.y};
-    State().CameraRotation = {0, LookYaw(spawn->Angle), 0};
+    View().CameraPosition = {spawn->Origin.z, spawn->Origin.x + 40, -spawn->Origin.y};
+    View().CameraRotation = {0, LookYaw(spawn->Angle), 0};
     Frame(*level, "corpus-spawn.png");
     EXPECT_GT(level->FirstCount + level->SecondCount, 0);
     EXPECT_LT(level->FirstCount + level->SecondCount, static_cast<int32_t>(level->Faces.size()));  // PVS and frustum cull

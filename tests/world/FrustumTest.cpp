@@ -1,18 +1,19 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <gtest/gtest.h>
 #include <limits>
 #include <random>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/EngineState.h"
 #include "core/Matrix.h"
+#include "core/ViewState.h"
 #include "korvath/Camera.h"
 #include "korvath/Frustum.h"
 #include "platform/GL.h"
 #include "support/TestSupport.h"
+#include "world/EngineFrustum.h"
 #include "world/FrustumPlanes.h"
 #include "world/VolumeRecords.h"
 
@@ -35,8 +36,8 @@ protected:
         saved_ = State();
     }
     void TearDown() override {
-        State().CameraPosition = saved_.CameraPosition;
-        State().CameraRotation = saved_.CameraRotation;
+        View().CameraPosition = saved_.view.CameraPosition;
+        View().CameraRotation = saved_.view.CameraRotation;
     }
     // Both matrices identity: the view volume is the cube -1..1 and every plane
     // is an axis plane at distance exactly 1.

@@ -5,9 +5,13 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "core/Capabilities.h"
 #include "core/ExtTable.h"
+#include "core/FrameTiming.h"
 #include "core/Matrix.h"
-#include "materials/Shader.h"
+#include "core/Paths.h"
+#include "core/ViewState.h"
+#include "materials/Materials.h"
 #include "materials/Texture.h"
 #include "platform/GL.h"
 #include "world/LevelFold.h"
@@ -24,8 +28,8 @@ class LevelShortcutTest : public LevelTest {
 protected:
     void SetUp() override {
         LevelTest::SetUp();
-        State().SceneTime = 3.7f;  // scrolls and rotations away from their start
-        State().FrameTime = 0;
+        Timing().SceneTime = 3.7f;  // scrolls and rotations away from their start
+        Timing().FrameTime = 0;
     }
     static std::vector<uint8_t> Frame(Level& level, uint32_t shortcuts, const std::string& screenshot = {}) {
         level.Shortcuts = shortcuts;
@@ -64,8 +68,8 @@ protected:
 
 // Outside the small level, seeing both walls from the front and the side.
 void LookAtBothWalls() {
-    State().CameraPosition = {260, 0, 90};
-    State().CameraRotation = {0, LookYaw(160), 0};
+    View().CameraPosition = {260, 0, 90};
+    View().CameraRotation = {0, LookYaw(160), 0};
 }
 
 // A 16 x 16 texture with a different colour in every texel.
@@ -203,7 +207,7 @@ TEST_F(LevelShortcutTest, UnlitDetailAndGlowStagesFold) {
     lit.Stages.erase(lit.Stages.begin() + 1);
     EXPECT_EQ(FoldedStageCount(level, lit, units), 0);
 
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.Lightmaps.assign(file.Lightmaps.size(), 60);
     const std::unique_ptr<Level> loaded = LoadLevel(WriteLevel("shortcuts-detail.bsp", file));
     ASSERT_TRUE(loaded);
@@ -223,7 +227,7 @@ TEST_F(LevelShortcutTest, UnlitDetailAndGlowStagesFold) {
 }
 
 TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.Lightmaps.assign(file.Lightmaps.size(), 75);  // bright: products of several images stay visible
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("shortcuts.bsp", file));
     ASSERT_TRUE(level);
@@ -240,12 +244,12 @@ TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
     ExpectSamePictures(*level, "shortcuts-small");
     level->Materials[0].Stages[0].Flags |= kStageRgbGen;  // folded alike
     level->Materials[0].Cull = kCullNone;
-    State().CameraPosition = {0, 0, 0};  // between the walls, facing the back of face 0
-    State().CameraRotation = {0, LookYaw(0), 0};
+    View().CameraPosition = {0, 0, 0};  // between the walls, facing the back of face 0
+    View().CameraRotation = {0, LookYaw(0), 0};
     ExpectSamePictures(*level, "shortcuts-small-inside");
 
     // Animation steps once per stage and face drawn, folded or not.
-    State().FrameTime = 0.3f;
+    Timing().FrameTime = 0.3f;
     LookAtBothWalls();
     SHADER_STAGE& frames = animated.Stages[1];
     const SHADER_STAGE start = frames;
@@ -261,7 +265,7 @@ TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
 // Without vertex buffers (or with a level too large for them) faces are drawn
 // one at a time, and look the same.
 TEST_F(LevelShortcutTest, WithoutVertexBuffersFacesAreDrawnOneAtATime) {
-    BspFile file = SmallLevel();
+    BspBuilder file = SmallLevel();
     file.Lightmaps.assign(file.Lightmaps.size(), 75);
     const std::string path = WriteLevel("no-buffers.bsp", file);
     const std::unique_ptr<Level> batched = LoadLevel(path);
@@ -273,9 +277,9 @@ TEST_F(LevelShortcutTest, WithoutVertexBuffersFacesAreDrawnOneAtATime) {
     EXPECT_EQ(batched->BatchFaces.size(), 2u);
     ReleaseLevelResources(*batched);
 
-    OverrideExtensionString(std::string("GL_ARB_multitexture GL_ARB_texture_env_combine"));
+    Caps().VertexBuffers = false;  // a driver without vertex buffers
     const std::unique_ptr<Level> level = LoadLevel(path);
-    OverrideExtensionString(std::nullopt);
+    Caps().VertexBuffers = true;
     ASSERT_TRUE(level);
     EXPECT_EQ(level->VertexBuffer, 0u);
     EXPECT_TRUE(level->FaceTriangles.empty());
@@ -285,7 +289,7 @@ TEST_F(LevelShortcutTest, WithoutVertexBuffersFacesAreDrawnOneAtATime) {
 }
 
 TEST_F(LevelShortcutTest, PatchLooksTheSameWithAndWithoutShortcuts) {
-    BspFile file = PatchLevel();
+    BspBuilder file = PatchLevel();
     file.Lightmaps.assign(file.Lightmaps.size(), 75);
     for (size_t v = 0; v < file.Vertices.size(); ++v)
         file.Vertices[v].TexCoord = {static_cast<float>(v % 3) / 2, static_cast<float>(v / 3) / 2};
@@ -293,8 +297,8 @@ TEST_F(LevelShortcutTest, PatchLooksTheSameWithAndWithoutShortcuts) {
     ASSERT_TRUE(level);
     level->Materials[0] = MultiplyMaterial(PatternTexture(), PatternTexture());
     level->Materials[0].Cull = kCullNone;
-    State().CameraPosition = {150, 0, 0};
-    State().CameraRotation = {0, LookYaw(180), 0};
+    View().CameraPosition = {150, 0, 0};
+    View().CameraRotation = {0, LookYaw(180), 0};
     ExpectSamePictures(*level, "shortcuts-patch");
     ReleaseLevelResources(*level);
 }
@@ -302,14 +306,14 @@ TEST_F(LevelShortcutTest, PatchLooksTheSameWithAndWithoutShortcuts) {
 // The corpus level from its first spawn points: bare images over lightmaps,
 // blended and animated scripted stages.
 TEST_F(LevelShortcutTest, CorpusLevelLooksTheSameWithAndWithoutShortcuts) {
-    State().EnginePath = CorpusPath("q3/");
+    EnginePath() = CorpusPath("q3/");
     const std::unique_ptr<Level> level = LoadLevel("maps/ps9ctf.bsp");
     ASSERT_TRUE(level);
     int views = 0;
     for (const ENTITY& spawn : level->Entities) {
         if (spawn.ClassName.rfind("info_player_", 0) != 0 || views == 4) continue;
-        State().CameraPosition = {spawn.Origin.z, spawn.Origin.x + 40, -spawn.Origin.y};
-        State().CameraRotation = {0, LookYaw(spawn.Angle), 0};
+        View().CameraPosition = {spawn.Origin.z, spawn.Origin.x + 40, -spawn.Origin.y};
+        View().CameraRotation = {0, LookYaw(spawn.Angle), 0};
         ExpectSamePictures(*level, "shortcuts-corpus-" + std::to_string(views++), kWidth * kHeight / 1000);
         EXPECT_GT(level->BatchFaces.size(), 100u);  // most of the view went through the batches
     }

@@ -2,14 +2,15 @@
 // What the level tests share: an engine on the offscreen context for the whole
 // suite with the log kept, a small two-leaf level written by the test BSP
 // writer, and the log lines a load adds.
-#include <gtest/gtest.h>
-
 #include <cmath>
+#include <gtest/gtest.h>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/ConsoleState.h"
+#include "core/Log.h"
+#include "core/Paths.h"
 #include "support/BspWriter.h"
 #include "support/TestSupport.h"
 #include "world/Level.h"
@@ -26,13 +27,13 @@ protected:
     static void TearDownTestSuite() { engine_.reset(); }
     void SetUp() override {
         ASSERT_TRUE(engine_->initialized());
-        State().ConsoleVisible = false;
-        State().EnginePath = ProcessDirectory() + "/";
-        mark_ = ReadLines(State().LogPath).size();
+        ConsoleData().Visible = false;
+        EnginePath() = ProcessDirectory() + "/";
+        mark_ = ReadLines(Log().Path).size();
     }
     // Lines the log gained since the test began.
     std::vector<std::string> NewLogLines() const {
-        std::vector<std::string> lines = ReadLines(State().LogPath);
+        std::vector<std::string> lines = ReadLines(Log().Path);
         return std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(mark_), lines.end());
     }
     static Engine& engine() { return engine_->engine(); }
@@ -47,8 +48,8 @@ private:
 // wall facing +x at x = 64 and x = -64 (vertices 0-3 and 4-7), 128 units wide,
 // with lightmap 0. The PVS lets cluster 0 see both clusters and cluster 1 see
 // only itself.
-inline BspFile SmallLevel() {
-    BspFile file;
+inline BspBuilder SmallLevel() {
+    BspBuilder file;
     file.Entities = "{\n\"classname\" \"worldspawn\"\n}\n";
     file.Textures = {{"textures/test/wall", 0, 1}, {"textures/test/floor", 0, 1}};
     file.Planes = {{{1, 0, 0}, 0}};
@@ -101,8 +102,8 @@ inline BspFile SmallLevel() {
 }
 
 // A flat 3 x 3 patch 128 units wide facing +x at x = 0, in a level of one leaf.
-inline BspFile PatchLevel() {
-    BspFile file = SmallLevel();
+inline BspBuilder PatchLevel() {
+    BspBuilder file = SmallLevel();
     file.Nodes.clear();
     file.Leafs.resize(1);
     file.Leafs[0].Mins[0] = -128;
@@ -135,6 +136,6 @@ inline std::string WriteLevel(const std::string& name, const std::vector<uint8_t
     return path;
 }
 
-inline std::string WriteLevel(const std::string& name, const BspFile& file) { return WriteLevel(name, file.Bytes()); }
+inline std::string WriteLevel(const std::string& name, const BspBuilder& file) { return WriteLevel(name, file.Bytes()); }
 
 }  // namespace korvath::test

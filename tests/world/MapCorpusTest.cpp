@@ -1,15 +1,14 @@
 // The corpus level through the public Map, checked against the file's own lumps
 // read here independently: collision against its brushes, visibility against its
 // PVS bits, entities and planes against the entity text and the plane lump.
-#include <gtest/gtest.h>
-
 #include <cstring>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <iterator>
 #include <random>
 #include <sstream>
 
-#include "core/Globals.h"
+#include "core/ViewState.h"
 #include "korvath/Map.h"
 #include "support/BspWriter.h"
 #include "support/TestSupport.h"
@@ -214,7 +213,7 @@ TEST_F(CorpusLevel, VisibleFollowsThePvsBits) {
         const int32_t to = leafs_[static_cast<size_t>(LeafOf(target))].Cluster;
         const uint8_t row = static_cast<uint8_t>(bits[static_cast<size_t>(from * bytesPerCluster + to / 8)]);
         const bool expected = (row >> (to & 7)) & 1;
-        State().CameraPosition = camera;
+        View().CameraPosition = camera;
         ASSERT_EQ(map_->Visible(target), expected) << "clusters " << from << " and " << to;
         (expected ? seen : hidden)++;
     }

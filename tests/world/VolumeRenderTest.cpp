@@ -1,12 +1,13 @@
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/EngineState.h"
+#include "core/Lighting.h"
 #include "core/Matrix.h"
+#include "core/ViewState.h"
 #include "korvath/Camera.h"
 #include "korvath/Volume.h"
 #include "platform/GL.h"
@@ -32,9 +33,9 @@ protected:
         Clear();
     }
     void TearDown() override {
-        State().CameraPosition = saved_.CameraPosition;
-        State().CameraRotation = saved_.CameraRotation;
-        State().LightingEnabled = saved_.LightingEnabled;
+        View().CameraPosition = saved_.view.CameraPosition;
+        View().CameraRotation = saved_.view.CameraRotation;
+        Lighting().Enabled = saved_.lighting.Enabled;
     }
     static void Clear() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
 
@@ -136,12 +137,12 @@ TEST_F(VolumeRender, RelativeBoxesIgnoreTheCamera) {
 
 TEST_F(VolumeRender, LightingComesBackOnlyForALitScene) {
     std::vector<VOLUME> volumes{FrontBox()};
-    State().LightingEnabled = false;
+    Lighting().Enabled = false;
     Volume().Render(volumes);
     EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
 
     volumes = {FrontBox()};
-    State().LightingEnabled = true;
+    Lighting().Enabled = true;
     glEnable(GL_LIGHTING);
     Volume().Render(volumes);
     EXPECT_TRUE(glIsEnabled(GL_LIGHTING));

@@ -1,8 +1,7 @@
 #include <gtest/gtest.h>
-
 #include <vector>
 
-#include "core/Globals.h"
+#include "core/ViewState.h"
 #include "korvath/Volume.h"
 #include "world/VolumeRecords.h"
 #include "world/Volumes.h"
@@ -28,10 +27,10 @@ void ExpectPoint(const VECTOR3& v, float x, float y, float z) {
 class VolumeDistance : public ::testing::Test {
 protected:
     void SetUp() override {
-        saved_ = State().FarPlane;
-        State().FarPlane = 10000;
+        saved_ = View().FarPlane;
+        View().FarPlane = 10000;
     }
-    void TearDown() override { State().FarPlane = saved_; }
+    void TearDown() override { View().FarPlane = saved_; }
     float saved_ = 0;
 };
 

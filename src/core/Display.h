@@ -1,0 +1,17 @@
+#pragma once
+// The window the engine draws into and its GL context.
+#include <cstdint>
+
+namespace korvath {
+
+struct DisplayState {
+    int32_t WindowHandle = 0;   // the window made by Window::Load (an SDL window id)
+    int32_t DeviceContext = 0;  // the window Initialize draws into (an SDL window id)
+    void* RenderContext = nullptr;
+    int32_t ScreenWidth = 0, ScreenHeight = 0, ScreenBits = 0;
+    bool FullScreen = false;
+};
+
+DisplayState& Display();
+
+}  // namespace korvath

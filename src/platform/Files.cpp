@@ -1,0 +1,112 @@
+#include "platform/Files.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <memory>
+#include <new>
+#include <strings.h>
+#include <sys/stat.h>
+
+namespace korvath::platform {
+
+namespace {
+bool Exists(const std::string& path, struct stat* info) { return ::stat(path.c_str(), info) == 0; }
+
+struct DirCloser {
+    void operator()(DIR* dir) const { ::closedir(dir); }
+};
+using DirHandle = std::unique_ptr<DIR, DirCloser>;
+
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
+
+// The first entry of directory whose name equals part without regard to case.
+std::string MatchIgnoringCase(const std::string& directory, const std::string& part) {
+    DirHandle dir(::opendir(directory.empty() ? "." : directory.c_str()));
+    if (!dir) return {};
+    while (const dirent* entry = ::readdir(dir.get()))
+        if (::strcasecmp(entry->d_name, part.c_str()) == 0) return entry->d_name;
+    return {};
+}
+}  // namespace
+
+std::string FindFileIgnoringCase(const std::string& path) {
+    std::string wanted = path;
+    std::replace(wanted.begin(), wanted.end(), '\\', '/');
+    struct stat info;
+    if (wanted.empty() || Exists(wanted, &info)) return wanted;
+
+    // Walk the components, taking the exact name where it exists and otherwise the
+    // first directory entry that matches without regard to case.
+    std::string found = wanted[0] == '/' ? "/" : "";
+    size_t start = wanted[0] == '/' ? 1 : 0;
+    while (start <= wanted.size()) {
+        size_t end = wanted.find('/', start);
+        if (end == std::string::npos) end = wanted.size();
+        std::string part = wanted.substr(start, end - start);
+        start = end + 1;
+        if (part.empty()) continue;
+        std::string exact = found + part;
+        if (!Exists(exact, &info)) {
+            const std::string match = MatchIgnoringCase(found, part);
+            if (match.empty()) return wanted;
+            exact = found + match;
+        }
+        found = exact;
+        if (end < wanted.size()) found += '/';
+    }
+    return found;
+}
+
+bool FileExists(const std::string& path) {
+    if (path.empty()) return false;
+    struct stat info;
+    return Exists(FindFileIgnoringCase(path), &info) && S_ISREG(info.st_mode) && info.st_size > 0;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    bytes.clear();
+    // The size is taken from the open file itself, so a directory, a pipe or a file
+    // that changed between look-up and open never sizes the buffer.
+    FileHandle file(std::fopen(FindFileIgnoringCase(path).c_str(), "rb"));
+    if (!file) return false;
+    struct stat info;
+    if (::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
+        static_cast<uint64_t>(info.st_size) > kMaxWholeFileBytes)
+        return false;
+    try {
+        bytes.resize(static_cast<size_t>(info.st_size));
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        return false;
+    }
+    if (!bytes.empty() && std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
+        bytes.clear();
+        return false;
+    }
+    return true;
+}
+
+bool StampOf(const std::string& path, FileStamp& stamp) {
+    struct stat info;
+    if (!Exists(path, &info) || !S_ISREG(info.st_mode)) return false;
+    stamp.Size = info.st_size;
+    stamp.ModifiedNanoseconds = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return true;
+}
+
+std::vector<std::string> ListDirectory(const std::string& directory) {
+    std::vector<std::string> names;
+    DirHandle dir(::opendir(FindFileIgnoringCase(directory.empty() ? "." : directory).c_str()));
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+    }
+    return names;
+}
+
+}  // namespace korvath::platform

@@ -1,0 +1,40 @@
+#pragma once
+// The one file-access service of the library: every loader reads, looks up and
+// lists files through here, so content authored on case-insensitive systems loads
+// and an archive search list can later be slotted in underneath.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvath::platform {
+
+// The largest file a loader is handed whole; anything bigger is refused rather than
+// allocated (real content stays far below it).
+constexpr uint64_t kMaxWholeFileBytes = uint64_t{1} << 30;
+
+// The name of an existing file for path, matching each component case-insensitively
+// where the exact name does not exist; path itself when nothing matches.
+std::string FindFileIgnoringCase(const std::string& path);
+
+// A regular file of at least one byte exists under path (after the look-up).
+bool FileExists(const std::string& path);
+
+// Reads a whole regular file (after the look-up). False, with bytes empty, for a
+// missing file, a directory or device, a file over kMaxWholeFileBytes, or memory
+// that cannot be had.
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+
+// Size and modification time of a regular file, for caches keyed on a file's
+// content; false when path is not a regular file.
+struct FileStamp {
+    int64_t Size = 0;
+    int64_t ModifiedNanoseconds = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+bool StampOf(const std::string& path, FileStamp& stamp);
+
+// The names in a directory (after the look-up), in the order the file system gives
+// them, without "." and "..". Empty when it cannot be read.
+std::vector<std::string> ListDirectory(const std::string& directory);
+
+}  // namespace korvath::platform

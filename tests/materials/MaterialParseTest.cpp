@@ -1,0 +1,313 @@
+#include <fstream>
+#include <gtest/gtest.h>
+
+#include "korvath/Shaders.h"
+#include "materials/MaterialTestSupport.h"
+
+using namespace korvath;
+using namespace korvath::test;
+
+namespace {
+
+GLint MinFilter(int32_t texture) {
+    GLint value = 0;
+    glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &value);
+    return value;
+}
+
+// The first texel of a texture as B, G, R.
+std::vector<uint8_t> FirstTexel(int32_t texture) {
+    const std::vector<uint8_t> texels = BgrTexels(texture);
+    return std::vector<uint8_t>(texels.begin(), texels.begin() + 3);
+}
+
+}  // namespace
+
+using ShaderParse = MaterialTest;
+
+TEST_F(ShaderParse, NameAloneOnItsLineStartsTheMaterial) {
+    WritePicture("textures/a.bmp", 10, 20, 30);
+    const std::vector<std::string> block = {"{", "\t{", "\t\tmap textures/a.tga", "\t}", "}"};
+    std::vector<std::string> alone = {"// comment", "textures/a"};
+    alone.insert(alone.end(), block.begin(), block.end());
+    WriteScript("scripts/a.shader", alone);
+    const SHADER found = ParseMaterial("scripts/a.shader", "textures/a");
+    EXPECT_TRUE(found.Found);
+    EXPECT_EQ(found.Name, "textures/a");
+    EXPECT_EQ(found.Cull, 0);
+    ASSERT_EQ(found.Stages.size(), 1u);
+    ASSERT_EQ(found.Stages[0].Textures.size(), 1u);
+    EXPECT_EQ(FirstTexel(found.Stages[0].Textures[0]), (std::vector<uint8_t>{10, 20, 30}));
+
+    WriteScript("scripts/b.shader", {"textures/a {", "\t{", "\t\tmap textures/a.tga", "\t}", "}"});
+    const SHADER sameLine = ParseMaterial("scripts/b.shader", "textures/a");
+    EXPECT_FALSE(sameLine.Found);
+    EXPECT_EQ(sameLine.Name, "textures/a");
+    EXPECT_TRUE(sameLine.Stages.empty());
+    EXPECT_FALSE(ParseMaterial("scripts/missing.shader", "textures/a").Found);
+}
+
+// An indented closing brace does not end the material: it runs on through the
+// next material, whose braces keep counting stages, to a brace in column 1.
+TEST_F(ShaderParse, OnlyAColumnOneBraceEndsTheMaterial) {
+    WritePicture("b.bmp", 1, 2, 3);
+    const SHADER material = Parse({"textures/m", "{", " {", "  map a.tga", " }", " }", "", "textures/n", "{",
+                                   " {", "  map b.tga", " }", "}", "textures/o", "{", "}"});
+    EXPECT_TRUE(material.Found);
+    ASSERT_EQ(material.Stages.size(), 3u);
+    EXPECT_EQ(material.Stages[0].Textures[0], 0);
+    EXPECT_EQ(material.Stages[1].Textures[0], 0);
+    EXPECT_NE(material.Stages[2].Textures[0], 0);
+
+    const SHADER unclosed = Parse({"textures/m", "{", " {", " }", " }"});
+    EXPECT_FALSE(unclosed.Found);
+    EXPECT_EQ(unclosed.Stages.size(), 1u);
+}
+
+// Lines are lower-cased and lose their tabs before any keyword sees them.
+TEST_F(ShaderParse, LinesAreNormalisedBeforeUse) {
+    WritePicture("textures/a.bmp", 1, 1, 1);
+    WritePicture("x.bmp", 2, 2, 2);
+    const SHADER upper = Parse({"textures/m", "{", "CULL NONE", "\t{", "\t\tMap Textures/A.TGA", "\t}", "}"});
+    EXPECT_EQ(upper.Cull, 1);
+    EXPECT_NE(upper.Stages[0].Textures[0], 0);
+
+    // "map", a tab and x.tga become "mapx.tga": a map line whose name is empty.
+    const SHADER tabs = Parse({"textures/m", "{", "\tcull\tback", "\t{", "\t\tmap\tx.tga", "\t}", "}"});
+    EXPECT_EQ(tabs.Cull, 0);
+    EXPECT_EQ(tabs.Stages[0].Textures[0], 0);
+}
+
+TEST_F(ShaderParse, StagesComeFromBraces) {
+    EXPECT_EQ(Parse({"textures/m", "{", " {", " }", " {", " }", "}"}).Stages.size(), 2u);
+    EXPECT_EQ(Parse({"textures/m", "{", " surfaceparm nodraw", "}"}).Stages.size(), 1u);
+    // Stage keywords before the first stage block fill stage 0.
+    const SHADER early = Parse({"textures/m", "{", " depthwrite", " {", "  tcgen environment", " }", "}"});
+    ASSERT_EQ(early.Stages.size(), 1u);
+    EXPECT_EQ(early.Stages[0].Flags, kStageDepthFunc | kStageTcGen);
+}
+
+TEST_F(ShaderParse, TcModsListPerStageInScriptOrder) {
+    const SHADER material = Parse({"textures/m", "{", " {", "  tcmod scroll 0.5 -1", "  tcmod rotate 30", " }", " {",
+                                   "  tcmod scale 2 3", "  tcmod transform 1 2 3 4 5 6", "  tcmod turb 0.1 0.2 0.3 0.4",
+                                   "  tcmod stretch sin 1 2 3 4", "  tcmod wobble 9", " }", "}"});
+    ASSERT_EQ(material.Stages.size(), 2u);
+    const std::vector<TCMOD>& first = material.Stages[0].TcMods;
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0].Kind, 4);
+    EXPECT_FLOAT_EQ(first[0].ScrollS, 0.5f);
+    EXPECT_FLOAT_EQ(first[0].ScrollT, -1.0f);
+    EXPECT_EQ(first[1].Kind, 3);
+    EXPECT_FLOAT_EQ(first[1].Rotation, 30.0f);
+    EXPECT_EQ(material.Stages[0].Flags, kStageTcMods);
+
+    const std::vector<TCMOD>& second = material.Stages[1].TcMods;
+    ASSERT_EQ(second.size(), 5u);
+    EXPECT_EQ(second[0].Kind, 2);
+    EXPECT_FLOAT_EQ(second[0].ScaleS, 2.0f);
+    EXPECT_FLOAT_EQ(second[0].ScaleT, 3.0f);
+    EXPECT_EQ(second[1].Kind, 6);
+    const float matrix[16] = {1, 2, 0, 0, 3, 4, 0, 0, 0, 0, 1, 0, 5, 6, 0, 1};
+    for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(second[1].Matrix[i], matrix[i]) << i;
+    EXPECT_EQ(second[2].Kind, 7);
+    EXPECT_FLOAT_EQ(second[2].Base, 0.1f);
+    EXPECT_FLOAT_EQ(second[2].Amplitude, 0.2f);
+    EXPECT_FLOAT_EQ(second[2].Phase, 0.3f);
+    EXPECT_FLOAT_EQ(second[2].Frequency, 0.4f);
+    EXPECT_EQ(second[3].Kind, 5);
+    EXPECT_FLOAT_EQ(second[3].Base, 1.0f);
+    EXPECT_FLOAT_EQ(second[3].Frequency, 4.0f);
+    EXPECT_EQ(second[4].Kind, 0);
+}
+
+TEST_F(ShaderParse, BlendAlphaAndDepthFunctions) {
+    const SHADER material = Parse({"textures/m", "{",
+                                   " {", "  blendfunc gl_one gl_one", " }",
+                                   " {", "  blendfunc add", " }",
+                                   " {", "  blendfunc filter", " }",
+                                   " {", "  blendfunc blend", " }",
+                                   " {", "  blendFunc GL_DST_COLOR GL_ONE_MINUS_DST_COLOR", " }",
+                                   " {", "  blendfunc gl_src_color gl_one_minus_src_alpha", " }",
+                                   " {", "  alphafunc ge128", "  depthfunc equal", " }",
+                                   " {", "  alphafunc gt0", "  depthwrite", " }",
+                                   " {", "  alphafunc lt128", "  depthfunc lequal", " }",
+                                   " {", "  alphafunc other", " }", "}"});
+    ASSERT_EQ(material.Stages.size(), 10u);
+    const int32_t blends[6][2] = {{1, 1}, {1, 1}, {768, 0}, {770, 771}, {774, 775}, {0, 771}};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(material.Stages[i].Flags, kStageBlend) << i;
+        EXPECT_EQ(material.Stages[i].Blend[0], blends[i][0]) << i;
+        EXPECT_EQ(material.Stages[i].Blend[1], blends[i][1]) << i;
+    }
+    const SHADER_STAGE& ge = material.Stages[6];
+    EXPECT_EQ(ge.Flags, kStageAlphaTest);  // depthfunc alone sets no flag
+    EXPECT_EQ(ge.AlphaFunc, 518);
+    EXPECT_FLOAT_EQ(ge.AlphaRef, 0.5f);
+    EXPECT_EQ(ge.DepthFunc, 514);
+    EXPECT_EQ(material.Stages[7].Flags, kStageAlphaTest | kStageDepthFunc);
+    EXPECT_EQ(material.Stages[7].AlphaFunc, 516);
+    EXPECT_FLOAT_EQ(material.Stages[7].AlphaRef, 0.0f);
+    EXPECT_EQ(material.Stages[8].AlphaFunc, 513);
+    EXPECT_EQ(material.Stages[8].DepthFunc, 515);
+    EXPECT_EQ(material.Stages[9].Flags, kStageAlphaTest);
+    EXPECT_EQ(material.Stages[9].AlphaFunc, 0);
+}
+
+// "nomipmaps" clears the switch for exactly the next texture made.
+TEST_F(ShaderParse, SurfaceParmsSetBitsAndFlags) {
+    WritePicture("a.bmp", 1, 1, 1);
+    const SHADER material = Parse({"textures/m", "{", " surfaceparm nolightmap", " surfaceparm sky",
+                                   " surfaceparm trans", " surfaceparm nomipmaps", " surfaceparm stencil",
+                                   " surfaceparm unknown", " {", "  map a.tga", " }", " {", "  map a.tga", " }", "}"});
+    EXPECT_EQ(material.SurfaceFlags, 0x8000 | 0x8000000 | 0x800000 | 0x4000000);
+    EXPECT_EQ(material.Flags, kMaterialStencil);
+    EXPECT_EQ(MinFilter(material.Stages[0].Textures[0]), GL_LINEAR);
+    EXPECT_EQ(MinFilter(material.Stages[1].Textures[0]), GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_FALSE(NextTextureSkipsMipmaps());
+}
+
+TEST_F(ShaderParse, DeformVertexesWaveAndMove) {
+    const SHADER wave = Parse({"textures/m", "{", " deformVertexes wave 100 sin 1 2 3 4", "}"});
+    EXPECT_EQ(wave.Flags, kMaterialDeform);
+    EXPECT_EQ(wave.Deform.Kind, 5);
+    EXPECT_FLOAT_EQ(wave.Deform.Position, 100.0f);
+    EXPECT_FLOAT_EQ(wave.Deform.Base, 1.0f);
+    EXPECT_FLOAT_EQ(wave.Deform.Amplitude, 2.0f);
+    EXPECT_FLOAT_EQ(wave.Deform.Phase, 3.0f);
+    EXPECT_FLOAT_EQ(wave.Deform.Frequency, 4.0f);
+    EXPECT_EQ(wave.Deform.Func, 0);
+
+    const SHADER move = Parse({"textures/m", "{", " deformvertexes move 1 2 3 triangle 4 5 6 7", "}"});
+    EXPECT_EQ(move.Deform.Kind, 2);
+    EXPECT_FLOAT_EQ(move.DeformMove.x, 1.0f);
+    EXPECT_FLOAT_EQ(move.DeformMove.y, 2.0f);
+    EXPECT_FLOAT_EQ(move.DeformMove.z, 3.0f);
+    EXPECT_EQ(move.Deform.Func, 2);
+    EXPECT_FLOAT_EQ(move.Deform.Amplitude, 4.0f);
+    EXPECT_FLOAT_EQ(move.Deform.Base, 5.0f);
+    EXPECT_FLOAT_EQ(move.Deform.Phase, 6.0f);
+    EXPECT_FLOAT_EQ(move.Deform.Frequency, 7.0f);
+
+    const SHADER sprite = Parse({"textures/m", "{", " deformVertexes autosprite", "}"});
+    EXPECT_EQ(sprite.Flags, kMaterialDeform);
+    EXPECT_EQ(sprite.Deform.Kind, 0);
+}
+
+TEST_F(ShaderParse, StageTexturesFromMapAnimmapAndCubemap) {
+    WritePicture("anim/f1.bmp", 1, 0, 0);
+    WritePicture("anim/f2.bmp", 2, 0, 0);
+    WritePicture("anim/f3.bmp", 3, 0, 0);
+    for (const char* face : {"positive_x", "negative_x", "positive_y", "negative_y", "positive_z", "negative_z"})
+        WritePicture(std::string("env/sky_") + face + ".bmp", 9, 9, 9);
+    const SHADER material = Parse({"textures/m", "{",
+                                   " {", "  animMap 2 anim/f1.tga anim/f2.tga anim/none anim/f3.jpg", " }",
+                                   " {", "  cubemap env/sky.bmp", " }",
+                                   " {", "  map $lightmap", "  rgbgen identity", "  tcgen environment", " }",
+                                   " {", "  rgbGen wave sin 0.25 0.5 0.1 2", " }", "}"});
+    ASSERT_EQ(material.Stages.size(), 4u);
+    const SHADER_STAGE& anim = material.Stages[0];
+    EXPECT_EQ(anim.AnimFrequency, 2);
+    ASSERT_EQ(anim.Textures.size(), 4u);
+    EXPECT_EQ(FirstTexel(anim.Textures[0])[0], 1);
+    EXPECT_EQ(FirstTexel(anim.Textures[1])[0], 2);
+    EXPECT_EQ(anim.Textures[2], 0);  // no extension: nothing to load
+    EXPECT_EQ(FirstTexel(anim.Textures[3])[0], 3);
+
+    const SHADER_STAGE& cube = material.Stages[1];
+    EXPECT_EQ(cube.Flags, kStageCubeMap);
+    ASSERT_NE(cube.Textures[0], 0);
+    glBindTexture(GL_TEXTURE_CUBE_MAP, static_cast<GLuint>(cube.Textures[0]));
+    EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
+    glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
+
+    const SHADER_STAGE& light = material.Stages[2];
+    EXPECT_TRUE(light.Lightmap);
+    EXPECT_EQ(light.Textures[0], 0);
+    EXPECT_EQ(light.Flags, kStageRgbGen | kStageTcGen);
+    EXPECT_EQ(light.RgbWave.Kind, 0);
+
+    const WAVE& wave = material.Stages[3].RgbWave;
+    EXPECT_EQ(wave.Kind, 3);
+    EXPECT_EQ(wave.Func, 1);
+    EXPECT_FLOAT_EQ(wave.Base, 0.25f);
+    EXPECT_FLOAT_EQ(wave.Amplitude, 0.5f);
+    EXPECT_FLOAT_EQ(wave.Phase, 0.1f);
+    EXPECT_FLOAT_EQ(wave.Frequency, 2.0f);
+}
+
+// Short lines, names without an extension and stage keywords outside any stage
+// block leave the material as it was, and nothing is written out of bounds.
+TEST_F(ShaderParse, MalformedLinesChangeNothing) {
+    WritePicture("a.bmp", 1, 1, 1);
+    const SHADER material = Parse({"textures/m", "{", " tcmod scroll 1", " {", "  map noextension", "  blendfunc gl_one",
+                                   "  tcmod scroll 1", "  tcmod", "  deformvertexes wave 1", "  animmap",
+                                   "  animmap x", "  rgbgen wave sin 1", "  cubemap", "  program only.vert", "  map", " }",
+                                   " map a.tga", " blendfunc add", " tcmod scale 1 1", " alphafunc ge128", "}"});
+    EXPECT_TRUE(material.Found);
+    ASSERT_EQ(material.Stages.size(), 1u);
+    const SHADER_STAGE& stage = material.Stages[0];
+    EXPECT_EQ(stage.Textures, std::vector<int32_t>{0});
+    EXPECT_EQ(stage.Flags, kStageRgbGen);
+    EXPECT_EQ(stage.RgbWave.Kind, 0);
+    EXPECT_TRUE(stage.TcMods.empty());
+    EXPECT_EQ(stage.AnimFrequency, 0);
+    EXPECT_EQ(material.Flags, kMaterialDeform);
+    EXPECT_EQ(material.Deform.Kind, 0);
+    EXPECT_EQ(material.Program, 0);
+}
+
+TEST_F(ShaderParse, FindMaterialScansTheDirectory) {
+    WriteScript("scripts/one.shader", {"textures/x", "{", " cull none", "}"});
+    WriteScript("scripts/TWO.SHADER", {"textures/y", "{", " cull back", "}"});
+    WriteScript("scripts/notes.txt", {"textures/z", "{", "}"});
+    EXPECT_EQ(FindMaterial("scripts/", "textures/x").Cull, 1);
+    const SHADER y = FindMaterial("scripts/", "textures/y");
+    EXPECT_TRUE(y.Found);
+    EXPECT_EQ(y.Cull, GL_BACK);
+    const SHADER z = FindMaterial("scripts/", "textures/z");
+    EXPECT_FALSE(z.Found);
+    EXPECT_EQ(z.Name, "textures/z");
+    const SHADER none = FindMaterial("nothing/", "textures/x");
+    EXPECT_FALSE(none.Found);
+    EXPECT_EQ(none.Name, "");
+
+    // A changed script is read again.
+    WriteScript("scripts/one.shader", {"textures/x", "{", " cull front", " surfaceparm sky", "}"});
+    EXPECT_EQ(FindMaterial("scripts/", "textures/x").Cull, GL_FRONT);
+}
+
+TEST_F(ShaderParse, FreeMaterialReleasesOnce) {
+    WritePicture("a.bmp", 1, 1, 1);
+    SHADER material = Parse({"textures/m", "{", " {", "  map a.tga", " }", " {", "  map a.tga", " }", "}"});
+    const int32_t first = material.Stages[0].Textures[0], second = material.Stages[1].Textures[0];
+    ASSERT_TRUE(glIsTexture(first) && glIsTexture(second));
+    Shaders().UnLoad(material);
+    EXPECT_FALSE(glIsTexture(first));
+    EXPECT_FALSE(glIsTexture(second));
+    EXPECT_EQ(material.Stages[0].Textures[0], 0);
+    EXPECT_EQ(material.Stages.size(), 2u);
+
+    // A name GL hands out again is not deleted by a second release of the old record.
+    const int32_t reused = LoadTexture(root_ + "a.bmp");
+    material.Stages[0].Textures[0] = 0;
+    FreeMaterial(material);
+    EXPECT_TRUE(glIsTexture(reused));
+}
+
+TEST_F(ShaderParse, ShadersLoadFallsBackToAPicture) {
+    WritePicture("pictures/logo.bmp", 40, 50, 60);
+    Shaders shaders;
+    const SHADER picture = shaders.Load("pictures/logo.bmp");
+    EXPECT_FALSE(picture.Found);
+    EXPECT_EQ(picture.Name, "");
+    ASSERT_EQ(picture.Stages.size(), 1u);
+    EXPECT_EQ(picture.Stages[0].Flags, 0);
+    EXPECT_EQ(FirstTexel(picture.Stages[0].Textures[0]), (std::vector<uint8_t>{40, 50, 60}));
+
+    WritePicture("a.bmp", 1, 1, 1);
+    WriteScript("scripts/s.shader", {"textures/s", "{", " {", "  map a.tga", "  blendfunc add", " }", "}"});
+    const SHADER named = shaders.Load("scripts/s.shader", "textures/s");
+    EXPECT_TRUE(named.Found);
+    EXPECT_EQ(named.Stages[0].Flags, kStageBlend);
+}
