@@ -50,4 +50,12 @@ std::string ClipboardText() {
     return result;
 }
 
+bool ScreenSizeInTwips(int32_t& width, int32_t& height) {
+    int32_t bits = 0;
+    if (!DesktopSize(width, height, bits)) return false;
+    width *= kTwipsPerPixel;
+    height *= kTwipsPerPixel;
+    return true;
+}
+
 }  // namespace korvath::platform
