@@ -1,5 +1,6 @@
 #include "Walk.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "FlyThrough.h"
@@ -29,6 +30,7 @@ void Walker::Start(const Camera& camera) {
     body_.Position(Raised(camera.Position(), -kEyeHeight));
     body_.Velocity(0);
     body_.Ground(body_.Position().y);
+    heightBeforeStep_ = body_.Position().y;
 }
 
 float Walker::Step(Map& map, Keyboard& keys, const Joystick& joystick, Camera& camera, float seconds) {
@@ -44,14 +46,18 @@ float Walker::Step(Map& map, Keyboard& keys, const Joystick& joystick, Camera& c
 
     // The floor is where a ray straight down from the eyes ends. (The collision's
     // Ground answer traces only down to the height -Offset, so it misses floors
-    // below the level's origin.) Over a hole with no floor in reach the last
-    // floor holds.
-    const VECTOR3 eye = Raised(to, kEyeHeight);
+    // below the level's origin.) The body sinks below the floor on the step that
+    // crosses it, by as much as it fell in that step, so the ray starts from
+    // where the body was before that step. Over a hole with no floor in reach the
+    // last floor holds.
+    VECTOR3 eye = Raised(to, kEyeHeight);
+    eye.y = std::max(eye.y, heightBeforeStep_ + kEyeHeight);
     const COLLISION floor = map.Collision(eye, Raised(eye, -kFloorProbe));
     if (floor.Collided) body_.SetGround(floor.Position.y);
 
     body_.Position(to);
     const bool onFloor = to.y <= body_.Ground();
+    heightBeforeStep_ = to.y;
     body_.Update();
     camera.Position(Raised(body_.Position(), kEyeHeight));
     TurnOneFrame(keys, joystick, camera, seconds);

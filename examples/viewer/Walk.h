@@ -20,4 +20,5 @@ public:
 
 private:
     korvath::Physics body_;
+    float heightBeforeStep_ = 0;  // of the feet, before the last physics step
 };
