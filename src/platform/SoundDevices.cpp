@@ -7,14 +7,13 @@
 #include <map>
 
 #include "platform/SoundCommandText.h"
+#include "platform/TrebleShelf.h"
 
 namespace korvath::platform {
 
 namespace {
 
 constexpr int32_t kFullScale = 1000;  // volume and treble levels run 0..1000
-constexpr int32_t kNeutralTreble = 500;
-constexpr int kMaxChannels = 256;
 
 struct SoundDevice {
     Mix_Chunk* Chunk = nullptr;
@@ -92,7 +91,9 @@ void Close(const std::string& alias) {
     auto& devices = Table().Devices();
     auto it = devices.find(alias);
     if (it == devices.end()) return;
-    // Freeing a chunk halts every channel that plays it.
+    // Halting (unlike freeing the chunk) also takes the channel's effects off.
+    const int live = LiveChannel(it->second);
+    if (live >= 0) Mix_HaltChannel(live);
     Mix_FreeChunk(it->second.Chunk);
     devices.erase(it);
 }
@@ -102,8 +103,8 @@ int StartChannel(Mix_Chunk* chunk, bool repeat) {
     int channel = Mix_PlayChannel(-1, chunk, loops);
     if (channel < 0) {
         const int allocated = Mix_AllocateChannels(-1);
-        if (allocated >= kMaxChannels) return -1;
-        Mix_AllocateChannels(std::min(kMaxChannels, std::max(1, allocated) * 2));
+        if (allocated >= kMaxMixerChannels) return -1;
+        Mix_AllocateChannels(std::min(kMaxMixerChannels, std::max(1, allocated) * 2));
         channel = Mix_PlayChannel(-1, chunk, loops);
     }
     return channel;
@@ -120,6 +121,7 @@ void Play(SoundDevice& device, bool repeat) {
     if (live >= 0) Mix_HaltChannel(live);
     device.Repeat = repeat;
     device.Channel = StartChannel(device.Chunk, repeat);
+    ApplyTreble(device.Channel, device.Treble);
 }
 
 void Pause(SoundDevice& device) {
@@ -164,8 +166,8 @@ void SendSoundCommand(const std::string& command, SoundFileReader read) {
             SetVolume(*device, c.Value);
             break;
         case SoundVerb::SetTreble:
-            // The mixer has no tone control: the level is kept and answered, not heard.
             device->Treble = ClampLevel(c.Value);
+            ApplyTreble(LiveChannel(*device), device->Treble);
             break;
         default:
             break;

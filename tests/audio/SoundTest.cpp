@@ -143,6 +143,27 @@ TEST_F(SoundOnDisk, VolumeScalesTheTone) {
     ExpectSilence(After(StreamFrames()), "volume below 0");
 }
 
+// The treble level lifts or lowers what lies above about 3 kHz and leaves the bass.
+TEST_F(SoundOnDisk, TrebleShelvesTheHighs) {
+    ASSERT_TRUE(WriteBytes(dir_ + "/high.wav", ToneWav(8000, 1.0, 0.1)));
+    ASSERT_TRUE(WriteBytes(dir_ + "/low.wav", ToneWav(200, 1.0, 0.1)));
+    const struct {
+        const char* name;
+        int32_t treble;
+        double least, most;  // of the level against the neutral one
+    } cases[] = {{"high.wav", 1000, 2.5, 4}, {"high.wav", 0, 0.3, 0.6}, {"low.wav", 1000, 0.95, 1.2}};
+    for (const auto& c : cases) {
+        sound_.Load(c.name);
+        sound_.Repeat(c.name);
+        const double neutral = Level(After(StreamFrames()));
+        sound_.Frequency(c.name, c.treble);
+        const double shelved = Level(After(StreamFrames()));
+        EXPECT_GT(shelved, c.least * neutral) << c.name << " " << c.treble;
+        EXPECT_LT(shelved, c.most * neutral) << c.name << " " << c.treble;
+        sound_.UnLoad(c.name);
+    }
+}
+
 TEST_F(SoundOnDisk, EverySpellingOfAFileAddressesOneSound) {
     sound_.Load("tone.wav");
     sound_.Load("./sub/../tone.wav");
