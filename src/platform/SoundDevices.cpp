@@ -36,13 +36,17 @@ public:
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
     }
 
+    // Tried once: without a sound device every later sound is silent at once,
+    // instead of probing the audio drivers again on each open.
     bool StartMixer() {
-        if (started_) return true;
+        if (started_ || failed_) return started_;
+        failed_ = true;
         if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
         if (Mix_OpenAudio(MIX_DEFAULT_FREQUENCY, MIX_DEFAULT_FORMAT, 2, 1024) != 0) {
             SDL_QuitSubSystem(SDL_INIT_AUDIO);
             return false;
         }
+        failed_ = false;
         started_ = true;
         return true;
     }
@@ -51,7 +55,7 @@ public:
     std::map<std::string, SoundDevice>& Devices() { return devices_; }
 
 private:
-    bool started_ = false;
+    bool started_ = false, failed_ = false;
     std::map<std::string, SoundDevice> devices_;
 };
 
