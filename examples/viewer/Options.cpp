@@ -33,6 +33,8 @@ std::optional<ViewerOptions> ParseViewerOptions(int argc, char** argv, std::stri
         } else if (arg == "--path") {
             if (!needs(1)) return std::nullopt;
             options.path = argv[++i];
+        } else if (arg == "--walk") {
+            options.walk = true;
         } else if (arg == "--camera") {
             if (!needs(5)) return std::nullopt;
             for (float& value : options.camera)

@@ -7,6 +7,7 @@
 struct ViewerOptions {
     std::string map = "oa_dm3"; // level name below maps/, without .bsp
     std::string path;           // game data directory (the engine path)
+    bool walk = false;          // start on foot instead of flying
     bool hasCamera = false;
     float camera[5] = {};       // x y z pitch yaw
     int32_t frames = 0;         // 0: run until the window closes or "quit"

@@ -1,22 +1,26 @@
 // The Korvath viewer: intro, loading screen, then a fly-through of maps/NAME.bsp
 // below the game data directory.
 //
-//   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--frames N]
-//          [--screenshot file.png] [--size WxH]
+//   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--walk]
+//          [--frames N] [--screenshot file.png] [--size WxH]
 //
 // Keys: W A S D walk (shift runs), page up and down climb, the arrow keys or the
-// mouse with its left button held turn and look, backquote opens the console,
-// where "map NAME" loads another level and "quit" ends the viewer. Without a
-// display it renders offscreen.
-#include <korvath/Korvath.h>
-
+// mouse with its left button held turn and look, G switches between flying and
+// walking on the floor (--walk starts on foot), backquote opens the console,
+// where "map NAME" loads another level and "quit" ends the viewer. An attached
+// joystick walks and turns with its stick (button 1 runs). The level's ambient
+// sound and footsteps play when the game data has them. Without a display it
+// renders offscreen.
 #include <chrono>
 #include <cstdio>
+#include <korvath/Korvath.h>
 #include <string>
 
 #include "FlyThrough.h"
 #include "Options.h"
 #include "Screenshot.h"
+#include "ViewerSounds.h"
+#include "Walk.h"
 
 using namespace korvath;
 
@@ -70,6 +74,10 @@ int main(int argc, char** argv) {
     Map map;
     Camera camera;
     Keyboard keys;
+    Joystick joystick;
+    Walker walker;
+    ViewerSounds sounds;
+    bool walking = options.walk;
     camera.Set3DFieldOfView(70);
     const double loadSeconds = LoadLevel(map, console, options.map);
     if (options.hasCamera) {
@@ -78,6 +86,8 @@ int main(int argc, char** argv) {
     } else {
         PlaceAtSpawnPoint(map, camera);
     }
+    walker.Start(camera);
+    sounds.Start(map, options.path);
 
     int32_t frame = 0;
     double frameSeconds = 0;
@@ -94,11 +104,23 @@ int main(int argc, char** argv) {
         if (const auto* name = std::get_if<std::string>(&next)) {
             LoadLevel(map, console, *name);
             PlaceAtSpawnPoint(map, camera);
+            walker.Start(camera);
+            sounds.Start(map, options.path);
         }
 
         const auto frameStart = Clock::now();
         engine.BeginScene();
-        if (!console.Visible()) FlyOneFrame(keys, camera, lastFrameSeconds);
+        joystick.Update();
+        if (!console.Visible()) {
+            if (keys.Check(KEY_G)) {
+                walking = !walking;
+                walker.Start(camera);
+            }
+            if (walking)
+                sounds.Walked(walker.Step(map, keys, joystick, camera, lastFrameSeconds));
+            else
+                FlyOneFrame(keys, joystick, camera, lastFrameSeconds);
+        }
         map.Render();
         ++frame;
         const bool last = options.frames > 0 && frame >= options.frames;
@@ -108,6 +130,7 @@ int main(int argc, char** argv) {
         frameSeconds += lastFrameSeconds;
         if (last) break;
     }
+    sounds.Stop();
     std::printf("start-up: %.2f s, level load: %.2f s, frames: %d, mean frame time: %.2f ms\n", startSeconds,
                 loadSeconds, frame, frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
     return 0;
