@@ -17,6 +17,7 @@
 #include "world/BspTables.h"
 #include "world/LevelBatch.h"
 #include "world/LevelLoad.h"
+#include "world/LevelPlan.h"
 
 namespace korvath {
 
@@ -139,6 +140,7 @@ std::unique_ptr<Level> LoadLevel(const std::string& filename) {
     }
     BuildBatchTables(*level);
     level->TextureCombine = Caps().TextureCombine;
+    PlanMaterials(*level);
     BspStatus("BSP: Loaded Successfully");
     BspStatus("");
     return level;
