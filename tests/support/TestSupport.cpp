@@ -1,12 +1,15 @@
 #include "support/TestSupport.h"
-#include "core/FrameTiming.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
+#include "core/FrameTiming.h"
 #include "platform/GL.h"
 #include "platform/Host.h"
 #include "platform/Video.h"
@@ -85,7 +88,14 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }
 
 std::string CorpusPath(const std::string& relative) {
-    return std::string(KORVATH_CORPUS_DIR) + "/" + relative;
+    const char* override = std::getenv("KORVATH_CORPUS");
+    const std::string path = std::string(override && *override ? override : KORVATH_CORPUS_DIR) + "/" + relative;
+    // Thrown, so the test (or the suite set-up) that wanted it fails there with
+    // this message instead of reading an empty buffer further on.
+    if (!std::filesystem::exists(path))
+        throw std::runtime_error("The test corpus is missing " + path +
+                                 ": it is expected in ../shared/corpus beside the repository (or set KORVATH_CORPUS).");
+    return path;
 }
 
 }  // namespace korvath::test

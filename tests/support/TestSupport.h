@@ -76,6 +76,8 @@ std::string ProcessDirectory();
 // Lines of a text file, CR LF removed.
 std::vector<std::string> ReadLines(const std::string& path);
 
+// A file or folder of ../shared/corpus; a missing one throws, failing the test
+// with a message that names it.
 std::string CorpusPath(const std::string& relative);
 
 }  // namespace korvath::test
