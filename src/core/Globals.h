@@ -117,6 +117,8 @@ std::string CutAtNul(const std::string& text);
 std::string BaseName(const std::string& path);
 std::string ExtensionOf(const std::string& path);
 std::string ShortPath(const std::string& path);
+// The part of a path after its last separator ('\\' or '/').
+std::string FileNameOf(const std::string& path);
 // The name of an existing file for path, matching each component case-insensitively
 // where the exact name does not exist; path itself when nothing matches.
 std::string FindFileIgnoringCase(const std::string& path);

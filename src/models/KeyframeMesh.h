@@ -1,0 +1,49 @@
+#pragma once
+// The geometry of a keyframe model (MD2, MDL): every frame's decoded vertices,
+// the triangles as the file lists them, and what drawing needs, prepared once
+// at load: one draw vertex per distinct (vertex, texture coordinate) pair of
+// the triangles' corners, and the distinct third corners the volume grows by.
+#include <cstdint>
+#include <vector>
+
+#include "core/Math.h"
+#include "models/ModelArrays.h"
+
+namespace korvath {
+
+struct KeyframeTriangle {  // 12 bytes, as MD2 and MDL files store it
+    int16_t Vertex[3] = {};
+    int16_t TexCoord[3] = {};
+};
+
+struct KeyframeMesh {
+    int32_t VertexCount = 0;  // per frame
+    int32_t FrameCount = 0;
+    // Frame f's vertex v at f × VertexCount + v.
+    std::vector<VECTOR3> Positions;
+    std::vector<VECTOR3> Normals;
+    std::vector<VECTOR2> TexCoords;
+    std::vector<KeyframeTriangle> Triangles;
+
+    // Filled by PrepareDrawing.
+    std::vector<int32_t> DrawSources;  // the frame vertex of each draw vertex
+    std::vector<int32_t> VolumeCorners;
+    ModelArrays Arrays;
+};
+
+// Builds the draw vertices, indexes and texture coordinates from the triangles;
+// false when a corner names a vertex outside the frame. A texture-coordinate
+// index outside the table reads its nearest entry, or (0, 0) from an empty one.
+bool PrepareDrawing(KeyframeMesh& mesh);
+
+// The pose between frames current and next, weight of next the fraction, into
+// the draw arrays; both frames are brought inside the model's frames.
+void InterpolateFrames(KeyframeMesh& mesh, int32_t current, int32_t next, float fraction);
+
+// Grows the volume by the third corner of every triangle in frame current.
+void GrowByThirdCorners(const KeyframeMesh& mesh, int32_t current, VOLUME& volume, const Matrix4& matrix);
+
+// The frame index nearest inside 0..FrameCount - 1.
+int32_t ClampFrame(const KeyframeMesh& mesh, int32_t frame);
+
+}  // namespace korvath
