@@ -67,7 +67,10 @@ void ReadFrame(const ModelBytes& file, const Md2Header& h, int32_t f, KeyframeMe
         const float X = p[0], Y = p[1], Z = p[2];
         mesh.Positions[first + static_cast<size_t>(v)] = {-(X * scale.x + translate.x), Z * scale.z + translate.z,
                                                           Y * scale.y + translate.y};
-        mesh.Normals[first + static_cast<size_t>(v)] = VertexNormal(p[3]);
+        // The normal turns with the position, or light would fall on the
+        // wrong side of the model.
+        const VECTOR3& n = VertexNormal(p[3]);
+        mesh.Normals[first + static_cast<size_t>(v)] = {-n.x, n.z, n.y};
     }
 }
 

@@ -109,10 +109,12 @@ TEST_F(Md2LoadTest, DecodesIntoEngineAxes) {
     EXPECT_FLOAT_EQ(mesh.Positions[2].x, -6);
     EXPECT_FLOAT_EQ(mesh.Positions[2].y, 123);
     EXPECT_FLOAT_EQ(mesh.Positions[2].z, 42);
-    EXPECT_FLOAT_EQ(mesh.Normals[2].x, -0.688191f);
-    EXPECT_FLOAT_EQ(mesh.Normals[2].z, -0.425325f);
-    EXPECT_FLOAT_EQ(mesh.Normals[3].x, -0.525731f);  // read as entry 0
-    EXPECT_FLOAT_EQ(mesh.Normals[0].z, 1);           // entry 5
+    // Normals turn the same way: entry 161 is (-0.688191, -0.587785, -0.425325).
+    EXPECT_FLOAT_EQ(mesh.Normals[2].x, 0.688191f);
+    EXPECT_FLOAT_EQ(mesh.Normals[2].y, -0.425325f);
+    EXPECT_FLOAT_EQ(mesh.Normals[2].z, -0.587785f);
+    EXPECT_FLOAT_EQ(mesh.Normals[3].x, 0.525731f);  // read as entry 0
+    EXPECT_FLOAT_EQ(mesh.Normals[0].y, 1);          // entry 5, (0, 0, 1)
     // (s / width, 1 - t / height)
     EXPECT_FLOAT_EQ(mesh.TexCoords[0].x, 0);
     EXPECT_FLOAT_EQ(mesh.TexCoords[0].y, 1);
