@@ -87,12 +87,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "modelviewer: the engine could not start (see Korvath.log)\n");
         return 1;
     }
+    // The console shows the loading screen while the model loads.
+    Console console;
+    console.Visible(true);
     const auto loadStart = Clock::now();
     if (!model->Load(Absolute(options.model))) {
         std::fprintf(stderr, "modelviewer: %s did not load (see Korvath.log)\n", options.model.c_str());
         return 1;
     }
     const double loadSeconds = SecondsSince(loadStart);
+    console.Visible(false);
     if (!options.skin.empty()) model->SetSkin(Shaders().Load(Absolute(options.skin)));
     AnimationPicker animations(*model);
     animations.Start(options.animation);
