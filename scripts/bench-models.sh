@@ -39,5 +39,5 @@ printf '%-9s %14s %10s %10s %10s\n' engine "load ms/model" "mean ms" "p95 ms" "p
 # The median round of each engine.
 for engine in korvath irrlicht; do
   grep "^RESULT $engine " bench-out/models.txt | sort -k5,5n | awk -v n="$rounds" 'NR == int((n + 1) / 2) {
-    printf "%-9s %14.1f %10s %10s %10s\n", $2, $4 * 1000, $5, $6, $7 }'
+    printf "%-9s %14.2f %10s %10s %10s\n", $2, $4, $5, $6, $7 }'
 done

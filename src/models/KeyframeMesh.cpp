@@ -47,24 +47,39 @@ bool PrepareDrawing(KeyframeMesh& mesh) {
 
 int32_t ClampFrame(const KeyframeMesh& mesh, int32_t frame) { return std::clamp(frame, 0, std::max(mesh.FrameCount - 1, 0)); }
 
+namespace {
+
+size_t StoredIndex(const KeyframeMesh& mesh, int32_t f, int32_t v) {
+    return static_cast<size_t>(f) * static_cast<size_t>(mesh.VertexCount) + static_cast<size_t>(v);
+}
+
+}  // namespace
+
+VECTOR3 FramePosition(const KeyframeMesh& mesh, int32_t f, int32_t v) {
+    return mesh.Decode(mesh.Grids[static_cast<size_t>(f)], mesh.Vertices[StoredIndex(mesh, f, v)]);
+}
+
+const VECTOR3& FrameNormal(const KeyframeMesh& mesh, int32_t f, int32_t v) {
+    const size_t index = mesh.Vertices[StoredIndex(mesh, f, v)].Normal;
+    return (*mesh.NormalTable)[index < kVertexNormalCount ? index : 0];
+}
+
 void InterpolateFrames(KeyframeMesh& mesh, int32_t current, int32_t next, float fraction) {
     if (mesh.FrameCount <= 0) return;
-    const size_t base = static_cast<size_t>(ClampFrame(mesh, current)) * static_cast<size_t>(mesh.VertexCount);
-    const size_t target = static_cast<size_t>(ClampFrame(mesh, next)) * static_cast<size_t>(mesh.VertexCount);
+    const int32_t c = ClampFrame(mesh, current), n = ClampFrame(mesh, next);
     ModelArrays& arrays = mesh.Arrays;
     for (size_t d = 0; d < mesh.DrawSources.size(); ++d) {
-        const size_t v = static_cast<size_t>(mesh.DrawSources[d]);
-        const VECTOR3& P = mesh.Positions[base + v];
-        const VECTOR3& Q = mesh.Positions[target + v];
+        const int32_t v = mesh.DrawSources[d];
+        const VECTOR3 P = FramePosition(mesh, c, v), Q = FramePosition(mesh, n, v);
         arrays.Positions[d] = {P.x + fraction * (Q.x - P.x), P.y + fraction * (Q.y - P.y), P.z + fraction * (Q.z - P.z)};
-        arrays.Normals[d] = mesh.Normals[base + v];
+        arrays.Normals[d] = FrameNormal(mesh, c, v);
     }
 }
 
 void GrowByThirdCorners(const KeyframeMesh& mesh, int32_t current, VOLUME& volume, const Matrix4& matrix) {
     if (mesh.FrameCount <= 0) return;
-    const size_t base = static_cast<size_t>(ClampFrame(mesh, current)) * static_cast<size_t>(mesh.VertexCount);
-    for (const int32_t v : mesh.VolumeCorners) GrowVolume(volume, matrix, mesh.Positions[base + static_cast<size_t>(v)]);
+    const int32_t c = ClampFrame(mesh, current);
+    for (const int32_t v : mesh.VolumeCorners) GrowVolume(volume, matrix, FramePosition(mesh, c, v));
 }
 
 }  // namespace korvath

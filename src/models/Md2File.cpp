@@ -1,5 +1,6 @@
 #include "models/Md2File.h"
 
+#include <cstring>
 #include <string>
 
 #include "models/KeyframeAnimations.h"
@@ -23,6 +24,7 @@ struct Md2Header {
         CommandCount, FrameCount, SkinOffset, TexCoordOffset, TriangleOffset, FrameOffset, CommandOffset, EndOffset;
 };
 static_assert(sizeof(Md2Header) == kHeaderBytes);
+static_assert(sizeof(KeyframeVertex) == kFrameVertexBytes);
 
 bool ReadTexCoords(const ModelBytes& file, const Md2Header& h, KeyframeMesh& mesh) {
     if (!file.Holds(h.TexCoordOffset, h.TexCoordCount, kTexCoordBytes)) return false;
@@ -55,23 +57,28 @@ bool FramesFit(const ModelBytes& file, const Md2Header& h) {
            file.Holds(h.FrameOffset + static_cast<int64_t>(h.FrameCount - 1) * h.FrameSize, 1, frameBytes);
 }
 
+// The file's axes are Z-up; the engine's Y-up: (x, y, z) becomes (-x, z, y).
+VECTOR3 Md2Position(const KeyframeGrid& g, const KeyframeVertex& v) {
+    const float X = v.X, Y = v.Y, Z = v.Z;
+    return {-(X * g.Scale.x + g.Translate.x), Z * g.Scale.z + g.Translate.z, Y * g.Scale.y + g.Translate.y};
+}
+
+// The normals turn with the positions, or light would fall on the wrong side.
+const std::array<VECTOR3, kVertexNormalCount> kMd2Normals = [] {
+    std::array<VECTOR3, kVertexNormalCount> turned;
+    for (size_t i = 0; i < kVertexNormalCount; ++i) turned[i] = {-kVertexNormals[i].x, kVertexNormals[i].z, kVertexNormals[i].y};
+    return turned;
+}();
+
 void ReadFrame(const ModelBytes& file, const Md2Header& h, int32_t f, KeyframeMesh& mesh, AnimationGrouper& grouper) {
     const int64_t at = h.FrameOffset + static_cast<int64_t>(f) * h.FrameSize;
-    const VECTOR3 scale = file.At<VECTOR3>(at), translate = file.At<VECTOR3>(at + 12);
+    mesh.Grids[static_cast<size_t>(f)] = {file.At<VECTOR3>(at), file.At<VECTOR3>(at + 12)};
     // Bytes after the name's NUL are padding, not part of the name.
     const char* name = reinterpret_cast<const char*>(file.Data(at + 24));
     grouper.AddFrame(std::string(name, strnlen(name, kFrameNameBytes)), f, h.FrameCount);
     const size_t first = static_cast<size_t>(f) * static_cast<size_t>(h.VertexCount);
-    for (int32_t v = 0; v < h.VertexCount; ++v) {
-        const uint8_t* p = file.Data(at + kFrameHeaderBytes + v * kFrameVertexBytes);
-        const float X = p[0], Y = p[1], Z = p[2];
-        mesh.Positions[first + static_cast<size_t>(v)] = {-(X * scale.x + translate.x), Z * scale.z + translate.z,
-                                                          Y * scale.y + translate.y};
-        // The normal turns with the position, or light would fall on the
-        // wrong side of the model.
-        const VECTOR3& n = VertexNormal(p[3]);
-        mesh.Normals[first + static_cast<size_t>(v)] = {-n.x, n.z, n.y};
-    }
+    std::memcpy(&mesh.Vertices[first], file.Data(at + kFrameHeaderBytes),
+                static_cast<size_t>(h.VertexCount) * sizeof(KeyframeVertex));
 }
 
 }  // namespace
@@ -93,9 +100,10 @@ Md2Result ReadMd2(const std::vector<uint8_t>& bytes, Md2Model& model) {
 
     mesh.VertexCount = h.VertexCount;
     mesh.FrameCount = h.FrameCount;
-    const size_t vertices = static_cast<size_t>(h.FrameCount) * static_cast<size_t>(h.VertexCount);
-    mesh.Positions.resize(vertices);
-    mesh.Normals.resize(vertices);
+    mesh.Decode = Md2Position;
+    mesh.NormalTable = &kMd2Normals;
+    mesh.Grids.resize(static_cast<size_t>(h.FrameCount));
+    mesh.Vertices.resize(static_cast<size_t>(h.FrameCount) * static_cast<size_t>(h.VertexCount));
     AnimationGrouper grouper(model.Animations, "MD2: Loading Animation ");
     for (int32_t f = 0; f < h.FrameCount; ++f) ReadFrame(file, h, f, mesh, grouper);
     grouper.Finish(h.FrameCount);

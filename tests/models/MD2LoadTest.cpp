@@ -106,15 +106,16 @@ TEST_F(Md2LoadTest, DecodesIntoEngineAxes) {
     ASSERT_EQ(ReadMd2(file.Bytes(), model), Md2Result::Loaded);
     const KeyframeMesh& mesh = model.Mesh;
     // (-(X sx + tx), Z sz + tz, Y sy + ty)
-    EXPECT_FLOAT_EQ(mesh.Positions[2].x, -6);
-    EXPECT_FLOAT_EQ(mesh.Positions[2].y, 123);
-    EXPECT_FLOAT_EQ(mesh.Positions[2].z, 42);
+    const VECTOR3 p = FramePosition(mesh, 0, 2);
+    EXPECT_FLOAT_EQ(p.x, -6);
+    EXPECT_FLOAT_EQ(p.y, 123);
+    EXPECT_FLOAT_EQ(p.z, 42);
     // Normals turn the same way: entry 161 is (-0.688191, -0.587785, -0.425325).
-    EXPECT_FLOAT_EQ(mesh.Normals[2].x, 0.688191f);
-    EXPECT_FLOAT_EQ(mesh.Normals[2].y, -0.425325f);
-    EXPECT_FLOAT_EQ(mesh.Normals[2].z, -0.587785f);
-    EXPECT_FLOAT_EQ(mesh.Normals[3].x, 0.525731f);  // read as entry 0
-    EXPECT_FLOAT_EQ(mesh.Normals[0].y, 1);          // entry 5, (0, 0, 1)
+    EXPECT_FLOAT_EQ(FrameNormal(mesh, 0, 2).x, 0.688191f);
+    EXPECT_FLOAT_EQ(FrameNormal(mesh, 0, 2).y, -0.425325f);
+    EXPECT_FLOAT_EQ(FrameNormal(mesh, 0, 2).z, -0.587785f);
+    EXPECT_FLOAT_EQ(FrameNormal(mesh, 0, 3).x, 0.525731f);  // read as entry 0
+    EXPECT_FLOAT_EQ(FrameNormal(mesh, 0, 0).y, 1);          // entry 5, (0, 0, 1)
     // (s / width, 1 - t / height)
     EXPECT_FLOAT_EQ(mesh.TexCoords[0].x, 0);
     EXPECT_FLOAT_EQ(mesh.TexCoords[0].y, 1);

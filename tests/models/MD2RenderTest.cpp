@@ -87,14 +87,13 @@ protected:
         ApplyPlacement(model_.Position(), model_.Rotation());
         ApplyScale(model_.Scale());
         const KeyframeMesh& m = file_->Mesh;
-        const size_t P = static_cast<size_t>(c * m.VertexCount), Q = static_cast<size_t>(n * m.VertexCount);
         glEnable(GL_TEXTURE_2D);
         ApplyStage(skin_.Stages[0]);
         for (const KeyframeTriangle& t : m.Triangles) {
             glBegin(GL_TRIANGLES);
             for (int k = 0; k < 3; ++k) {
-                const size_t i = static_cast<size_t>(t.Vertex[k]);
-                const VECTOR3 &p = m.Positions[P + i], &q = m.Positions[Q + i], &normal = m.Normals[P + i];
+                const VECTOR3 p = FramePosition(m, c, t.Vertex[k]), q = FramePosition(m, n, t.Vertex[k]);
+                const VECTOR3& normal = FrameNormal(m, c, t.Vertex[k]);
                 const VECTOR2& st = m.TexCoords[static_cast<size_t>(t.TexCoord[k])];
                 glNormal3f(normal.x, normal.y, normal.z);
                 glTexCoord2f(st.x, st.y);
@@ -230,7 +229,7 @@ TEST_F(Md2ShadowTest, ShadowFallsWhereTheMatrixPutsItOnlyOnTheMarkedFloorOnce) {
     const KeyframeMesh& m = file_->Mesh;
     for (int32_t v = 0; v < m.VertexCount; ++v) {
         // Placed by the shadow's own position, with z flipped.
-        const VECTOR3 p = m.Positions[static_cast<size_t>(v)];
+        const VECTOR3 p = FramePosition(m, 0, v);
         const VECTOR3 placed{p.x + caster.x, p.y + caster.y, -p.z + caster.z};
         const float w = flatten[3] * placed.x + flatten[7] * placed.y + flatten[11] * placed.z + flatten[15];
         const VECTOR3 flat = TransformPoint(flatten.data(), placed);
