@@ -31,7 +31,7 @@ bool PrepareDrawing(KeyframeMesh& mesh) {
             const auto [at, added] = drawVertexOf.try_emplace(key, static_cast<uint32_t>(mesh.DrawSources.size()));
             if (added) {
                 mesh.DrawSources.push_back(triangle.Vertex[k]);
-                arrays.TexCoords.push_back(TexCoordNear(mesh.TexCoords, triangle.TexCoord[k]));
+                arrays.Vertices.push_back({{}, {}, TexCoordNear(mesh.TexCoords, triangle.TexCoord[k])});
             }
             arrays.Indices.push_back(at->second);
         }
@@ -40,8 +40,6 @@ bool PrepareDrawing(KeyframeMesh& mesh) {
     // Growing a box by the same point twice changes nothing.
     std::sort(mesh.VolumeCorners.begin(), mesh.VolumeCorners.end());
     mesh.VolumeCorners.erase(std::unique(mesh.VolumeCorners.begin(), mesh.VolumeCorners.end()), mesh.VolumeCorners.end());
-    arrays.Positions.resize(mesh.DrawSources.size());
-    arrays.Normals.resize(mesh.DrawSources.size());
     return true;
 }
 
@@ -71,8 +69,9 @@ void InterpolateFrames(KeyframeMesh& mesh, int32_t current, int32_t next, float 
     for (size_t d = 0; d < mesh.DrawSources.size(); ++d) {
         const int32_t v = mesh.DrawSources[d];
         const VECTOR3 P = FramePosition(mesh, c, v), Q = FramePosition(mesh, n, v);
-        arrays.Positions[d] = {P.x + fraction * (Q.x - P.x), P.y + fraction * (Q.y - P.y), P.z + fraction * (Q.z - P.z)};
-        arrays.Normals[d] = FrameNormal(mesh, c, v);
+        ModelVertex& out = arrays.Vertices[d];
+        out.Position = {P.x + fraction * (Q.x - P.x), P.y + fraction * (Q.y - P.y), P.z + fraction * (Q.z - P.z)};
+        out.Normal = FrameNormal(mesh, c, v);
     }
 }
 

@@ -17,9 +17,10 @@ void PointArrays(const ModelArrays& arrays) {
     glEnableClientState(GL_NORMAL_ARRAY);
     SelectClientUnit(GL_TEXTURE0_ARB);
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
-    glVertexPointer(3, GL_FLOAT, sizeof(VECTOR3), arrays.Positions.data());
-    glNormalPointer(GL_FLOAT, sizeof(VECTOR3), arrays.Normals.data());
-    glTexCoordPointer(2, GL_FLOAT, sizeof(VECTOR2), arrays.TexCoords.data());
+    const ModelVertex* first = arrays.Vertices.data();
+    glVertexPointer(3, GL_FLOAT, sizeof(ModelVertex), &first->Position);
+    glNormalPointer(GL_FLOAT, sizeof(ModelVertex), &first->Normal);
+    glTexCoordPointer(2, GL_FLOAT, sizeof(ModelVertex), &first->TexCoord);
 }
 
 void ReleaseArrays() {
@@ -30,7 +31,7 @@ void ReleaseArrays() {
 }
 
 void DrawTriangles(const ModelArrays& arrays) {
-    glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(arrays.Positions.size() - 1),
+    glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(arrays.Vertices.size() - 1),
                         static_cast<GLsizei>(arrays.Indices.size()), GL_UNSIGNED_INT, arrays.Indices.data());
 }
 
@@ -49,7 +50,7 @@ void KeepOnlyFirstCoordinateArray(size_t units) {
 
 void DrawMaterialPasses(SHADER& material, const ModelArrays& arrays) {
     glEnable(GL_TEXTURE_2D);
-    if (!arrays.Indices.empty() && !arrays.Positions.empty()) {
+    if (!arrays.Indices.empty() && !arrays.Vertices.empty()) {
         PointArrays(arrays);
         for (SHADER_STAGE& stage : material.Stages) {
             if (material.Program != 0) {

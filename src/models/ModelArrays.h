@@ -1,8 +1,9 @@
 #pragma once
-// A model's triangles as one set of client arrays: positions and normals the
-// model refreshes before each draw (kept here so a frame allocates nothing),
-// texture coordinates fixed at load, and three indexes per triangle in the
-// order the file lists them, so each material stage is one draw call.
+// A model's triangles as client arrays: vertices whose positions and normals
+// the model refreshes before each draw (kept here so a frame allocates
+// nothing) and whose texture coordinates are fixed at load, and three indexes
+// per triangle in the order the file lists them, so each material stage is
+// one draw call.
 #include <cstdint>
 #include <vector>
 
@@ -11,10 +12,15 @@
 
 namespace korvath {
 
+// Interleaved, so the driver copies one block per draw.
+struct ModelVertex {
+    VECTOR3 Position;
+    VECTOR3 Normal;
+    VECTOR2 TexCoord;
+};
+
 struct ModelArrays {
-    std::vector<VECTOR3> Positions;
-    std::vector<VECTOR3> Normals;
-    std::vector<VECTOR2> TexCoords;
+    std::vector<ModelVertex> Vertices;
     std::vector<uint32_t> Indices;
 };
 

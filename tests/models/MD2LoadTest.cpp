@@ -174,8 +174,8 @@ TEST_F(Md2LoadTest, TextureCoordinatesOutsideTheTableAreClamped) {
     Md2Model read;
     ASSERT_EQ(ReadMd2(file.Bytes(), read), Md2Result::Loaded);
     const ModelArrays& arrays = read.Mesh.Arrays;
-    EXPECT_FLOAT_EQ(arrays.TexCoords[arrays.Indices[0]].x, 0);  // entry 3: (0, 255)
-    EXPECT_FLOAT_EQ(arrays.TexCoords[arrays.Indices[4]].y, 1);  // entry 0: (0, 0)
+    EXPECT_FLOAT_EQ(arrays.Vertices[arrays.Indices[0]].TexCoord.x, 0);  // entry 3: (0, 255)
+    EXPECT_FLOAT_EQ(arrays.Vertices[arrays.Indices[4]].TexCoord.y, 1);  // entry 0: (0, 0)
     file.TexCoords.clear();
     for (Md2FileTriangle& t : file.Triangles) t.TexCoord[0] = t.TexCoord[1] = t.TexCoord[2] = 0;
     MD2 model;
