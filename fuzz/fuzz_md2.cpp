@@ -10,19 +10,9 @@
 #include <string>
 
 #include "core/Globals.h"
-#include "platform/Clock.h"
-#include "platform/Video.h"
+#include "FuzzEngine.h"
 
 namespace {
-
-// The intro waits on the tick; a tick that runs fast ends it at once.
-class FastClock : public korvath::platform::Clock {
-public:
-    uint32_t Milliseconds() override { return now_ += 40; }
-
-private:
-    uint32_t now_ = 100000;
-};
 
 std::string g_model;
 
@@ -36,13 +26,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     char pattern[] = "/tmp/korvath-fuzz-md2-XXXXXX";
     const std::string directory = mkdtemp(pattern) ? pattern : "/tmp";
     g_model = directory + "/model.md2";
-    korvath::platform::RequestOffscreen();
-    static FastClock clock;
-    korvath::platform::SetClock(&clock);
-    static korvath::Window window;
-    static korvath::Engine engine;
-    engine.Initialize(window.Load(160, 120), 160, 120, 32);
-    korvath::platform::SetClock(nullptr);
+    fuzzsupport::StartEngine(160, 120, "");
     korvath::State().FrameTime = 0.25f;
     return 0;
 }

@@ -3,31 +3,11 @@
 //   korvath_levels DATA_DIR MAP FRAMES [screenshot.png]
 #include <korvath/Korvath.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "KorvathBench.h"
 #include "Viewpoints.h"
-#include "core/Globals.h"
-#include "platform/Clock.h"
-#include "platform/GL.h"
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); }
-
-// Runs the intro on a fast tick: it is not what is measured.
-class FastTick : public korvath::platform::Clock {
-public:
-    uint32_t Milliseconds() override { return now_ += 40; }
-
-private:
-    uint32_t now_ = 100000;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -40,27 +20,16 @@ int main(int argc, char** argv) {
     const std::string screenshot = argc > 4 ? argv[4] : "";
     const int width = 640, height = 480;
 
-    Window window;
-    const int32_t handle = window.Load(width, height);
-    Engine engine;
-    engine.SetPath(data);
-    FastTick fast;
-    platform::SetClock(&fast);
-    const bool started = engine.Initialize(handle, width, height, 32);
-    platform::SetClock(nullptr);
-    if (!started) return 1;
-    EngineState& s = State();
-    s.FadeActive = false;
-    s.FadeLevel = 1;
-    s.ConsoleVisible = false;  // neither engine draws a loading screen in this comparison
-    s.PreviousTick = s.CurrentTick = platform::TickCount();
+    levelbench::KorvathBench bench;
+    if (!bench.Start(width, height, data)) return 1;
+    Engine& engine = bench.engine();
 
     Camera camera;
     camera.Set3DFieldOfView(70);
     Map level;
-    const auto loadStart = Clock::now();
+    const auto loadStart = levelbench::BenchClock::now();
     level.Load("maps/" + map + ".bsp");
-    const double loadSeconds = Seconds(loadStart, Clock::now());
+    const double loadSeconds = levelbench::Seconds(loadStart, levelbench::BenchClock::now());
     if (!level.Loaded()) {
         std::fprintf(stderr, "korvath_levels: %s did not load\n", map.c_str());
         return 1;

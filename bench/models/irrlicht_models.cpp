@@ -4,19 +4,14 @@
 //   irrlicht_models MODEL SKIN FRAMES [screenshot.png]
 #include <irrlicht/irrlicht.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "ModelGrid.h"
+#include "IrrlichtBench.h"
 #include "Viewpoints.h"
 
 using namespace irr;
-
-namespace {
-using Clock = std::chrono::steady_clock;
-double Seconds(Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); }
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -28,24 +23,17 @@ int main(int argc, char** argv) {
     const int frames = std::atoi(argv[3]);
     const std::string screenshot = argc > 4 ? argv[4] : "";
 
-    SIrrlichtCreationParameters params;
-    params.DriverType = video::EDT_OPENGL;
-    params.WindowSize = core::dimension2d<u32>(kWidth, kHeight);
-    params.Bits = 32;
-    params.Vsync = false;
-    params.Stencilbuffer = true;
-    params.LoggingLevel = ELL_ERROR;
-    IrrlichtDevice* device = createDeviceEx(params);
+    IrrlichtDevice* device = levelbench::CreateBenchDevice(kWidth, kHeight);
     if (!device) return 1;
     video::IVideoDriver* driver = device->getVideoDriver();
     scene::ISceneManager* scene = device->getSceneManager();
 
     // The mesh cache hands every later request the same mesh, so one load is
     // the cost of a model.
-    const auto loadStart = Clock::now();
+    const auto loadStart = levelbench::BenchClock::now();
     auto* mesh = static_cast<scene::IAnimatedMeshMD2*>(scene->getMesh(modelPath.c_str()));
     // The RESULT line's load field carries milliseconds per model here.
-    const double loadMilliseconds = 1000 * Seconds(loadStart, Clock::now());
+    const double loadMilliseconds = 1000 * levelbench::Seconds(loadStart, levelbench::BenchClock::now());
     if (!mesh) {
         std::fprintf(stderr, "irrlicht_models: %s did not load\n", modelPath.c_str());
         return 1;

@@ -4,32 +4,13 @@
 //   korvath_models MODEL SKIN FRAMES [screenshot.png]
 #include <korvath/Korvath.h>
 
-#include <chrono>
 #include <cstdio>
 #include <memory>
 #include <string>
 
+#include "KorvathBench.h"
 #include "ModelGrid.h"
 #include "Viewpoints.h"
-#include "core/Globals.h"
-#include "platform/Clock.h"
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double Seconds(Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); }
-
-// Runs the intro on a fast tick: it is not what is measured.
-class FastTick : public korvath::platform::Clock {
-public:
-    uint32_t Milliseconds() override { return now_ += 40; }
-
-private:
-    uint32_t now_ = 100000;
-};
-
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -42,19 +23,9 @@ int main(int argc, char** argv) {
     const int frames = std::atoi(argv[3]);
     const std::string screenshot = argc > 4 ? argv[4] : "";
 
-    Window window;
-    const int32_t handle = window.Load(kWidth, kHeight);
-    Engine engine;
-    FastTick fast;
-    platform::SetClock(&fast);
-    const bool started = engine.Initialize(handle, kWidth, kHeight, 32);
-    platform::SetClock(nullptr);
-    if (!started) return 1;
-    EngineState& s = State();
-    s.FadeActive = false;
-    s.FadeLevel = 1;
-    s.ConsoleVisible = false;  // neither engine draws a loading screen in this comparison
-    s.PreviousTick = s.CurrentTick = platform::TickCount();
+    levelbench::KorvathBench bench;
+    if (!bench.Start(kWidth, kHeight)) return 1;
+    Engine& engine = bench.engine();
 
     Camera camera;
     camera.Set3DFieldOfView(kFieldOfView);
@@ -62,7 +33,7 @@ int main(int argc, char** argv) {
     camera.SetRotation(0, 0, 0);
 
     std::vector<std::unique_ptr<MD2>> models;
-    const auto loadStart = Clock::now();
+    const auto loadStart = levelbench::BenchClock::now();
     for (int i = 0; i < kCopies; ++i) {
         models.push_back(std::make_unique<MD2>());
         models.back()->Load(modelPath);
@@ -72,7 +43,7 @@ int main(int argc, char** argv) {
         }
     }
     // The RESULT line's load field carries milliseconds per model here.
-    const double loadMilliseconds = 1000 * Seconds(loadStart, Clock::now()) / kCopies;
+    const double loadMilliseconds = 1000 * levelbench::Seconds(loadStart, levelbench::BenchClock::now()) / kCopies;
     const SHADER skin = Shaders().Load(skinPath);
     for (int i = 0; i < kCopies; ++i) {
         MD2& m = *models[static_cast<size_t>(i)];

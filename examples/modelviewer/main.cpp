@@ -9,23 +9,18 @@
 // animation, escape ends the viewer. Without a display it renders offscreen.
 #include <korvath/Korvath.h>
 
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
 #include "ModelKinds.h"
 #include "Options.h"
-#include "Screenshot.h"
+#include "FrameRun.h"
 #include "Stage.h"
 
 using namespace korvath;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
 
 // Relative names on the command line mean the working directory, not the
 // engine path.
@@ -90,7 +85,7 @@ int main(int argc, char** argv) {
     // The console shows the loading screen while the model loads.
     Console console;
     console.Visible(true);
-    const auto loadStart = Clock::now();
+    const auto loadStart = ExampleClock::now();
     if (!model->Load(Absolute(options.model))) {
         std::fprintf(stderr, "modelviewer: %s did not load (see Korvath.log)\n", options.model.c_str());
         return 1;
@@ -110,9 +105,7 @@ int main(int argc, char** argv) {
     OrbitCamera orbit;
     Keyboard keys;
 
-    int32_t frame = 0;
-    double frameSeconds = 0;
-    float lastFrameSeconds = 0;
+    FrameRun run(options);
     bool animate = true, quitting = false;
     while (true) {
         if ((Engine::CloseRequested() || keys.Check(KEY_ESCAPE)) && !quitting) {
@@ -122,26 +115,20 @@ int main(int argc, char** argv) {
         if (quitting && engine.Unloaded()) break;
         if (keys.Check(KEY_SPACE)) animate = !animate;
         animations.Steer(keys);
-        orbit.Steer(keys, lastFrameSeconds);
+        orbit.Steer(keys, run.LastFrameSeconds());
 
-        const auto frameStart = Clock::now();
-        engine.BeginScene();
-        orbit.Apply(camera, framing);
-        stage.PlaceLight();
-        stage.DrawFloor(camera);
-        model->Render(animate);
-        stage.DrawShadow(*model);
-        ++frame;
-        const bool last = options.frames > 0 && frame >= options.frames;
-        if (last && !options.screenshot.empty()) WritePng(options.screenshot, options.width, options.height);
-        engine.EndScene();
-        lastFrameSeconds = static_cast<float>(SecondsSince(frameStart));
-        frameSeconds += lastFrameSeconds;
-        if (last) break;
+        const bool more = run.Frame(engine, [&] {
+            orbit.Apply(camera, framing);
+            stage.PlaceLight();
+            stage.DrawFloor(camera);
+            model->Render(animate);
+            stage.DrawShadow(*model);
+        });
+        if (!more) break;
     }
     // The model frees its material (the skin) while the GL context still exists.
     model.reset();
-    std::printf("model load: %.1f ms, frames: %d, mean frame time: %.2f ms\n", 1000 * loadSeconds, frame,
-                frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
+    std::printf("model load: %.1f ms, frames: %d, mean frame time: %.2f ms\n", 1000 * loadSeconds, run.Count(),
+                run.MeanMilliseconds());
     return 0;
 }

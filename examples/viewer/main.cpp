@@ -10,27 +10,22 @@
 // display it renders offscreen.
 #include <korvath/Korvath.h>
 
-#include <chrono>
 #include <cstdio>
 #include <string>
 
 #include "FlyThrough.h"
 #include "Options.h"
-#include "Screenshot.h"
+#include "FrameRun.h"
 
 using namespace korvath;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
 // Loads maps/NAME.bsp below the engine path with the console showing its
 // progress, then hides the console so the level shows. Returns the load time.
 double LoadLevel(Map& map, Console& console, const std::string& name) {
     console.Visible(true);
-    const auto start = Clock::now();
+    const auto start = ExampleClock::now();
     map.Load("maps/" + name + ".bsp");
     const double seconds = SecondsSince(start);
     if (map.Loaded())
@@ -51,7 +46,7 @@ int main(int argc, char** argv) {
     }
     const ViewerOptions& options = *parsed;
 
-    const auto started = Clock::now();
+    const auto started = ExampleClock::now();
     Window window;
     const int32_t handle = window.Load(options.width, options.height);
     Engine engine;
@@ -79,9 +74,7 @@ int main(int argc, char** argv) {
         PlaceAtSpawnPoint(map, camera);
     }
 
-    int32_t frame = 0;
-    double frameSeconds = 0;
-    float lastFrameSeconds = 0;
+    FrameRun run(options);
     bool quitting = false;
     while (true) {
         const bool quitTyped = std::holds_alternative<bool>(console.Command("QUIT"));
@@ -96,19 +89,13 @@ int main(int argc, char** argv) {
             PlaceAtSpawnPoint(map, camera);
         }
 
-        const auto frameStart = Clock::now();
-        engine.BeginScene();
-        if (!console.Visible()) FlyOneFrame(keys, camera, lastFrameSeconds);
-        map.Render();
-        ++frame;
-        const bool last = options.frames > 0 && frame >= options.frames;
-        if (last && !options.screenshot.empty()) WritePng(options.screenshot, options.width, options.height);
-        engine.EndScene();
-        lastFrameSeconds = static_cast<float>(SecondsSince(frameStart));
-        frameSeconds += lastFrameSeconds;
-        if (last) break;
+        const bool more = run.Frame(engine, [&] {
+            if (!console.Visible()) FlyOneFrame(keys, camera, run.LastFrameSeconds());
+            map.Render();
+        });
+        if (!more) break;
     }
     std::printf("start-up: %.2f s, level load: %.2f s, frames: %d, mean frame time: %.2f ms\n", startSeconds,
-                loadSeconds, frame, frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
+                loadSeconds, run.Count(), run.MeanMilliseconds());
     return 0;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Writes MD2 files for tests: frames, texture coordinates and triangles are
-// given as the file stores them; header fields can be spoilt afterwards.
+// Writes MD2 files for tests: frames, texture coordinates and triangles as the
+// file stores them; header fields can be spoilt afterwards by byte offset.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -17,33 +17,25 @@ struct Md2FileFrame {
     std::vector<std::array<uint8_t, 4>> Vertices;  // x, y, z, normal index
 };
 
-struct Md2FileTriangle {
-    int16_t Vertex[3];
-    int16_t TexCoord[3];
-};
-
 struct Md2File {
     int32_t Version = 8;
-    int32_t SkinWidth = 256, SkinHeight = 256;
-    std::vector<std::array<int16_t, 2>> TexCoords;
-    std::vector<Md2FileTriangle> Triangles;
+    std::vector<std::array<int16_t, 2>> TexCoords;  // on a 256 x 256 skin
+    std::vector<std::array<int16_t, 6>> Triangles;  // three vertexes, three coordinates
     std::vector<Md2FileFrame> Frames;
-
     std::vector<uint8_t> Bytes() const;
 };
 
 // Header fields by byte offset.
 enum Md2Field : size_t {
-    kMd2Version = 4, kMd2FrameSize = 16, kMd2VertexCount = 24, kMd2TexCoordCount = 28, kMd2TriangleCount = 32,
+    kMd2FrameSize = 16, kMd2VertexCount = 24, kMd2TexCoordCount = 28, kMd2TriangleCount = 32,
     kMd2FrameCount = 40, kMd2TexCoordOffset = 48, kMd2TriangleOffset = 52, kMd2FrameOffset = 56,
 };
-int32_t Md2Header(const std::vector<uint8_t>& bytes, Md2Field field);
 void SetMd2Header(std::vector<uint8_t>& bytes, Md2Field field, int32_t value);
 
-// Frames named name1, name2, ... (first at 1) of a quad: four vertices of a
-// unit square in the file's x-y plane, moved by the frame number along x.
+// Frames name1, name2, ... of a unit square of four vertices (normal index 5)
+// in the file's x-y plane, frame i moved to x = i.
 std::vector<Md2FileFrame> QuadFrames(const std::string& name, int count);
-// Two triangles over the four quad vertices and coordinates (0, 0) to (255, 255).
+// The square's two triangles and coordinates (0, 0) to (255, 255) over frames.
 Md2File QuadModel(const std::vector<Md2FileFrame>& frames);
 
 }  // namespace korvath::test
