@@ -59,14 +59,7 @@ int main(int argc, char** argv) {
             camera->setPosition(eye);
             camera->setTarget(eye + core::vector3df(std::cos(yaw), 0, std::sin(yaw)));
         },
-        [&](const std::function<void()>& beforeSwap) {
-            if (!device->run()) return false;
-            driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
-            scene->drawAll();
-            beforeSwap();
-            driver->endScene();
-            return true;
-        }};
+        levelbench::IrrlichtFrame(device)};
     levelbench::MeasureViews(side, map, loadSeconds, levelbench::SpawnViewpoints(data + "maps/" + map + ".bsp"),
                              frames, screenshot);
     device->drop();

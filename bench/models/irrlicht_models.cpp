@@ -62,14 +62,7 @@ int main(int argc, char** argv) {
     camera->setFarValue(100000.0f);
 
     const levelbench::Side side = {"irrlicht", [](const levelbench::Viewpoint&) {},
-                                   [&](const std::function<void()>& beforeSwap) {
-                                       if (!device->run()) return false;
-                                       driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
-                                       scene->drawAll();
-                                       beforeSwap();
-                                       driver->endScene();
-                                       return true;
-                                   }};
+                                   levelbench::IrrlichtFrame(device)};
     levelbench::MeasureViews(side, "md2x100", loadMilliseconds, {levelbench::Viewpoint{}}, frames, screenshot);
     device->drop();
     return 0;
