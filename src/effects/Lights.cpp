@@ -17,8 +17,14 @@ GLenum LightName(int32_t index) { return static_cast<GLenum>(GL_LIGHT0 + index);
 
 Lights::Lights() = default;
 
+// A caster left open is closed unseen, so later drawing shows again.
 Lights::~Lights() {
-    if (shadowList_ != 0 && State().RenderContext) glDeleteLists(shadowList_, 1);
+    if (shadowList_ == 0) return;
+    if (State().RenderContext) {
+        glEndList();
+        glDeleteLists(shadowList_, 1);
+    }
+    State().ShadowPass = false;
 }
 
 bool Lights::Has(int32_t Index) const { return Index >= 0 && static_cast<size_t>(Index) < lights_.size(); }

@@ -1,5 +1,6 @@
 #include "korvath/KeyframeModel.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "core/Globals.h"
@@ -25,11 +26,11 @@ void KeyframeModel::Render(bool Animate) {
     const Matrix4 matrix = StartVolume(d.Volume, placement_);
     std::copy(matrix.begin(), matrix.end(), d.Volume.Matrix);
 
-    const float whole = std::floor(d.Frame);
-    // A frame set from outside (SetFrame, a runaway clock) is drawn from the
-    // nearest frame the model has.
-    const int32_t current = std::isfinite(whole) && std::fabs(whole) < 1e9f ? static_cast<int32_t>(whole) : 0;
-    const float fraction = std::isfinite(whole) ? d.Frame - whole : 0;
+    // A frame set from outside the model (SetFrame takes any number) is drawn
+    // from the nearest frame it has.
+    const float whole = std::isnan(d.Frame) ? 0 : std::floor(d.Frame);
+    const int32_t current = static_cast<int32_t>(std::clamp(whole, -1e9f, 1e9f));
+    const float fraction = std::isfinite(d.Frame) ? d.Frame - whole : 0;
     InterpolateFrames(mesh, current, d.NextFrame, fraction);
     // The box holds what the passes drew: nothing for a material without stages.
     if (!d.Material.Stages.empty()) GrowByThirdCorners(mesh, current, d.Volume, matrix);
