@@ -14,6 +14,10 @@ VECTOR2 TexCoordNear(const std::vector<VECTOR2>& table, int32_t index) {
     return table[static_cast<size_t>(std::clamp<int32_t>(index, 0, static_cast<int32_t>(table.size()) - 1))];
 }
 
+size_t StoredIndex(const KeyframeMesh& mesh, int32_t f, int32_t v) {
+    return static_cast<size_t>(f) * static_cast<size_t>(mesh.VertexCount) + static_cast<size_t>(v);
+}
+
 }  // namespace
 
 bool PrepareDrawing(KeyframeMesh& mesh) {
@@ -27,7 +31,8 @@ bool PrepareDrawing(KeyframeMesh& mesh) {
     for (const KeyframeTriangle& triangle : mesh.Triangles) {
         for (int k = 0; k < 3; ++k) {
             if (triangle.Vertex[k] < 0 || triangle.Vertex[k] >= mesh.VertexCount) return false;
-            const uint32_t key = static_cast<uint16_t>(triangle.Vertex[k]) << 16 | static_cast<uint16_t>(triangle.TexCoord[k]);
+            const uint32_t vertex = static_cast<uint16_t>(triangle.Vertex[k]);
+            const uint32_t key = vertex << 16 | static_cast<uint16_t>(triangle.TexCoord[k]);
             const auto [at, added] = drawVertexOf.try_emplace(key, static_cast<uint32_t>(mesh.DrawSources.size()));
             if (added) {
                 mesh.DrawSources.push_back(triangle.Vertex[k]);
@@ -39,19 +44,14 @@ bool PrepareDrawing(KeyframeMesh& mesh) {
     }
     // Growing a box by the same point twice changes nothing.
     std::sort(mesh.VolumeCorners.begin(), mesh.VolumeCorners.end());
-    mesh.VolumeCorners.erase(std::unique(mesh.VolumeCorners.begin(), mesh.VolumeCorners.end()), mesh.VolumeCorners.end());
+    std::vector<int32_t>& corners = mesh.VolumeCorners;
+    corners.erase(std::unique(corners.begin(), corners.end()), corners.end());
     return true;
 }
 
-int32_t ClampFrame(const KeyframeMesh& mesh, int32_t frame) { return std::clamp(frame, 0, std::max(mesh.FrameCount - 1, 0)); }
-
-namespace {
-
-size_t StoredIndex(const KeyframeMesh& mesh, int32_t f, int32_t v) {
-    return static_cast<size_t>(f) * static_cast<size_t>(mesh.VertexCount) + static_cast<size_t>(v);
+int32_t ClampFrame(const KeyframeMesh& mesh, int32_t frame) {
+    return std::clamp(frame, 0, std::max(mesh.FrameCount - 1, 0));
 }
-
-}  // namespace
 
 VECTOR3 FramePosition(const KeyframeMesh& mesh, int32_t f, int32_t v) {
     return mesh.Decode(mesh.Grids[static_cast<size_t>(f)], mesh.Vertices[StoredIndex(mesh, f, v)]);

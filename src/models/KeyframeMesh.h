@@ -1,6 +1,6 @@
 #pragma once
-// The geometry of a keyframe model (MD2, MDL): every frame's decoded vertices,
-// the triangles as the file lists them, and what drawing needs, prepared once
+// The geometry of a keyframe model (MD2, MDL): every frame's vertices as the
+// file stores them, the triangles as it lists them, and what drawing needs, prepared once
 // at load: one draw vertex per distinct (vertex, texture coordinate) pair of
 // the triangles' corners, and the distinct third corners the volume grows by.
 #include <array>

@@ -66,7 +66,10 @@ VECTOR3 Md2Position(const KeyframeGrid& g, const KeyframeVertex& v) {
 // The normals turn with the positions, or light would fall on the wrong side.
 const std::array<VECTOR3, kVertexNormalCount> kMd2Normals = [] {
     std::array<VECTOR3, kVertexNormalCount> turned;
-    for (size_t i = 0; i < kVertexNormalCount; ++i) turned[i] = {-kVertexNormals[i].x, kVertexNormals[i].z, kVertexNormals[i].y};
+    for (size_t i = 0; i < kVertexNormalCount; ++i) {
+        const VECTOR3& n = kVertexNormals[i];
+        turned[i] = {-n.x, n.z, n.y};
+    }
     return turned;
 }();
 
@@ -77,8 +80,9 @@ void ReadFrame(const ModelBytes& file, const Md2Header& h, int32_t f, KeyframeMe
     const char* name = reinterpret_cast<const char*>(file.Data(at + 24));
     grouper.AddFrame(std::string(name, strnlen(name, kFrameNameBytes)), f, h.FrameCount);
     const size_t first = static_cast<size_t>(f) * static_cast<size_t>(h.VertexCount);
-    std::memcpy(&mesh.Vertices[first], file.Data(at + kFrameHeaderBytes),
-                static_cast<size_t>(h.VertexCount) * sizeof(KeyframeVertex));
+    if (h.VertexCount > 0)
+        std::memcpy(mesh.Vertices.data() + first, file.Data(at + kFrameHeaderBytes),
+                    static_cast<size_t>(h.VertexCount) * sizeof(KeyframeVertex));
 }
 
 }  // namespace

@@ -25,7 +25,8 @@ struct Picture {
     bool Is(int x, int y, int grey, int blue) const { return Is(static_cast<size_t>(y) * kSize + x, grey, blue); }
     int Differing(const Picture& other) const {
         int count = 0;
-        for (size_t i = 0; i < pixels.size(); i += 4) count += !std::equal(&pixels[i], &pixels[i + 3], &other.pixels[i]);
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            count += !std::equal(&pixels[i], &pixels[i + 3], &other.pixels[i]);
         return count;
     }
     double Brightness() const {
@@ -186,7 +187,8 @@ TEST_F(Md2RenderTest, ShadowFallsWhereTheMatrixPutsItOnlyOnTheMarkedFloorOnce) {
     const Matrix4 flatten = PlanarShadowMatrix(light, 0, -1, 0, 0);
     for (int32_t v = 0; v < file_.Mesh.VertexCount; ++v) {
         const VECTOR3 p = FramePosition(file_.Mesh, 0, v);
-        const VECTOR3 placed{p.x + caster.x, p.y + caster.y, -p.z + caster.z}, flat = TransformPoint(flatten.data(), placed);
+        const VECTOR3 placed{p.x + caster.x, p.y + caster.y, -p.z + caster.z};
+        const VECTOR3 flat = TransformPoint(flatten.data(), placed);
         const float w = flatten[3] * placed.x + flatten[7] * placed.y + flatten[11] * placed.z + flatten[15];
         double x, y;
         ProjectToWindow({flat.x / w, flat.y / w, flat.z / w}, x, y);
