@@ -5,6 +5,7 @@
 #include "effects/ShadowMatrix.h"
 #include "korvath/Camera.h"
 #include "korvath/Lights.h"
+#include "korvath/Programs.h"
 #include "korvath/Shaders.h"
 #include "materials/Shader.h"
 #include "models/Md2File.h"
@@ -116,6 +117,39 @@ TEST_F(Md2RenderTest, HalfWayPoseMatchesTheFramesOwnVertices) {
     Clear();
     DrawReference(4, 4, 0);
     EXPECT_GT(drawn.Differing(Picture()), 50);  // not frame 4 itself: the pose moved
+}
+
+// A material with a program is bound once for all its stages and drawn once;
+// the stages past the first have no coordinates of their own to read.
+TEST_F(Md2RenderTest, ProgramMaterialDrawsOnceWithItsProgram) {
+    model_.Render(false);
+    const Picture fixed;
+    // Unit 1's coordinate is the current one, whose q is 1.
+    const std::string vertex = "void main() {\n gl_TexCoord[0] = gl_MultiTexCoord0;\n"
+                               " gl_TexCoord[1] = gl_MultiTexCoord1;\n"
+                               " gl_Position = gl_ModelViewProjectionMatrix * gl_Vertex;\n}";
+    const std::string fragment = "uniform sampler2D skin;\nvoid main() {\n"
+                                 " gl_FragColor = texture2D(skin, gl_TexCoord[0].st) * gl_TexCoord[1].q;\n}";
+    WriteModel("skin.vert", {vertex.begin(), vertex.end()});
+    WriteModel("skin.frag", {fragment.begin(), fragment.end()});
+    Programs programs;
+    SHADER material = skin_;
+    material.Stages.push_back(skin_.Stages[0]);
+    material.Program = programs.Link(programs.Load(ProcessDirectory() + "/skin.vert", PROGRAM_VERTEX),
+                                     programs.Load(ProcessDirectory() + "/skin.frag", PROGRAM_FRAGMENT));
+    ASSERT_NE(material.Program, 0);
+    programs.SetUniformTexture(material.Program, "skin", 0);
+    model_.SetShader(material);
+    Clear();
+    model_.Render(false);
+    GLint current = -1;
+    glGetIntegerv(GL_CURRENT_PROGRAM, &current);
+    EXPECT_EQ(current, 0);
+    const Picture programmed;
+    int apart = 0;
+    for (size_t i = 0; i < fixed.pixels.size(); ++i) apart += std::abs(fixed.pixels[i] - programmed.pixels[i]) > 2;
+    EXPECT_EQ(apart, 0);
+    EXPECT_GT(fixed.Brightness(), 1e5);
 }
 
 TEST_F(Md2RenderTest, OneLightLightsTheSideFacingIt) {
