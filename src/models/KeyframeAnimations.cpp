@@ -47,20 +47,21 @@ int32_t FindAnimation(const std::vector<MD2_ANIMATION>& animations, const std::s
     return 0;
 }
 
-MD2_ANIMATION ClockRange(const std::vector<MD2_ANIMATION>& animations, int32_t index, int32_t frameCount) {
-    if (index >= 0 && static_cast<size_t>(index) < animations.size()) return animations[static_cast<size_t>(index)];
-    return {"", 0, frameCount - 1};
+FrameRange ClockRange(const std::vector<MD2_ANIMATION>& animations, int32_t index, int32_t frameCount) {
+    if (index < 0 || static_cast<size_t>(index) >= animations.size()) return {0, frameCount - 1};
+    const MD2_ANIMATION& a = animations[static_cast<size_t>(index)];
+    return {a.FirstFrame, a.LastFrame};
 }
 
-void StepFrameClock(float& frame, int32_t& next, float seconds, float velocity, const MD2_ANIMATION& range) {
+void StepFrameClock(float& frame, int32_t& next, float seconds, float velocity, const FrameRange& range) {
     frame += seconds * velocity;
-    const float first = static_cast<float>(range.FirstFrame), last = static_cast<float>(range.LastFrame);
+    const float first = static_cast<float>(range.First), last = static_cast<float>(range.Last);
     // The last frame keeps its fraction, blending back toward the first frame,
     // until the clock reaches the whole frame after it. Written so that a
     // frame that is not a number also restarts.
     if (!(frame >= first && frame < last + 1)) frame = first;
     const float following = std::floor(frame + 1.0f);
-    next = following < first || following > last ? range.FirstFrame : static_cast<int32_t>(following);
+    next = following < first || following > last ? range.First : static_cast<int32_t>(following);
 }
 
 }  // namespace korvath

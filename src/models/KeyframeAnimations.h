@@ -31,13 +31,18 @@ private:
 // The first animation whose name equals name ignoring case; 0 when none does.
 int32_t FindAnimation(const std::vector<MD2_ANIMATION>& animations, const std::string& name);
 
-// The frames the clock runs through: the current animation, or every frame
-// when the index names none (a file without digits in its frame names).
-MD2_ANIMATION ClockRange(const std::vector<MD2_ANIMATION>& animations, int32_t index, int32_t frameCount);
+// The frames the clock runs through, both ends included.
+struct FrameRange {
+    int32_t First = 0, Last = 0;
+};
+
+// The current animation's frames, or every frame when the index names none (a
+// file without digits in its frame names).
+FrameRange ClockRange(const std::vector<MD2_ANIMATION>& animations, int32_t index, int32_t frameCount);
 
 // Advances frame by seconds × velocity; a frame before the range, or at or
 // past the whole frame after its last, restarts at its first frame. next is
 // the following whole frame, or the first frame when that leaves the range.
-void StepFrameClock(float& frame, int32_t& next, float seconds, float velocity, const MD2_ANIMATION& range);
+void StepFrameClock(float& frame, int32_t& next, float seconds, float velocity, const FrameRange& range);
 
 }  // namespace korvath

@@ -71,7 +71,7 @@ TEST(FrameClock, StepsWrapsAndBlendsTowardTheFirstFrame) {
     for (const auto& s : steps) {
         float frame = s.frame;
         int32_t next = -7;
-        StepFrameClock(frame, next, 0.05f, 10, {"stand", 0, 39});
+        StepFrameClock(frame, next, 0.05f, 10, {0, 39});
         EXPECT_NEAR(frame, s.expectedFrame, 1e-4) << s.frame;
         EXPECT_EQ(next, s.expectedNext) << s.frame;
     }
