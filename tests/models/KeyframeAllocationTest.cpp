@@ -4,26 +4,11 @@
 // leaving out the draw.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
 #include "models/KeyframeAnimations.h"
 #include "models/Md2File.h"
 #include "models/Md2Writer.h"
 #include "models/ModelTransform.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+#include "support/AllocationCount.h"
 
 namespace korvath::test {
 namespace {
@@ -35,14 +20,14 @@ TEST(KeyframeFrame, PoseClockAndVolumeDoNotAllocate) {
     float frame = 0;
     int32_t next = 0;
     VOLUME volume;
-    const long before = g_allocations;
+    const long before = AllocationCount();
     for (int i = 0; i < 50; ++i) {
         StepFrameClock(frame, next, 0.05f, 30, ClockRange(model.Animations, model.AnimationIndex, 4));
         const Matrix4 matrix = StartVolume(volume, {false, {1, 2, 3}, {0, 90, 0}, {1, 1, 1}});
         InterpolateFrames(model.Mesh, static_cast<int32_t>(frame), next, frame - static_cast<int32_t>(frame));
         GrowByThirdCorners(model.Mesh, static_cast<int32_t>(frame), volume, matrix);
     }
-    EXPECT_EQ(g_allocations - before, 0);
+    EXPECT_EQ(AllocationCount() - before, 0);
 }
 
 }  // namespace
