@@ -11,14 +11,13 @@
 // joystick walks and turns with its stick (button 1 runs). The level's ambient
 // sound and footsteps play when the game data has them. Without a display it
 // renders offscreen.
-#include <chrono>
 #include <cstdio>
 #include <korvath/Korvath.h>
 #include <string>
 
 #include "FlyThrough.h"
+#include "FrameRun.h"
 #include "Options.h"
-#include "Screenshot.h"
 #include "ViewerSounds.h"
 #include "Walk.h"
 
@@ -26,15 +25,11 @@ using namespace korvath;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
 // Loads maps/NAME.bsp below the engine path with the console showing its
 // progress, then hides the console so the level shows. Returns the load time.
 double LoadLevel(Map& map, Console& console, const std::string& name) {
     console.Visible(true);
-    const auto start = Clock::now();
+    const auto start = ExampleClock::now();
     map.Load("maps/" + name + ".bsp");
     const double seconds = SecondsSince(start);
     if (map.Loaded())
@@ -55,7 +50,7 @@ int main(int argc, char** argv) {
     }
     const ViewerOptions& options = *parsed;
 
-    const auto started = Clock::now();
+    const auto started = ExampleClock::now();
     Window window;
     const int32_t handle = window.Load(options.width, options.height);
     Engine engine;
@@ -89,9 +84,7 @@ int main(int argc, char** argv) {
     walker.Start(camera);
     sounds.Start(map, options.path);
 
-    int32_t frame = 0;
-    double frameSeconds = 0;
-    float lastFrameSeconds = 0;
+    FrameRun run(options);
     bool quitting = false;
     while (true) {
         const bool quitTyped = std::holds_alternative<bool>(console.Command("QUIT"));
@@ -108,30 +101,24 @@ int main(int argc, char** argv) {
             sounds.Start(map, options.path);
         }
 
-        const auto frameStart = Clock::now();
-        engine.BeginScene();
-        joystick.Update();
-        if (!console.Visible()) {
-            if (keys.Check(KEY_G)) {
-                walking = !walking;
-                walker.Start(camera);
+        const bool more = run.Frame(engine, [&] {
+            joystick.Update();
+            if (!console.Visible()) {
+                if (keys.Check(KEY_G)) {
+                    walking = !walking;
+                    walker.Start(camera);
+                }
+                if (walking)
+                    sounds.Walked(walker.Step(map, keys, joystick, camera, run.LastFrameSeconds()));
+                else
+                    FlyOneFrame(keys, joystick, camera, run.LastFrameSeconds());
             }
-            if (walking)
-                sounds.Walked(walker.Step(map, keys, joystick, camera, lastFrameSeconds));
-            else
-                FlyOneFrame(keys, joystick, camera, lastFrameSeconds);
-        }
-        map.Render();
-        ++frame;
-        const bool last = options.frames > 0 && frame >= options.frames;
-        if (last && !options.screenshot.empty()) WritePng(options.screenshot, options.width, options.height);
-        engine.EndScene();
-        lastFrameSeconds = static_cast<float>(SecondsSince(frameStart));
-        frameSeconds += lastFrameSeconds;
-        if (last) break;
+            map.Render();
+        });
+        if (!more) break;
     }
     sounds.Stop();
     std::printf("start-up: %.2f s, level load: %.2f s, frames: %d, mean frame time: %.2f ms\n", startSeconds,
-                loadSeconds, frame, frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
+                loadSeconds, run.Count(), run.MeanMilliseconds());
     return 0;
 }

@@ -31,11 +31,6 @@ void Failed() {
     BspStatus("");
 }
 
-std::string FileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 // A texture no script defines becomes a material with one stage holding the
 // image of the same name.
 void ResolveMaterials(Level& level) {

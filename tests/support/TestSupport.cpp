@@ -10,6 +10,7 @@
 #include <stdexcept>
 
 #include "core/FrameTiming.h"
+#include "core/Matrix.h"
 #include "platform/GL.h"
 #include "platform/Host.h"
 #include "platform/Video.h"
@@ -68,6 +69,16 @@ std::vector<uint8_t> ReadPixels(int32_t x, int32_t y, int32_t width, int32_t hei
     glReadBuffer(GL_BACK);
     glReadPixels(x, y, width, height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     return pixels;
+}
+
+void ProjectToWindow(const VECTOR3& p, double& x, double& y) {
+    ApplyViewTransform(false);
+    double model[16], projection[16], z;
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
 }
 
 bool WriteScreenshot(const std::string& path, int32_t width, int32_t height) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "korvath/Engine.h"
+#include "korvath/Types.h"
 #include "korvath/Window.h"
 #include "platform/Clock.h"
 
@@ -65,6 +66,10 @@ private:
     int32_t window_handle_ = 0;
     bool initialized_ = false;
 };
+
+// Window position of a world point under the engine camera's view transform
+// and the current projection.
+void ProjectToWindow(const VECTOR3& p, double& x, double& y);
 
 // RGBA pixels of the back buffer, bottom row first.
 std::vector<uint8_t> ReadPixels(int32_t x, int32_t y, int32_t width, int32_t height);
