@@ -13,6 +13,7 @@
 #include <string>
 
 #include "FuzzEngine.h"
+#include "FuzzFiles.h"
 
 namespace {
 
@@ -27,16 +28,14 @@ std::string g_level;
 extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char pattern[] = "/tmp/korvath-fuzz-bsp-XXXXXX";
-    g_directory = mkdtemp(pattern) ? pattern : "/tmp";
-    g_level = g_directory + "/level.bsp";
-    fuzzsupport::StartEngine(320, 240, g_directory + "/");
+    g_directory = fuzzsupport::ScratchDirectory("bsp");
+    g_level = g_directory + "level.bsp";
+    fuzzsupport::StartEngine(320, 240, g_directory);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::ofstream(g_level, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    fuzzsupport::WriteInput(g_level, data, size);
     korvath::Map map;
     map.Load(g_level);
     map.Render();

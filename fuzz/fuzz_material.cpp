@@ -13,30 +13,14 @@
 #include "core/Paths.h"
 #include "materials/Materials.h"
 #include "materials/ScriptText.h"
-
-namespace {
-
-const std::string& ScratchDirectory() {
-    static const std::string directory = [] {
-        char pattern[] = "/tmp/korvath-fuzz-material-XXXXXX";
-        const char* made = mkdtemp(pattern);
-        if (!made) std::abort();
-        return std::string(made) + "/";
-    }();
-    return directory;
-}
-
-}  // namespace
+#include "FuzzFiles.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    korvath::EnginePath() = ScratchDirectory();
+    korvath::EnginePath() = fuzzsupport::ScratchDirectory("material");
     korvath::Timing().FrameTime = 0.5f;
     korvath::Timing().SceneTime = 3.0f;
     const std::string path = korvath::EnginePath() + "fuzz.shader";
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) std::abort();
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    fuzzsupport::WriteInput(path, data, size);
 
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     const std::string name(korvath::ScriptText(text).NextField());

@@ -11,6 +11,7 @@
 
 #include "core/FrameTiming.h"
 #include "FuzzEngine.h"
+#include "FuzzFiles.h"
 
 namespace {
 
@@ -23,17 +24,14 @@ std::string g_model;
 extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char pattern[] = "/tmp/korvath-fuzz-md2-XXXXXX";
-    const std::string directory = mkdtemp(pattern) ? pattern : "/tmp";
-    g_model = directory + "/model.md2";
+    g_model = fuzzsupport::ScratchDirectory("md2") + "model.md2";
     fuzzsupport::StartEngine(160, 120, "");
     Timing().FrameTime = 0.25f;
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::ofstream(g_model, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
+    fuzzsupport::WriteInput(g_model, data, size);
     korvath::MD2 model;
     model.Load(g_model);
     model.SetVelocity(7);

@@ -50,6 +50,17 @@ for source in fuzz/fuzz_*.cpp; do
   fi
 done
 
+# Every input that once crashed a harness is replayed as it stands.
+for dir in fuzz/regressions/*/; do
+  [ -d "$dir" ] || continue
+  name="$(basename "$dir")"
+  [ -x "$build/fuzz/fuzz_$name" ] || continue
+  if ! "$build/fuzz/fuzz_$name" -runs=1 "$dir"* >"$build/crashes/$name-regressions.log" 2>&1; then
+    echo "fuzz-smoke: a regression input of $name fails again (log: $build/crashes/$name-regressions.log)" >&2
+    failed+=("$name regressions")
+  fi
+done
+
 if [ ${#failed[@]} -gt 0 ]; then
   echo "fuzz-smoke: crashes in ${failed[*]}" >&2
   exit 1

@@ -20,6 +20,7 @@
 #include "materials/Texture.h"
 #include "platform/Clock.h"
 #include "platform/Events.h"
+#include "platform/Files.h"
 #include "platform/GL.h"
 #include "platform/Video.h"
 
@@ -192,8 +193,11 @@ void Engine::SetLog(bool Enabled) {
     if (Log().File) Log().Enabled = Enabled;
 }
 
+// A relative path is fixed against the current directory now: every name is
+// then resolved against it exactly once, and a later change of directory does
+// not move the game data.
 void Engine::SetPath(const std::string& Path) {
-    std::string path = Path;
+    std::string path = Path.empty() ? Path : platform::AbsolutePath(Path);
     if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '/';
     EnginePath() = path;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <dirent.h>
+#include <filesystem>
 #include <memory>
 #include <new>
 #include <strings.h>
@@ -107,6 +108,15 @@ std::vector<std::string> ListDirectory(const std::string& directory) {
         if (name != "." && name != "..") names.push_back(name);
     }
     return names;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    std::string slashed = path;
+    std::replace(slashed.begin(), slashed.end(), '\\', '/');
+    if (slashed.empty() || slashed.front() == '/') return slashed;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(slashed, error);
+    return error ? slashed : absolute.string();
 }
 
 }  // namespace korvath::platform

@@ -25,7 +25,9 @@ cat "$out/x11.txt"
 [ $status -eq 0 ] || { echo "viewer under X failed with $status"; exit 1; }
 check x11 || exit 1
 
-(cd "$out" && SDL_VIDEODRIVER=offscreen "$viewer" "${args[@]}" --screenshot "$out/offscreen.png" > "$out/offscreen.txt" 2>&1)
+# Offscreen, with the game data named relative to the directory it starts in.
+(cd "$(dirname "$data")" && SDL_VIDEODRIVER=offscreen "$viewer" --path "$(basename "$data")" --map ps9ctf --frames 200 \
+  --size 640x480 --screenshot "$out/offscreen.png" > "$out/offscreen.txt" 2>&1)
 status=$?
 cat "$out/offscreen.txt"
 [ $status -eq 0 ] || { echo "offscreen viewer failed with $status"; exit 1; }

@@ -1,3 +1,4 @@
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -46,6 +47,25 @@ TEST_F(ShaderParse, NameAloneOnItsLineStartsTheMaterial) {
     EXPECT_EQ(sameLine.Name, "textures/a");
     EXPECT_TRUE(sameLine.Stages.empty());
     EXPECT_FALSE(ParseMaterial("scripts/missing.shader", "textures/a").Found);
+}
+
+// A relative engine path is taken against the directory current at SetPath,
+// and names are resolved against it once: the script's images are found, not
+// looked for below the path twice over.
+TEST_F(ShaderParse, RelativeEnginePathFindsTheScriptsImages) {
+    WritePicture("textures/a.bmp", 10, 20, 30);
+    WriteScript("scripts/a.shader", {"textures/a", "{", "\t{", "\t\tmap textures/a.tga", "\t}", "}"});
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(ProcessDirectory());
+    engine().SetPath(std::filesystem::path(root_).parent_path().filename().string());
+    std::filesystem::current_path(before);
+    EXPECT_EQ(EnginePath(), root_);
+
+    Shaders shaders;
+    const SHADER found = shaders.Load("scripts/a.shader", "textures/a");
+    EXPECT_TRUE(found.Found);
+    ASSERT_EQ(found.Stages.size(), 1u);
+    EXPECT_EQ(FirstTexel(found.Stages[0].Textures[0]), (std::vector<uint8_t>{10, 20, 30}));
 }
 
 // An indented closing brace does not end the material: it runs on through the
