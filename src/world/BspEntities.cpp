@@ -65,8 +65,10 @@ std::string_view ValueOf(std::string_view line, const Key& key) {
     return line.substr(start, line.size() - start - 1);
 }
 
-// False when the value should have been a number.
+// False when the value should have been a number. A line too short to hold a
+// quoted key (a blank line) is no key line.
 bool Store(std::string_view line, ENTITY& entity) {
+    if (line.size() < 2) return true;
     for (const Key& key : kKeys) {
         if (line.substr(1, key.Name.size()) != key.Name) continue;
         const std::string_view value = ValueOf(line, key);

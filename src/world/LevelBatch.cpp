@@ -169,6 +169,9 @@ void CollectBatches(Level& level) {
         const int32_t f = level.DepthList[static_cast<size_t>(i)];
         const BspFace& face = level.Faces[static_cast<size_t>(f)];
         if (level.Plans[static_cast<size_t>(face.Texture)].StepsPerApplication) continue;
+        // A batch is drawn as the type of its first face says; billboards (and
+        // unknown types) draw nothing and must not lead one.
+        if (face.Type != kFacePolygon && face.Type != kFacePatch && face.Type != kFaceMesh) continue;
         level.BatchFaces.push_back({BatchKey(face), f});
         level.Drawn[static_cast<size_t>(f)] = kDrawnInBatch;
     }

@@ -115,9 +115,10 @@ TEST_F(Md2LoadTest, HostileFilesAreRefused) {
         {kMd2VertexCount, 1 << 30}, {kMd2VertexCount, -4},      {kMd2FrameSize, 40},
         {kMd2FrameSize, -56},      {kMd2FrameSize, INT_MAX},
     };
-    for (const auto& [field, value] : fields)
-        ExpectRefused([=](Md2File&, std::vector<uint8_t>& b) { if (!b.empty()) SetMd2Header(b, field, value); },
-                      "field " + std::to_string(field) + " = " + std::to_string(value));
+    for (const auto& change : fields)
+        ExpectRefused([change](Md2File&, std::vector<uint8_t>& b) {
+            if (!b.empty()) SetMd2Header(b, change.first, change.second);
+        }, "field " + std::to_string(change.first) + " = " + std::to_string(change.second));
     for (int16_t index : {4, -1, 32767})
         ExpectRefused([=](Md2File& f, std::vector<uint8_t>&) { f.Triangles[1][2] = index; },
                       "vertex index " + std::to_string(index));

@@ -48,6 +48,16 @@ TEST(BspEntities, ANonNumberEndsTheParseWithWhatWasRead) {
         EXPECT_TRUE(ParseEntities(std::string("{\n") + bad + "\n}\n").empty()) << bad;
 }
 
+// Level tools leave blank lines (and stray short ones) inside blocks: they are
+// not key lines, and the keys around them still count.
+TEST(BspEntities, BlankLinesInsideABlockAreNoKeyLines) {
+    const std::vector<ENTITY> entities =
+        ParseEntities("{\n\n\"classname\" \"a\"\n\"\n\r\n\"angle\" \"90\"\n}\n{\n\n}\n");
+    ASSERT_EQ(entities.size(), 2u);
+    EXPECT_EQ(entities[0].ClassName, "a");
+    EXPECT_FLOAT_EQ(entities[0].Angle, 90);
+}
+
 TEST(BspEntities, StrayBracesAndKeysOutsideBlocksMakeNoEntities) {
     const std::vector<ENTITY> entities =
         ParseEntities("\"classname\" \"loose\"\n}\n}\n}\n{\n\"classname\" \"only\"\n}\n}\n{\n\"classname\" \"open\"\n");

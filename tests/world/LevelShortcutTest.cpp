@@ -290,6 +290,32 @@ TEST_F(LevelShortcutTest, WithoutVertexBuffersFacesAreDrawnOneAtATime) {
     ReleaseLevelResources(*level);
 }
 
+// A billboard (which draws nothing) sharing the walls' material and lightmap,
+// numbered before them, must not take the walls' batch down with it.
+TEST_F(LevelShortcutTest, ABillboardDoesNotHideTheFacesOfItsBatch) {
+    BspBuilder plain = SmallLevel();
+    plain.Faces[1].Texture = 0;
+    plain.Lightmaps.assign(plain.Lightmaps.size(), 75);
+    BspBuilder withBillboard = plain;
+    BspFace billboard = plain.Faces[0];
+    billboard.Type = kFaceBillboard;
+    billboard.VertexCount = 1, billboard.MeshVertexCount = 0;
+    withBillboard.Faces.insert(withBillboard.Faces.begin(), billboard);
+    withBillboard.LeafFaces = {1, 0, 2};  // the right leaf holds wall 0 and the billboard
+    withBillboard.Leafs[0].LeafFaceCount = 2;
+    withBillboard.Leafs[1].FirstLeafFace = 2;
+
+    LookAtBothWalls();
+    const std::unique_ptr<Level> expected = LoadLevel(WriteLevel("walls.bsp", plain));
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("walls-billboard.bsp", withBillboard));
+    ASSERT_TRUE(expected && level);
+    const std::vector<uint8_t> walls = Frame(*expected, kAllShortcuts);
+    EXPECT_EQ(Differing(Frame(*level, kAllShortcuts, "walls-billboard.png"), walls), 0);
+    EXPECT_EQ(level->BatchFaces.size(), 2u);
+    ReleaseLevelResources(*expected);
+    ReleaseLevelResources(*level);
+}
+
 TEST_F(LevelShortcutTest, PatchLooksTheSameWithAndWithoutShortcuts) {
     BspBuilder file = PatchLevel();
     file.Lightmaps.assign(file.Lightmaps.size(), 75);
