@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
-# unit and GL tests (offscreen), the end-to-end run under Xvfb, and short fuzz runs.
+# unit and GL tests (offscreen), the end-to-end run under Xvfb, short fuzz runs
+# with every regression input replayed, and the test suite again under the
+# address, leak and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -11,3 +13,4 @@ ctest --test-dir build --output-on-failure -j2
 if [ -x scripts/fuzz-smoke.sh ]; then
   bash scripts/fuzz-smoke.sh
 fi
+bash scripts/test-sanitized.sh

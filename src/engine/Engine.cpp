@@ -197,7 +197,7 @@ void Engine::SetLog(bool Enabled) {
 // then resolved against it exactly once, and a later change of directory does
 // not move the game data.
 void Engine::SetPath(const std::string& Path) {
-    std::string path = Path.empty() ? Path : platform::AbsolutePath(Path);
+    std::string path = Path.empty() || IsAbsolutePath(Path) ? Path : platform::CurrentDirectory() + "/" + Path;
     if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '/';
     EnginePath() = path;
 }

@@ -110,13 +110,10 @@ std::vector<std::string> ListDirectory(const std::string& directory) {
     return names;
 }
 
-std::string AbsolutePath(const std::string& path) {
-    std::string slashed = path;
-    std::replace(slashed.begin(), slashed.end(), '\\', '/');
-    if (slashed.empty() || slashed.front() == '/') return slashed;
+std::string CurrentDirectory() {
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(slashed, error);
-    return error ? slashed : absolute.string();
+    const std::filesystem::path current = std::filesystem::current_path(error);
+    return error ? std::string() : current.string();
 }
 
 }  // namespace korvath::platform

@@ -37,8 +37,8 @@ bool StampOf(const std::string& path, FileStamp& stamp);
 // them, without "." and "..". Empty when it cannot be read.
 std::vector<std::string> ListDirectory(const std::string& directory);
 
-// path made absolute against the current directory ('\\' taken as '/'); an
-// absolute path comes back as it is.
-std::string AbsolutePath(const std::string& path);
+// The process's current directory, without a trailing separator; empty when
+// it cannot be told.
+std::string CurrentDirectory();
 
 }  // namespace korvath::platform

@@ -85,7 +85,12 @@ void Open(const SoundCommand& command, SoundFileReader read) {
     if (!read(command.Device, bytes) || bytes.empty() || bytes.size() > INT32_MAX) return;
     if (!Table().StartMixer()) return;
     // The chunk holds its own decoded samples, so the file's bytes can go.
-    Mix_Chunk* chunk = Mix_LoadWAV_RW(SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size())), 1);
+    // The stream is closed here: the mixer leaves it open when it cannot tell
+    // the file's format, even when asked to close it.
+    SDL_RWops* stream = SDL_RWFromConstMem(bytes.data(), static_cast<int>(bytes.size()));
+    if (!stream) return;
+    Mix_Chunk* chunk = Mix_LoadWAV_RW(stream, 0);
+    SDL_RWclose(stream);
     if (!chunk) return;
     Table().Devices()[command.Alias].Chunk = chunk;
 }

@@ -40,16 +40,6 @@ long HeapKiB() {
     return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
 }
 
-// Resident set size in KiB, from the kernel's own account.
-long ResidentKiB() {
-    malloc_trim(0);  // what the allocator keeps free is not growth
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line))
-        if (line.rfind("VmRSS:", 0) == 0) return std::atol(line.c_str() + 6);
-    return 0;
-}
-
 // GL names alive, found by asking GL about every name up to a bound well past
 // what one cycle makes.
 struct GlObjects {
@@ -114,7 +104,8 @@ TEST(Soak, NothingGrowsFromCycleToCycle) {
     for (int cycle = 1; cycle <= cycles; ++cycle) {
         LoadCycle(offscreen.engine(), frames, script);
         if (HasFatalFailure()) return;
-        resident.push_back(ResidentKiB());
+        malloc_trim(0);  // what the allocator keeps free is not growth
+        resident.push_back(ResidentKilobytes());
         heap.push_back(HeapKiB());
         alive.push_back(CountGlObjects());
         const GlObjects& a = alive.back();

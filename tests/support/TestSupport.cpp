@@ -109,4 +109,11 @@ std::string CorpusPath(const std::string& relative) {
     return path;
 }
 
+long ResidentKilobytes() {
+    std::ifstream statm("/proc/self/statm");
+    long pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
 }  // namespace korvath::test

@@ -13,6 +13,20 @@
 
 namespace korvath::test {
 
+// The address sanitizer holds freed memory back in a quarantine, so resident
+// memory grows under it whatever the code does; its leak checker watches there.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSanitizer = true;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+constexpr bool kAddressSanitizer = true;
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+#else
+constexpr bool kAddressSanitizer = false;
+#endif
+
 // A tick that moves only when the test says so, plus an optional step on every read
 // (so busy waits and the intro come to an end).
 class ManualClock : public platform::Clock {
@@ -84,5 +98,8 @@ std::vector<std::string> ReadLines(const std::string& path);
 // A file or folder of ../shared/corpus; a missing one throws, failing the test
 // with a message that names it.
 std::string CorpusPath(const std::string& relative);
+
+// The process's resident memory in KiB, as the kernel counts it.
+long ResidentKilobytes();
 
 }  // namespace korvath::test
