@@ -26,7 +26,7 @@ extern "C" const char* __asan_default_options() { return "detect_leaks=0"; }
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     g_model = fuzzsupport::ScratchDirectory("md2") + "model.md2";
     fuzzsupport::StartEngine(160, 120, "");
-    Timing().FrameTime = 0.25f;
+    korvath::Timing().FrameTime = 0.25f;
     return 0;
 }
 
