@@ -12,6 +12,7 @@
 #include "korvath/Frustum.h"
 #include "korvath/Keyboard.h"
 #include "korvath/Map.h"
+#include "korvath/Particles.h"
 #include "korvath/Timer.h"
 #include "korvath/Volume.h"
 #include "korvath/Window.h"
