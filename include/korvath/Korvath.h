@@ -6,6 +6,7 @@
 #include "korvath/Shaders.h"
 #include "korvath/Camera.h"
 #include "korvath/Console.h"
+#include "korvath/Cursor.h"
 #include "korvath/Engine.h"
 #include "korvath/Ext.h"
 #include "korvath/Font.h"

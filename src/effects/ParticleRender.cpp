@@ -8,6 +8,7 @@
 #include "effects/ParticlePool.h"
 #include "korvath/Frustum.h"
 #include "korvath/Particles.h"
+#include "materials/MaterialPasses.h"
 #include "materials/Materials.h"
 #include "platform/GL.h"
 #include "world/EngineFrustum.h"
@@ -38,20 +39,10 @@ void PointUnitsAtCorners(const SHADER& material, const float* texCoords) {
 }
 
 void DrawQuads(SHADER& material, size_t first, size_t count, const float* texCoords) {
-    const GLint start = static_cast<GLint>(first * 4);
-    const GLsizei vertices = static_cast<GLsizei>(count * 4);
-    if (material.Program != 0) {
-        BindMaterial(material);
-        PointUnitsAtCorners(material, texCoords);
-        glDrawArrays(GL_QUADS, start, vertices);
-        UnbindMaterial(material);
-        return;
-    }
-    for (SHADER_STAGE& stage : material.Stages) {
-        ApplyStage(stage);
-        glDrawArrays(GL_QUADS, start, vertices);
-        ResetStage(stage);
-    }
+    DrawMaterialPasses(material, [&] {
+        if (material.Program != 0) PointUnitsAtCorners(material, texCoords);
+        glDrawArrays(GL_QUADS, static_cast<GLint>(first * 4), static_cast<GLsizei>(count * 4));
+    });
 }
 
 }  // namespace
