@@ -6,14 +6,16 @@
 //
 // Keys: W A S D walk (shift runs), page up and down climb, the arrow keys or the
 // mouse with its left button held turn and look, backquote opens the console,
-// where "map NAME" loads another level and "quit" ends the viewer. Without a
-// display it renders offscreen.
+// where "map NAME" loads another level and "quit" ends the viewer. F (or
+// "burst") throws sparks at the wall ahead; C shows the cursor for picking the
+// markers. Without a display it renders offscreen.
 #include <korvath/Korvath.h>
 
 #include <chrono>
 #include <cstdio>
 #include <string>
 
+#include "EffectsDemo.h"
 #include "FlyThrough.h"
 #include "Options.h"
 #include "Screenshot.h"
@@ -78,6 +80,8 @@ int main(int argc, char** argv) {
     } else {
         PlaceAtSpawnPoint(map, camera);
     }
+    EffectsDemo effects;
+    effects.Start(console, camera);
 
     int32_t frame = 0;
     double frameSeconds = 0;
@@ -94,12 +98,14 @@ int main(int argc, char** argv) {
         if (const auto* name = std::get_if<std::string>(&next)) {
             LoadLevel(map, console, *name);
             PlaceAtSpawnPoint(map, camera);
+            effects.Restart(camera);
         }
 
         const auto frameStart = Clock::now();
         engine.BeginScene();
         if (!console.Visible()) FlyOneFrame(keys, camera, lastFrameSeconds);
         map.Render();
+        effects.Frame(map, camera, keys, console);
         ++frame;
         const bool last = options.frames > 0 && frame >= options.frames;
         if (last && !options.screenshot.empty()) WritePng(options.screenshot, options.width, options.height);
