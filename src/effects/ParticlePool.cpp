@@ -6,7 +6,6 @@ namespace korvath {
 
 namespace {
 constexpr float kCornerTexCoords[8] = {0, 0, 1, 0, 1, 1, 0, 1};
-constexpr size_t kCornerFloats = 4 * 3, kColourFloats = 4 * 4, kTexCoordFloats = 4 * 2;
 
 SHADER EmptyMaterial() {
     SHADER material;
@@ -32,10 +31,18 @@ void ParticlePool::Resize(int32_t count) {
         materialGroups.resize(n, NewGroup());
         materials.resize(n, EmptyMaterial());
     }
-    corners.assign(n * kCornerFloats, 0.0f);
-    colours.assign(n * kColourFloats, 0.0f);
-    texCoords.resize(n * kTexCoordFloats);
-    for (size_t i = 0; i < n; ++i) std::copy(std::begin(kCornerTexCoords), std::end(kCornerTexCoords), &texCoords[i * 8]);
+    vertices.assign(n * 4, ParticleVertex{});
+    for (size_t i = 0; i < vertices.size(); ++i) {
+        vertices[i].TexCoord[0] = kCornerTexCoords[2 * (i % 4)];
+        vertices[i].TexCoord[1] = kCornerTexCoords[2 * (i % 4) + 1];
+    }
+    quadIndices.resize(std::min(n, kQuadsPerDraw) * 6);
+    for (size_t q = 0; q * 6 < quadIndices.size(); ++q) {
+        const uint16_t first = static_cast<uint16_t>(q * 4);
+        const uint16_t triangles[6] = {first, static_cast<uint16_t>(first + 1), static_cast<uint16_t>(first + 2),
+                                       first, static_cast<uint16_t>(first + 2), static_cast<uint16_t>(first + 3)};
+        std::copy(std::begin(triangles), std::end(triangles), &quadIndices[q * 6]);
+    }
 }
 
 }  // namespace korvath

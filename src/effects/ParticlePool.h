@@ -28,6 +28,17 @@ struct PARTICLE {
 
 constexpr float kParticleDead = 0.1f;
 
+// One quad corner as GL reads it from the client arrays, interleaved so that a
+// draw hands the driver one block of memory.
+struct ParticleVertex {
+    float Position[3];
+    uint8_t Color[4];  // RGBA
+    float TexCoord[2];
+};
+
+// Quads one draw holds at most: their corners stay within 16-bit indices.
+constexpr size_t kQuadsPerDraw = 65536 / 4;
+
 struct ParticlePool {
     std::vector<PARTICLE> particles;
     std::vector<SHADER> materials;
@@ -36,10 +47,10 @@ struct ParticlePool {
     std::vector<uint32_t> materialGroups;
     std::vector<VOLUME> volumes;
     // Four corners per particle: the quads of the particles drawn this frame,
-    // packed from the front, with their colours and texture coordinates.
-    std::vector<float> corners;
-    std::vector<float> colours;
-    std::vector<float> texCoords;
+    // packed from the front, each corner with its colour and texture coordinate.
+    std::vector<ParticleVertex> vertices;
+    // Two triangles per quad for as many quads as one draw takes.
+    std::vector<uint16_t> quadIndices;
     uint32_t lastGroup = 0;
 
     explicit ParticlePool(int32_t count);

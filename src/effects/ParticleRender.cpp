@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "core/ExtTable.h"
@@ -26,23 +27,40 @@ bool DrawsInRuns(const SHADER& material) {
     return material.Program != 0 || material.Stages.size() == 1;
 }
 
-// Program materials turn on the texture-coordinate array of every unit they use;
-// each of those units reads the corner coordinates.
-void PointUnitsAtCorners(const SHADER& material, const float* texCoords) {
+constexpr GLsizei kStride = sizeof(ParticleVertex);
+
+// Points the client arrays at the corners from the given one on. Program
+// materials turn on the texture-coordinate array of every unit they use; each of
+// those units reads the corner coordinates too.
+void PointArraysAt(const ParticleVertex* from, const SHADER& material) {
+    glVertexPointer(3, GL_FLOAT, kStride, from->Position);
+    glColorPointer(4, GL_UNSIGNED_BYTE, kStride, from->Color);
+    glTexCoordPointer(2, GL_FLOAT, kStride, from->TexCoord);
     const GLExtFunctions& f = GLExt();
-    if (!f.glClientActiveTextureARB) return;
+    if (material.Program == 0 || !f.glClientActiveTextureARB) return;
     for (size_t i = 1; i < material.Stages.size(); ++i) {
         f.glClientActiveTextureARB(static_cast<GLenum>(GL_TEXTURE0_ARB + i));
-        glTexCoordPointer(2, GL_FLOAT, 0, texCoords);
+        glTexCoordPointer(2, GL_FLOAT, kStride, from->TexCoord);
     }
     f.glClientActiveTextureARB(GL_TEXTURE0_ARB);
 }
 
-void DrawQuads(SHADER& material, size_t first, size_t count, const float* texCoords) {
+// Two indexed triangles per quad: the drivers take these faster than GL_QUADS
+// and the picture is the same.
+void DrawQuads(const ParticlePool& pool, SHADER& material, size_t first, size_t count) {
     DrawMaterialPasses(material, [&] {
-        if (material.Program != 0) PointUnitsAtCorners(material, texCoords);
-        glDrawArrays(GL_QUADS, static_cast<GLint>(first * 4), static_cast<GLsizei>(count * 4));
+        for (size_t done = 0; done < count; done += kQuadsPerDraw) {
+            const size_t quads = std::min(count - done, kQuadsPerDraw);
+            PointArraysAt(&pool.vertices[(first + done) * 4], material);
+            glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(quads * 6), GL_UNSIGNED_SHORT, pool.quadIndices.data());
+        }
     });
+}
+
+// The colour with every channel clamped to 0..1, as GL would, in bytes.
+void PackColour(const float (&colour)[4], uint8_t (&packed)[4]) {
+    for (int j = 0; j < 4; ++j)
+        packed[j] = static_cast<uint8_t>(std::clamp(colour[j], 0.0f, 1.0f) * 255.0f + 0.5f);
 }
 
 }  // namespace
@@ -66,20 +84,13 @@ void Particles::Render() {
     glEnable(GL_TEXTURE_2D);
 
     ParticlePool& pool = *pool_;
-    float* corners = pool.corners.data();
-    float* colours = pool.colours.data();
-    const float* texCoords = pool.texCoords.data();
-    glVertexPointer(3, GL_FLOAT, 0, corners);
-    glColorPointer(4, GL_FLOAT, 0, colours);
-    glTexCoordPointer(2, GL_FLOAT, 0, texCoords);
-
     const VECTOR3 cameraRight = {view[0], view[4], view[8]};
     const VECTOR3 cameraUp = {view[1], view[5], view[9]};
     size_t packed = 0, runStart = 0;
     size_t runMaterial = 0;
     bool runBatches = false;
     auto flush = [&] {
-        if (packed > runStart) DrawQuads(pool.materials[runMaterial], runStart, packed - runStart, texCoords);
+        if (packed > runStart) DrawQuads(pool, pool.materials[runMaterial], runStart, packed - runStart);
         runStart = packed;
     };
 
@@ -101,17 +112,17 @@ void Particles::Render() {
         const VECTOR3& r = p.Decal ? p.Right : cameraRight;
         const VECTOR3& u = p.Decal ? p.Up : cameraUp;
         const float sx = scale_.x + p.Size, sy = scale_.y + p.Size, sz = scale_.z + p.Size;
-        float* c = corners + packed * 12;
-        const float signs[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+        uint8_t colour[4];
+        PackColour(p.Color, colour);
+        ParticleVertex* corner = &pool.vertices[packed * 4];
+        static constexpr float kSigns[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
         for (int k = 0; k < 4; ++k) {
-            const float a = signs[k][0], b = signs[k][1];
-            c[3 * k + 0] = p.Location.x + sx * (a * r.x + b * u.x);
-            c[3 * k + 1] = p.Location.y + sy * (a * r.y + b * u.y);
-            c[3 * k + 2] = p.Location.z + sz * (a * r.z + b * u.z);
+            const float a = kSigns[k][0], b = kSigns[k][1];
+            corner[k].Position[0] = p.Location.x + sx * (a * r.x + b * u.x);
+            corner[k].Position[1] = p.Location.y + sy * (a * r.y + b * u.y);
+            corner[k].Position[2] = p.Location.z + sz * (a * r.z + b * u.z);
+            std::copy(std::begin(colour), std::end(colour), corner[k].Color);
         }
-        float* colour = colours + packed * 16;
-        for (int k = 0; k < 4; ++k)
-            for (int j = 0; j < 4; ++j) colour[4 * k + j] = p.Color[j];
         ++packed;
     }
     flush();
