@@ -12,19 +12,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/Clock.h"
-#include "platform/Video.h"
+#include "FuzzEngine.h"
 
 namespace {
-
-// The intro waits on the tick; a tick that runs fast ends it at once.
-class FastClock : public korvath::platform::Clock {
-public:
-    uint32_t Milliseconds() override { return now_ += 40; }
-
-private:
-    uint32_t now_ = 100000;
-};
 
 std::string g_directory;
 std::string g_level;
@@ -40,14 +30,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     char pattern[] = "/tmp/korvath-fuzz-bsp-XXXXXX";
     g_directory = mkdtemp(pattern) ? pattern : "/tmp";
     g_level = g_directory + "/level.bsp";
-    korvath::platform::RequestOffscreen();
-    static FastClock clock;
-    korvath::platform::SetClock(&clock);
-    static korvath::Window window;
-    static korvath::Engine engine;
-    engine.SetPath(g_directory + "/");
-    engine.Initialize(window.Load(320, 240), 320, 240, 32);
-    korvath::platform::SetClock(nullptr);
+    fuzzsupport::StartEngine(320, 240, g_directory + "/");
     return 0;
 }
 

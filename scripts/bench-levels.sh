@@ -25,11 +25,7 @@ if [ "${1:-}" = "--inside-x" ]; then
   done
   exit 0
 fi
-bash scripts/install-deps.sh
-if ! dpkg-query -W -f='${Status}' libirrlicht-dev 2>/dev/null | grep -q "install ok installed"; then
-  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
-  $SUDO apt-get update && $SUDO apt-get install -y --no-install-recommends libirrlicht-dev
-fi
+bash scripts/install-bench-deps.sh
 data=$(bash scripts/fetch-game-data.sh)
 corpus="$(cd .. && pwd)/shared/corpus/q3"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null

@@ -3,6 +3,7 @@
 // points of its entity text, at eye height, looking along their angle. Both
 // benchmark programs read them from the same file with this code, so the two
 // engines draw the same views.
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +14,12 @@
 #include <vector>
 
 namespace levelbench {
+
+using BenchClock = std::chrono::steady_clock;
+
+inline double Seconds(BenchClock::time_point from, BenchClock::time_point to) {
+    return std::chrono::duration<double>(to - from).count();
+}
 
 // In the file's own Z-up axes; yaw in degrees counter-clockwise from +x.
 struct Viewpoint {

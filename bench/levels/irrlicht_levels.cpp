@@ -3,20 +3,15 @@
 //   irrlicht_levels DATA_DIR MAP FRAMES [screenshot.png]
 #include <irrlicht/irrlicht.h>
 
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "IrrlichtBench.h"
 #include "Viewpoints.h"
 
 using namespace irr;
-
-namespace {
-using Clock = std::chrono::steady_clock;
-double Seconds(Clock::time_point from, Clock::time_point to) { return std::chrono::duration<double>(to - from).count(); }
-}  // namespace
 
 int main(int argc, char** argv) {
     if (argc < 4) {
@@ -27,20 +22,13 @@ int main(int argc, char** argv) {
     const int frames = std::atoi(argv[3]);
     const std::string screenshot = argc > 4 ? argv[4] : "";
 
-    SIrrlichtCreationParameters params;
-    params.DriverType = video::EDT_OPENGL;
-    params.WindowSize = core::dimension2d<u32>(640, 480);
-    params.Bits = 32;
-    params.Vsync = false;
-    params.Stencilbuffer = true;
-    params.LoggingLevel = ELL_ERROR;
-    IrrlichtDevice* device = createDeviceEx(params);
+    IrrlichtDevice* device = levelbench::CreateBenchDevice(640, 480);
     if (!device) return 1;
     video::IVideoDriver* driver = device->getVideoDriver();
     scene::ISceneManager* scene = device->getSceneManager();
     device->getFileSystem()->addFileArchive(data.c_str(), true, false, io::EFAT_FOLDER);
 
-    const auto loadStart = Clock::now();
+    const auto loadStart = levelbench::BenchClock::now();
     auto* mesh = static_cast<scene::IQ3LevelMesh*>(scene->getMesh(("maps/" + map + ".bsp").c_str()));
     if (!mesh) {
         std::fprintf(stderr, "irrlicht_levels: %s did not load\n", map.c_str());
@@ -54,7 +42,7 @@ int main(int argc, char** argv) {
             mesh->getShader(static_cast<s32>(buffer->getMaterial().MaterialTypeParam2));
         if (shader) scene->addQuake3SceneNode(buffer, shader);
     }
-    const double loadSeconds = Seconds(loadStart, Clock::now());
+    const double loadSeconds = levelbench::Seconds(loadStart, levelbench::BenchClock::now());
 
     scene::ICameraSceneNode* camera = scene->addCameraSceneNode();
     camera->setFOV(70.0f * core::DEGTORAD);
@@ -71,14 +59,7 @@ int main(int argc, char** argv) {
             camera->setPosition(eye);
             camera->setTarget(eye + core::vector3df(std::cos(yaw), 0, std::sin(yaw)));
         },
-        [&](const std::function<void()>& beforeSwap) {
-            if (!device->run()) return false;
-            driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
-            scene->drawAll();
-            beforeSwap();
-            driver->endScene();
-            return true;
-        }};
+        levelbench::IrrlichtFrame(device)};
     levelbench::MeasureViews(side, map, loadSeconds, levelbench::SpawnViewpoints(data + "maps/" + map + ".bsp"),
                              frames, screenshot);
     device->drop();

@@ -1,23 +1,18 @@
 // Irrlicht 1.8's side of the particle benchmark: its particle system scene node
-// with a point emitter firing in all directions, 5,000 particles a second that
+// with a point-sized box emitter firing in all directions, 5,000 particles a second that
 // live two seconds each, additive, the same picture and view as Korvath's side.
 //   irrlicht_particles [screenshot.png]
 #include <irrlicht/irrlicht.h>
 
-#include "../levels/Viewpoints.h"
+#include "IrrlichtBench.h"
 #include "ParticleBench.h"
+#include "Viewpoints.h"
 
 using namespace irr;
 using namespace particlebench;
 
 int main(int argc, char** argv) {
-    SIrrlichtCreationParameters params;
-    params.DriverType = video::EDT_OPENGL;
-    params.WindowSize = core::dimension2d<u32>(kWidth, kHeight);
-    params.Bits = 32;
-    params.Vsync = false;
-    params.LoggingLevel = ELL_ERROR;
-    IrrlichtDevice* device = createDeviceEx(params);
+    IrrlichtDevice* device = levelbench::CreateBenchDevice(kWidth, kHeight);
     if (!device) return 1;
     video::IVideoDriver* driver = device->getVideoDriver();
     scene::ISceneManager* scene = device->getSceneManager();
@@ -48,21 +43,15 @@ int main(int argc, char** argv) {
     system->setMaterialTexture(0, driver->getTexture(FlarePicture().c_str()));
     system->setMaterialType(video::EMT_TRANSPARENT_ADD_COLOR);
 
+    const auto frame = levelbench::IrrlichtFrame(device);
     u32 triangles = 0;
+    const auto countTriangles = [&] { triangles = driver->getPrimitiveCountDrawn(); };
     const Figures figures = Measure([&] {
-        if (!device->run()) return -1.0;
-        driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
-        scene->drawAll();
-        triangles = driver->getPrimitiveCountDrawn();
-        driver->endScene();
+        frame(countTriangles);
         return -1.0;
     });
-    if (argc > 1 && device->run()) {  // a look at the last frame
-        driver->beginScene(true, true, video::SColor(255, 0, 0, 0));
-        scene->drawAll();
-        levelbench::WriteBackBuffer(argv[1], kWidth, kHeight);
-        driver->endScene();
-    }
+    if (argc > 1)  // a look at the last frame
+        frame([&] { levelbench::WriteBackBuffer(argv[1], kWidth, kHeight); });
     PrintResult("irrlicht", static_cast<int32_t>(triangles / 2), figures);
     device->drop();
     return 0;

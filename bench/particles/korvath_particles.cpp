@@ -8,45 +8,23 @@
 #include <cstdio>
 #include <random>
 
-#include "../levels/Viewpoints.h"
+#include "KorvathBench.h"
 #include "ParticleBench.h"
-#include "core/ConsoleState.h"
-#include "core/FrameTiming.h"
+#include "Viewpoints.h"
 #include "materials/MaterialCodes.h"
-#include "platform/Clock.h"
 #include "platform/GL.h"
 
 using namespace korvath;
 using namespace particlebench;
 
 namespace {
-
-// Runs the intro on a fast tick: it is not what is measured.
-class FastTick : public platform::Clock {
-public:
-    uint32_t Milliseconds() override { return now_ += 40; }
-
-private:
-    uint32_t now_ = 100000;
-};
-
 constexpr float kWorldScale = 10;  // world units per eye unit
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    Window window;
-    const int32_t handle = window.Load(kWidth, kHeight);
-    Engine engine;
-    FastTick fast;
-    platform::SetClock(&fast);
-    const bool started = engine.Initialize(handle, kWidth, kHeight, 32);
-    platform::SetClock(nullptr);
-    if (!started) return 1;
-    Timing().FadeActive = false;
-    Timing().FadeLevel = 1;
-    ConsoleData().Visible = false;
-    Timing().PreviousTick = Timing().CurrentTick = platform::TickCount();
+    levelbench::KorvathBench bench;
+    if (!bench.Start(kWidth, kHeight)) return 1;
+    Engine& engine = bench.engine();
 
     Camera camera;
     camera.Set3DFieldOfView(70);

@@ -1,6 +1,8 @@
 #pragma once
-// Where the viewer's camera starts in a level and how the keys move it.
+// Where the viewer's camera starts in a level and how the keys and a joystick
+// move it.
 #include <korvath/Camera.h>
+#include <korvath/Joystick.h>
 #include <korvath/Keyboard.h>
 #include <korvath/Map.h>
 
@@ -8,7 +10,19 @@
 // faces; the level origin when the level has none.
 void PlaceAtSpawnPoint(const korvath::Map& map, korvath::Camera& camera);
 
-// W, A, S, D walk and strafe (shift runs), page up and down climb, the arrow
-// keys turn and look up and down, and so does the mouse while its left button
-// is held (seconds: the length of the last frame).
-void FlyOneFrame(korvath::Keyboard& keys, korvath::Camera& camera, float seconds);
+// Speeds in units per second asked for this frame: W, A, S, D walk and strafe
+// (shift or joystick button 1 runs), page up and down climb, and the joystick's
+// stick walks forward and back.
+struct MoveSpeeds {
+    float left = 0, down = 0, forward = 0;
+};
+MoveSpeeds ReadMoveSpeeds(korvath::Keyboard& keys, const korvath::Joystick& joystick);
+
+// The arrow keys turn and look up and down, and so does the mouse while its left
+// button is held; the joystick's stick turns (seconds: the length of the last frame).
+void TurnOneFrame(korvath::Keyboard& keys, const korvath::Joystick& joystick, korvath::Camera& camera,
+                  float seconds);
+
+// Flies: the camera moves freely along its view.
+void FlyOneFrame(korvath::Keyboard& keys, const korvath::Joystick& joystick, korvath::Camera& camera,
+                 float seconds);

@@ -1,38 +1,37 @@
 // The Korvath viewer: intro, loading screen, then a fly-through of maps/NAME.bsp
 // below the game data directory.
 //
-//   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--frames N]
-//          [--screenshot file.png] [--size WxH]
+//   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--walk]
+//          [--frames N] [--screenshot file.png] [--size WxH]
 //
 // Keys: W A S D walk (shift runs), page up and down climb, the arrow keys or the
-// mouse with its left button held turn and look, backquote opens the console,
-// where "map NAME" loads another level and "quit" ends the viewer. F (or
-// "burst") throws sparks at the wall ahead; C shows the cursor for picking the
-// markers. Without a display it renders offscreen.
-#include <korvath/Korvath.h>
-
-#include <chrono>
+// mouse with its left button held turn and look, G switches between flying and
+// walking on the floor (--walk starts on foot), backquote opens the console,
+// where "map NAME" loads another level and "quit" ends the viewer. An attached
+// joystick walks and turns with its stick (button 1 runs). The level's ambient
+// sound and footsteps play when the game data has them. F (or "burst") throws
+// sparks at the wall ahead; C shows the cursor for picking the markers. Without
+// a display it renders offscreen.
 #include <cstdio>
+#include <korvath/Korvath.h>
 #include <string>
 
 #include "EffectsDemo.h"
 #include "FlyThrough.h"
+#include "FrameRun.h"
 #include "Options.h"
-#include "Screenshot.h"
+#include "ViewerSounds.h"
+#include "Walk.h"
 
 using namespace korvath;
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) { return std::chrono::duration<double>(Clock::now() - start).count(); }
-
 // Loads maps/NAME.bsp below the engine path with the console showing its
 // progress, then hides the console so the level shows. Returns the load time.
 double LoadLevel(Map& map, Console& console, const std::string& name) {
     console.Visible(true);
-    const auto start = Clock::now();
+    const auto start = ExampleClock::now();
     map.Load("maps/" + name + ".bsp");
     const double seconds = SecondsSince(start);
     if (map.Loaded())
@@ -53,7 +52,7 @@ int main(int argc, char** argv) {
     }
     const ViewerOptions& options = *parsed;
 
-    const auto started = Clock::now();
+    const auto started = ExampleClock::now();
     Window window;
     const int32_t handle = window.Load(options.width, options.height);
     Engine engine;
@@ -72,6 +71,10 @@ int main(int argc, char** argv) {
     Map map;
     Camera camera;
     Keyboard keys;
+    Joystick joystick;
+    Walker walker;
+    ViewerSounds sounds;
+    bool walking = options.walk;
     camera.Set3DFieldOfView(70);
     const double loadSeconds = LoadLevel(map, console, options.map);
     if (options.hasCamera) {
@@ -80,12 +83,12 @@ int main(int argc, char** argv) {
     } else {
         PlaceAtSpawnPoint(map, camera);
     }
+    walker.Start(camera);
+    sounds.Start(map, options.path);
     EffectsDemo effects;
     effects.Start(console, camera);
 
-    int32_t frame = 0;
-    double frameSeconds = 0;
-    float lastFrameSeconds = 0;
+    FrameRun run(options);
     bool quitting = false;
     while (true) {
         const bool quitTyped = std::holds_alternative<bool>(console.Command("QUIT"));
@@ -98,23 +101,30 @@ int main(int argc, char** argv) {
         if (const auto* name = std::get_if<std::string>(&next)) {
             LoadLevel(map, console, *name);
             PlaceAtSpawnPoint(map, camera);
+            walker.Start(camera);
+            sounds.Start(map, options.path);
             effects.Restart(camera);
         }
 
-        const auto frameStart = Clock::now();
-        engine.BeginScene();
-        if (!console.Visible()) FlyOneFrame(keys, camera, lastFrameSeconds);
-        map.Render();
-        effects.Frame(map, camera, keys, console);
-        ++frame;
-        const bool last = options.frames > 0 && frame >= options.frames;
-        if (last && !options.screenshot.empty()) WritePng(options.screenshot, options.width, options.height);
-        engine.EndScene();
-        lastFrameSeconds = static_cast<float>(SecondsSince(frameStart));
-        frameSeconds += lastFrameSeconds;
-        if (last) break;
+        const bool more = run.Frame(engine, [&] {
+            joystick.Update();
+            if (!console.Visible()) {
+                if (keys.Check(KEY_G)) {
+                    walking = !walking;
+                    walker.Start(camera);
+                }
+                if (walking)
+                    sounds.Walked(walker.Step(map, keys, joystick, camera, run.LastFrameSeconds()));
+                else
+                    FlyOneFrame(keys, joystick, camera, run.LastFrameSeconds());
+            }
+            map.Render();
+            effects.Frame(map, camera, keys, console);
+        });
+        if (!more) break;
     }
+    sounds.Stop();
     std::printf("start-up: %.2f s, level load: %.2f s, frames: %d, mean frame time: %.2f ms\n", startSeconds,
-                loadSeconds, frame, frame > 0 ? 1000.0 * frameSeconds / frame : 0.0);
+                loadSeconds, run.Count(), run.MeanMilliseconds());
     return 0;
 }

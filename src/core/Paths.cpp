@@ -47,6 +47,11 @@ std::string BaseName(const std::string& path) {
     return Lower(dot == std::string::npos ? path : path.substr(0, dot));
 }
 
+std::string FileNameOf(const std::string& path) {
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 std::string ExtensionOf(const std::string& path) {
     size_t dot = path.rfind('.');
     return Lower(dot == std::string::npos ? path : path.substr(dot + 1));

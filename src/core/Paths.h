@@ -15,6 +15,8 @@ int32_t CharIndex(const std::string& text, int code);
 std::string CutAtNul(const std::string& text);
 std::string BaseName(const std::string& path);
 std::string ExtensionOf(const std::string& path);
+// The part of a path after its last separator ('\\' or '/').
+std::string FileNameOf(const std::string& path);
 // Both separators are accepted; '/' is written.
 std::string NormaliseSeparators(const std::string& path);
 bool IsAbsolutePath(const std::string& name);

@@ -1,10 +1,9 @@
 #include "platform/Host.h"
 
 #include <SDL.h>
-#include <unistd.h>
-
 #include <climits>
 #include <ctime>
+#include <unistd.h>
 
 #include "platform/Video.h"
 
@@ -48,6 +47,14 @@ std::string ClipboardText() {
     std::string result(text);
     SDL_free(text);
     return result;
+}
+
+bool ScreenSizeInTwips(int32_t& width, int32_t& height) {
+    int32_t bits = 0;
+    if (!DesktopSize(width, height, bits)) return false;
+    width *= kTwipsPerPixel;
+    height *= kTwipsPerPixel;
+    return true;
 }
 
 }  // namespace korvath::platform

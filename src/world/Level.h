@@ -121,9 +121,20 @@ enum RenderShortcut : uint32_t {
     kAllShortcuts = 0x7,
 };
 
+// How the renderer draws faces of one material, decided when the material is
+// loaded or replaced (PlanMaterials) instead of per face and frame.
+struct MaterialPlan {
+    bool DepthFirst = false;           // lays its depth before the visible passes (WritesDepthFirst)
+    bool StepsPerApplication = false;  // a stage steps a clock when applied: never batched
+    size_t FirstVisible = 0;           // the first stage drawn once depth is laid (FirstVisibleStage)
+    int32_t Folded = 0;                // stages folded into one draw from stage 0, or 0
+    int32_t FoldedVisible = 0;         // the same from FirstVisible
+};
+
 struct Level {
     std::vector<BspTexture> Textures;
     std::vector<SHADER> Materials;  // one per texture, same index
+    std::vector<MaterialPlan> Plans;  // one per material, same index
     std::vector<BspPlane> Planes;
     std::vector<BspNode> Nodes;
     std::vector<BspLeaf> Leafs;

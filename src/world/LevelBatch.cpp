@@ -20,11 +20,6 @@ bool BuffersAvailable() {
            Caps().VertexBuffers;
 }
 
-bool StepsPerApplication(const SHADER& material) {
-    for (const SHADER_STAGE& stage : material.Stages)
-        if (StepsWhenApplied(stage)) return true;
-    return false;
-}
 
 // Material, then lightmap; mesh faces draw without a lightmap and with their
 // vertex colours, so they form groups of their own.
@@ -173,7 +168,7 @@ void CollectBatches(Level& level) {
     for (int32_t i = 0; i < level.DepthCount; ++i) {
         const int32_t f = level.DepthList[static_cast<size_t>(i)];
         const BspFace& face = level.Faces[static_cast<size_t>(f)];
-        if (StepsPerApplication(level.Materials[static_cast<size_t>(face.Texture)])) continue;
+        if (level.Plans[static_cast<size_t>(face.Texture)].StepsPerApplication) continue;
         level.BatchFaces.push_back({BatchKey(face), f});
         level.Drawn[static_cast<size_t>(f)] = kDrawnInBatch;
     }

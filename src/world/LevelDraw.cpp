@@ -192,8 +192,10 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
         face.LightmapIndex >= 0 ? level.Lightmaps[static_cast<size_t>(face.LightmapIndex)] : WhiteTexture();
     // Batched faces have their depth laid: stages hidden under a later opaque
     // one need not be drawn.
-    const size_t first = batch ? FirstVisibleStage(material) : 0;
-    const int32_t folded = face.Type != kFaceMesh ? FoldedStageCount(level, material, units, first) : 0;
+    const MaterialPlan& plan = level.Plans[static_cast<size_t>(face.Texture)];
+    const size_t first = batch ? plan.FirstVisible : 0;
+    const bool folds = face.Type != kFaceMesh && (level.Shortcuts & kShortcutFoldMultiplies);
+    const int32_t folded = folds ? (batch ? plan.FoldedVisible : plan.Folded) : 0;
     if (folded > 0) {
         DrawFolded(level, face, units, first, folded, lightmapped ? lightmap : 0, batch);
     } else {

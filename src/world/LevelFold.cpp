@@ -67,13 +67,17 @@ void ForDrawnStages(Material& material, size_t first, Visit visit) {
 
 int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units, size_t first) {
     if (!(level.Shortcuts & kShortcutFoldMultiplies)) return 0;
+    return FoldableStageCount(level, material, units.Count, first);
+}
+
+int32_t FoldableStageCount(const Level& level, const SHADER& material, int32_t unitCount, size_t first) {
     int32_t count = 0;
     bool folds = true;
     ForDrawnStages(material, first, [&](const SHADER_STAGE& stage, int32_t k, size_t s) {
         folds = folds && Folds(level, stage, k == 0, s, StageLit(material, s));
         count = k + 1;
     });
-    return folds && count >= 2 && 2 * count <= units.Count ? count : 0;
+    return folds && count >= 2 && 2 * count <= unitCount ? count : 0;
 }
 
 void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, size_t first, int32_t stages,

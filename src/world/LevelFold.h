@@ -21,6 +21,8 @@ namespace korvath {
 // Stages before first are not drawn (hidden under stage first, see
 // FirstVisibleStage).
 int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units, size_t first = 0);
+// The same whether or not the shortcut is on, for unitCount texture units.
+int32_t FoldableStageCount(const Level& level, const SHADER& material, int32_t unitCount, size_t first = 0);
 // Draws a polygon or patch face with the material's stages folded (stages as
 // counted by FoldedStageCount). lightmap 0: the lightmap units stay off. Each
 // stage is applied once, as stage by stage, so animations advance alike.

@@ -17,6 +17,7 @@
 #include "world/BspTables.h"
 #include "world/LevelBatch.h"
 #include "world/LevelLoad.h"
+#include "world/LevelPlan.h"
 
 namespace korvath {
 
@@ -28,11 +29,6 @@ constexpr size_t kLightVolumeBytes = 8;
 void Failed() {
     ShowLoadStatus("BSP: Loading Failed...", true, 0, true);
     BspStatus("");
-}
-
-std::string FileNameOf(const std::string& path) {
-    const size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // A texture no script defines becomes a material with one stage holding the
@@ -139,6 +135,7 @@ std::unique_ptr<Level> LoadLevel(const std::string& filename) {
     }
     BuildBatchTables(*level);
     level->TextureCombine = Caps().TextureCombine;
+    PlanMaterials(*level);
     BspStatus("BSP: Loaded Successfully");
     BspStatus("");
     return level;

@@ -11,6 +11,7 @@
 #include "world/LevelBatch.h"
 #include "world/LevelDeform.h"
 #include "world/LevelDraw.h"
+#include "world/LevelPlan.h"
 #include "world/LevelRender.h"
 
 namespace korvath {
@@ -39,9 +40,9 @@ void CollectLeaf(Walk& w, const BspLeaf& leaf) {
         if (drawn) continue;
         drawn = 1;
         const BspFace& face = level.Faces[static_cast<size_t>(f)];
-        const SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
-        if (w.layDepth && WritesDepthFirst(material)) level.DepthList[static_cast<size_t>(level.DepthCount++)] = f;
-        if (material.Found)
+        const size_t m = static_cast<size_t>(face.Texture);
+        if (w.layDepth && level.Plans[m].DepthFirst) level.DepthList[static_cast<size_t>(level.DepthCount++)] = f;
+        if (level.Materials[m].Found)
             level.FirstList[static_cast<size_t>(level.FirstCount++)] = f;
         else
             level.SecondList[static_cast<size_t>(level.SecondCount++)] = f;
@@ -109,6 +110,7 @@ void RenderLevel(Level& level) {
     const GLExtFunctions& ext = GLExt();
     if (!ext.glActiveTextureARB || !ext.glClientActiveTextureARB) return;  // two texture units are needed
     const TextureUnits units = {ext.glActiveTextureARB, ext.glClientActiveTextureARB, Caps().TextureUnits};
+    if (level.Plans.size() != level.Materials.size()) PlanMaterials(level);
 
     ApplyViewTransform(false);
     Frustum& frustum = EngineFrustum();

@@ -1,6 +1,7 @@
 #include "core/ViewState.h"
 #include "korvath/Map.h"
 #include "world/Level.h"
+#include "world/LevelPlan.h"
 
 // Queries outside the tables, or with no level loaded, answer an empty record.
 namespace korvath {
@@ -47,8 +48,11 @@ SHADER Map::Shader(const std::string& Name) const {
 
 void Map::Shader(const std::string& Name, const SHADER& Value) {
     if (!level_ || Name.empty()) return;
-    for (SHADER& material : level_->Materials)
-        if (material.Name == Name) material = Value;
+    for (size_t i = 0; i < level_->Materials.size(); ++i) {
+        if (level_->Materials[i].Name != Name) continue;
+        level_->Materials[i] = Value;
+        PlanMaterial(*level_, i);
+    }
 }
 
 }  // namespace korvath

@@ -1,12 +1,16 @@
 #include "support/TestSupport.h"
-#include "core/FrameTiming.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
+#include <stdexcept>
 
+#include "core/FrameTiming.h"
+#include "core/Matrix.h"
 #include "platform/GL.h"
 #include "platform/Host.h"
 #include "platform/Video.h"
@@ -67,6 +71,16 @@ std::vector<uint8_t> ReadPixels(int32_t x, int32_t y, int32_t width, int32_t hei
     return pixels;
 }
 
+void ProjectToWindow(const VECTOR3& p, double& x, double& y) {
+    ApplyViewTransform(false);
+    double model[16], projection[16], z;
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model);
+    glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    gluProject(p.x, p.y, p.z, model, projection, viewport, &x, &y, &z);
+}
+
 bool WriteScreenshot(const std::string& path, int32_t width, int32_t height) {
     std::vector<uint8_t> pixels = ReadPixels(0, 0, width, height);
     stbi_flip_vertically_on_write(1);
@@ -85,7 +99,14 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }
 
 std::string CorpusPath(const std::string& relative) {
-    return std::string(KORVATH_CORPUS_DIR) + "/" + relative;
+    const char* override = std::getenv("KORVATH_CORPUS");
+    const std::string path = std::string(override && *override ? override : KORVATH_CORPUS_DIR) + "/" + relative;
+    // Thrown, so the test (or the suite set-up) that wanted it fails there with
+    // this message instead of reading an empty buffer further on.
+    if (!std::filesystem::exists(path))
+        throw std::runtime_error("The test corpus is missing " + path +
+                                 ": it is expected in ../shared/corpus beside the repository (or set KORVATH_CORPUS).");
+    return path;
 }
 
 }  // namespace korvath::test

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "korvath/Engine.h"
+#include "korvath/Types.h"
 #include "korvath/Window.h"
 #include "platform/Clock.h"
 
@@ -66,6 +67,10 @@ private:
     bool initialized_ = false;
 };
 
+// Window position of a world point under the engine camera's view transform
+// and the current projection.
+void ProjectToWindow(const VECTOR3& p, double& x, double& y);
+
 // RGBA pixels of the back buffer, bottom row first.
 std::vector<uint8_t> ReadPixels(int32_t x, int32_t y, int32_t width, int32_t height);
 // Writes the current back buffer (width x height) as a PNG, top row first.
@@ -76,6 +81,8 @@ std::string ProcessDirectory();
 // Lines of a text file, CR LF removed.
 std::vector<std::string> ReadLines(const std::string& path);
 
+// A file or folder of ../shared/corpus; a missing one throws, failing the test
+// with a message that names it.
 std::string CorpusPath(const std::string& relative);
 
 }  // namespace korvath::test

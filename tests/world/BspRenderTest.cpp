@@ -3,6 +3,7 @@
 // vertex deformation.
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
 #include "core/ExtTable.h"
 #include "core/FrameTiming.h"
@@ -13,6 +14,7 @@
 #include "materials/Materials.h"
 #include "materials/Texture.h"
 #include "platform/GL.h"
+#include "world/LevelPlan.h"
 #include "world/LevelRender.h"
 #include "world/LevelTestSupport.h"
 
@@ -43,6 +45,7 @@ protected:
         Set3DProjection();
         GLExt().glActiveTextureARB(GL_TEXTURE0_ARB);
         glBindTexture(GL_TEXTURE_2D, WhiteTexture());
+        PlanMaterials(level);  // the tests edit materials between frames
         RenderLevel(level);
         glFinish();
         if (!screenshot.empty()) WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);
@@ -65,6 +68,48 @@ TEST_F(BspRenderTest, DrawsNothingWithoutALevel) {
     Timing().FrameVertices = 7;
     map.Render();
     EXPECT_EQ(Timing().FrameVertices, 7);
+}
+
+// A material replaced through the map is drawn by its new plan: made to
+// multiply what lies behind it, the front wall must no longer lay its depth
+// first, or the wall behind it would vanish.
+TEST_F(BspRenderTest, MaterialReplacedThroughTheMapIsPlannedAgain) {
+    BspBuilder file = SmallLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 50);
+    const std::string path = WriteLevel("replaced.bsp", file);
+    // A script material, so the map finds the wall's material by its name.
+    const std::string script = "textures/test/wall\n{\n\t{\n\t\tmap $lightmap\n\t}\n}\n";
+    std::filesystem::create_directories(EnginePath() + "scripts");
+    ASSERT_TRUE(WriteBytes(EnginePath() + "scripts/replaced.shader", {script.begin(), script.end()}));
+    SHADER glass;
+    glass.Found = true;
+    glass.Name = "textures/test/wall";
+    glass.Stages.resize(1);
+    glass.Stages[0].Flags = kStageBlend;
+    glass.Stages[0].Blend[0] = GL_ZERO;
+    glass.Stages[0].Blend[1] = GL_SRC_COLOR;
+    FaceTheFrontWall();
+
+    const std::unique_ptr<Level> level = LoadLevel(path);
+    ASSERT_TRUE(level);
+    level->Materials[0] = glass;
+    Frame(*level);
+    const std::vector<uint8_t> expected = Pixel(kWidth / 2, kHeight / 2);
+    ReleaseLevelResources(*level);
+    ASSERT_GT(expected[0], 20);  // the back wall shows through
+
+    Map map;
+    map.Load(path);
+    map.Shader("textures/test/wall", glass);
+    ASSERT_EQ(map.Shader("textures/test/wall").Stages[0].Blend[1], GL_SRC_COLOR);
+    engine().BeginScene();
+    Set3DProjection();
+    GLExt().glActiveTextureARB(GL_TEXTURE0_ARB);
+    glBindTexture(GL_TEXTURE_2D, WhiteTexture());
+    map.Render();
+    glFinish();
+    EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), expected);
+    std::filesystem::remove(EnginePath() + "scripts/replaced.shader");
 }
 
 TEST_F(BspRenderTest, LightmappedWallSeenFromItsFront) {

@@ -15,6 +15,7 @@
 #include "materials/Texture.h"
 #include "platform/GL.h"
 #include "world/LevelFold.h"
+#include "world/LevelPlan.h"
 #include "world/LevelRender.h"
 #include "world/LevelTestSupport.h"
 
@@ -36,6 +37,7 @@ protected:
         engine().BeginScene();
         Set3DProjection();
         GLExt().glActiveTextureARB(GL_TEXTURE0_ARB);
+        PlanMaterials(level);  // the tests edit materials between frames
         RenderLevel(level);
         glFinish();
         if (!screenshot.empty()) WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);

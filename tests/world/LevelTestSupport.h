@@ -1,7 +1,6 @@
 #pragma once
-// What the level tests share: an engine on the offscreen context for the whole
-// suite with the log kept, a small two-leaf level written by the test BSP
-// writer, and the log lines a load adds.
+// What the level tests share: the logged offscreen engine and a small two-leaf
+// level written by the test BSP writer.
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -12,36 +11,14 @@
 #include "core/Log.h"
 #include "core/Paths.h"
 #include "support/BspWriter.h"
+#include "support/LoggedEngineTest.h"
 #include "support/TestSupport.h"
 #include "world/Level.h"
 #include "world/LevelLoad.h"
 
 namespace korvath::test {
 
-class LevelTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        engine_ = std::make_unique<OffscreenEngine>();
-        engine_->engine().SetLog(true);
-    }
-    static void TearDownTestSuite() { engine_.reset(); }
-    void SetUp() override {
-        ASSERT_TRUE(engine_->initialized());
-        ConsoleData().Visible = false;
-        EnginePath() = ProcessDirectory() + "/";
-        mark_ = ReadLines(Log().Path).size();
-    }
-    // Lines the log gained since the test began.
-    std::vector<std::string> NewLogLines() const {
-        std::vector<std::string> lines = ReadLines(Log().Path);
-        return std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(mark_), lines.end());
-    }
-    static Engine& engine() { return engine_->engine(); }
-
-private:
-    static inline std::unique_ptr<OffscreenEngine> engine_;
-    size_t mark_ = 0;
-};
+using LevelTest = LoggedEngineTest;
 
 // Two leaves split by the plane x = 0 (file axes): leaf 0 (cluster 0, x > 0)
 // holds face 0, leaf 1 (cluster 1, x < 0) holds face 1. Each face is a square

@@ -81,6 +81,7 @@ protected:
         engine_.reset();
     }
     void SetUp() override {
+        ASSERT_TRUE(map_) << "the corpus level is missing";
         if (!map_->Loaded()) GTEST_SKIP() << "the level did not load";
     }
 

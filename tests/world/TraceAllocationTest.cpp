@@ -2,24 +2,9 @@
 // Counting every allocation of this test program shows it.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+#include "support/AllocationCount.h"
 #include "world/LevelBuilder.h"
 #include "world/Trace.h"
-
-namespace {
-std::atomic<long> g_allocations{0};
-}  // namespace
-
-void* operator new(std::size_t size) {
-    ++g_allocations;
-    if (void* p = std::malloc(size ? size : 1)) return p;
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace korvath {
 namespace {
@@ -33,13 +18,13 @@ TEST(Trace, DoesNotAllocate) {
     box.Min = {-15, -24, -15};
     box.Max = {15, 32, 15};
 
-    const long before = g_allocations;
+    const long before = test::AllocationCount();
     for (int i = 0; i < 100; ++i) {
         TraceState state;
         if (i % 2) SetTraceBox(state, box);
         Collide(&level, state, {-50, 0, static_cast<float>(i)}, {300, 40, -static_cast<float>(i)}, 8);
     }
-    EXPECT_EQ(g_allocations - before, 0);
+    EXPECT_EQ(test::AllocationCount() - before, 0);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "world/VolumeRecords.h"
 
 using namespace korvath;
+using test::ProjectToWindow;
 
 namespace {
 
@@ -66,17 +67,6 @@ struct Screen {
     }
 };
 
-// Window position of a world point under the camera transform.
-void Project(const VECTOR3& p, double& x, double& y) {
-    ApplyViewTransform(false);
-    double model[16], proj[16], z;
-    GLint viewport[4];
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glGetDoublev(GL_PROJECTION_MATRIX, proj);
-    glGetIntegerv(GL_VIEWPORT, viewport);
-    gluProject(p.x, p.y, p.z, model, proj, viewport, &x, &y, &z);
-}
-
 // Samples along each of the twelve edges must be red.
 void ExpectTwelveEdges(const Screen& screen, const VOLUME& box) {
     const VECTOR3 &a = box.Min, &b = box.Max;
@@ -86,8 +76,8 @@ void ExpectTwelveEdges(const Screen& screen, const VOLUME& box) {
         for (int bit : {1, 2, 4}) {
             if (i & bit) continue;
             double x0, y0, x1, y1;
-            Project(corner(i), x0, y0);
-            Project(corner(i | bit), x1, y1);
+            ProjectToWindow(corner(i), x0, y0);
+            ProjectToWindow(corner(i | bit), x1, y1);
             for (double t : {0.25, 0.5, 0.75})
                 EXPECT_TRUE(screen.RedNear(x0 + (x1 - x0) * t, y0 + (y1 - y0) * t))
                     << "edge " << i << "-" << (i | bit) << " at " << t;
@@ -107,7 +97,7 @@ TEST_F(VolumeRender, DrawsTheTwelveEdgesAndEmptiesTheArray) {
 
     // Only edges: the middle of the near face and the corners of the window stay dark.
     double cx, cy;
-    Project({2.5f, 0, -80}, cx, cy);
+    ProjectToWindow({2.5f, 0, -80}, cx, cy);
     EXPECT_FALSE(screen.RedNear(cx, cy));
     EXPECT_FALSE(screen.RedNear(1, 1));
     EXPECT_FALSE(screen.RedNear(kSize - 2, kSize - 2));

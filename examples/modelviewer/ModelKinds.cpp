@@ -1,0 +1,59 @@
+#include "ModelKinds.h"
+
+#include <algorithm>
+#include <cctype>
+#include <functional>
+
+using namespace korvath;
+
+namespace {
+
+// The keyframe classes (MD2, MDL) animate by name at a frame rate.
+template <typename Keyframed>
+class KeyframeViewed : public ViewedModel {
+public:
+    bool Load(const std::string& file) override {
+        model_.Load(file);
+        model_.SetVelocity(kFramesPerSecond);
+        return model_.Loaded();
+    }
+    void SetSkin(const SHADER& skin) override { model_.SetShader(skin); }
+    void Render(bool Animate) override { model_.Render(Animate); }
+    std::vector<std::string> Animations() const override {
+        std::vector<std::string> names;
+        for (const MD2_ANIMATION& a : model_.Animations()) names.push_back(a.Name);
+        return names;
+    }
+    void SetAnimation(const std::string& name) override { model_.SetAnimation(name); }
+    std::vector<VOLUME> Volume() const override { return model_.Volume(); }
+    Model& Placement() override { return model_; }
+
+private:
+    static constexpr float kFramesPerSecond = 10;  // the rate the Quake 2 tools animate at
+    Keyframed model_;
+};
+
+struct ModelKind {
+    const char* extension;
+    std::function<std::unique_ptr<ViewedModel>()> make;
+};
+
+const ModelKind kKinds[] = {
+    {"md2", [] { return std::make_unique<KeyframeViewed<MD2>>(); }},
+};
+
+}  // namespace
+
+std::unique_ptr<ViewedModel> MakeViewedModel(const std::string& extension) {
+    std::string lower = extension;
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
+    for (const ModelKind& kind : kKinds)
+        if (lower == kind.extension) return kind.make();
+    return nullptr;
+}
+
+std::string KnownExtensions() {
+    std::string list;
+    for (const ModelKind& kind : kKinds) list += (list.empty() ? "" : ", ") + std::string(kind.extension);
+    return list;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The engine the GL-drawing harnesses share: a window and an engine on the
+// offscreen driver, made once per process, with the intro ended at once.
+#include <korvath/Korvath.h>
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Clock.h"
+#include "platform/Video.h"
+
+namespace fuzzsupport {
+
+// The intro waits on the tick; a tick that runs fast ends it at once.
+class FastClock : public korvath::platform::Clock {
+public:
+    uint32_t Milliseconds() override { return now_ += 40; }
+
+private:
+    uint32_t now_ = 100000;
+};
+
+inline void StartEngine(int width, int height, const std::string& path) {
+    korvath::platform::RequestOffscreen();
+    static FastClock clock;
+    korvath::platform::SetClock(&clock);
+    static korvath::Window window;
+    static korvath::Engine engine;
+    if (!path.empty()) engine.SetPath(path);
+    engine.Initialize(window.Load(width, height), width, height, 32);
+    korvath::platform::SetClock(nullptr);
+}
+
+}  // namespace fuzzsupport

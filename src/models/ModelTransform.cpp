@@ -1,0 +1,34 @@
+#include "models/ModelTransform.h"
+#include "core/Lighting.h"
+
+#include "core/Matrix.h"
+#include "world/Volumes.h"
+
+namespace korvath {
+
+void ApplyModelTransform(const ModelPlacement& placement) {
+    if (Lighting().ShadowPass) return;
+    ApplyViewTransform(placement.Relative);
+    ApplyPlacement(placement.Position, placement.Rotation);
+    ApplyScale(placement.Scale);
+}
+
+Matrix4 StartVolume(VOLUME& volume, const ModelPlacement& placement) {
+    const Matrix4 matrix = ModelMatrix(placement.Position, placement.Rotation, placement.Scale);
+    const Box empty = EmptyBox();
+    volume.Enabled = true;
+    volume.Relative = placement.Relative;
+    volume.Position = placement.Position;
+    volume.Rotation = placement.Rotation;
+    volume.Min = empty.Min;
+    volume.Max = empty.Max;
+    return matrix;
+}
+
+void GrowVolume(VOLUME& volume, const Matrix4& matrix, const VECTOR3& point) {
+    const Box grown = GrowBox({volume.Min, volume.Max}, TransformPoint(matrix.data(), point));
+    volume.Min = grown.Min;
+    volume.Max = grown.Max;
+}
+
+}  // namespace korvath
