@@ -98,6 +98,11 @@ protected:
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         return VectorNormalize({-m[2], -m[6], -m[10]});
     }
+    // The pixel on the centre row where a point 100 units ahead at world x lands.
+    static std::vector<uint8_t> At(float worldX) {
+        const int x = kSize / 2 + static_cast<int>(worldX * 0.914f);  // 64 / tan 35 deg / 100 * 1.4
+        return test::ReadPixels(x, kSize / 2, 1, 1);
+    }
     static std::vector<uint8_t> Screen() { return test::ReadPixels(0, 0, kSize, kSize); }
     static std::vector<uint8_t> Centre() { return test::ReadPixels(kSize / 2, kSize / 2, 1, 1); }
     static void Save(const std::string& name) {
@@ -208,14 +213,30 @@ TEST_F(ParticleDraw, EveryParticleKeepsItsOwnMaterialAndInvisibleOnesAreSkipped)
     Timing().FrameVertices = 0;
     p.Render();
     Save("particle-materials.png");
-    auto at = [](float worldX) {
-        const int x = kSize / 2 + static_cast<int>(worldX * 0.914f);  // 64 / tan 35 deg / 100 * 1.4
-        return test::ReadPixels(x, kSize / 2, 1, 1);
-    };
-    EXPECT_GT(at(-30)[0], 200);
-    EXPECT_GT(at(-10)[2], 200);
-    EXPECT_EQ(at(-10)[0], 0);
-    EXPECT_GT(at(10)[0], 200);
-    EXPECT_EQ(at(30)[0], 0);
+    EXPECT_GT(At(-30)[0], 200);
+    EXPECT_GT(At(-10)[2], 200);
+    EXPECT_EQ(At(-10)[0], 0);
+    EXPECT_GT(At(10)[0], 200);
+    EXPECT_EQ(At(30)[0], 0);
     EXPECT_EQ(Timing().FrameVertices, 9);
+}
+
+TEST_F(ParticleDraw, PoolsLargerThanOneDrawAreDrawnWhole) {
+    // More quads than one draw's 16-bit indices reach: the last particle lands
+    // in the second draw, the one before it at the end of the first.
+    Particles p;
+    constexpr int32_t kCount = 65536 / 4 + 2;
+    p.Load(kCount);
+    p.Emission(false);
+    p.SetShader(Material(GL_ONE, GL_ONE));
+    for (int32_t i = 0; i < kCount; ++i) {
+        p.Life(i, 1);
+        p.Size(i, 20);
+        p.Destination(i, {-30, 0, -100});
+    }
+    p.Destination(kCount - 2, {0, 0, -100});
+    p.Destination(kCount - 1, {30, 0, -100});
+    p.Render();
+    for (const float x : {-30.0f, 0.0f, 30.0f}) EXPECT_GT(At(x)[0], 200) << x;
+    EXPECT_EQ(At(15)[0], 0);
 }
