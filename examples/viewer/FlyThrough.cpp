@@ -6,7 +6,6 @@
 using namespace korvath;
 
 namespace {
-constexpr float kEyeHeight = 40;      // units above the spawn point
 constexpr float kWalkSpeed = 320;     // units per second
 constexpr float kRunFactor = 3;
 constexpr float kTurnSpeed = 120;     // degrees per second
@@ -16,21 +15,6 @@ constexpr float kMouseDegrees = 0.25f;  // per pixel of mouse motion
 constexpr float kStickWalk = kWalkSpeed / 3;
 constexpr float kStickTurn = kTurnSpeed / 2;
 }  // namespace
-
-void PlaceAtSpawnPoint(const Map& map, Camera& camera) {
-    for (int32_t i = 0; i <= map.Entities(); ++i) {
-        const ENTITY spawn = map.Entity(i);
-        if (spawn.ClassName.rfind("info_player_", 0) != 0) continue;
-        // Entity origins keep the level file's numbers in reverse order: (z, y, x)
-        // of the file, whose point (x, y, z) the engine sees at (x, z, -y). The
-        // file's yaw turns from +x toward +y; the camera's yaw turns the other way
-        // from -z.
-        camera.SetPosition(spawn.Origin.z, spawn.Origin.x + kEyeHeight, -spawn.Origin.y);
-        camera.SetRotation(0, std::fmod(90 - spawn.Angle + 360, 360.0f), 0);
-        return;
-    }
-    camera.SetPosition(0, 0, 0);
-}
 
 MoveSpeeds ReadMoveSpeeds(Keyboard& keys, const Joystick& joystick) {
     const bool run = keys.Button(KEY_SHIFT) || joystick.Button(JOY_BUTTON1);

@@ -1,14 +1,12 @@
 #pragma once
-// Where the viewer's camera starts in a level and how the keys and a joystick
-// move it.
+// How the keys and a joystick move the viewer's camera (placed first at a
+// spawn point).
 #include <korvath/Camera.h>
 #include <korvath/Joystick.h>
 #include <korvath/Keyboard.h>
 #include <korvath/Map.h>
 
-// The first info_player_* spawn point at eye height, looking the way it
-// faces; the level origin when the level has none.
-void PlaceAtSpawnPoint(const korvath::Map& map, korvath::Camera& camera);
+#include "SpawnPoint.h"
 
 // Speeds in units per second asked for this frame: W, A, S, D walk and strafe
 // (shift or joystick button 1 runs), page up and down climb, and the joystick's

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "korvath/Material.h"
+#include "korvath/MaterialPasses.h"
 #include "materials/MaterialCodes.h"
 #include "materials/SurfaceBits.h"
 
@@ -17,15 +18,11 @@ SHADER FindMaterial(const std::string& directory, const std::string& name);
 SHADER ParseMaterial(const std::string& scriptPath, const std::string& name);
 void FreeMaterial(SHADER& material);
 
-void ApplyStage(SHADER_STAGE& stage);
-void ResetStage(SHADER_STAGE& stage);
 // The part of a stage that lives on the active texture unit: its image (and
 // animation), cube map, texture-coordinate generation and texture matrix. A
 // stage folded into another stage's draw on a unit of its own applies only this.
 void ApplyStageUnit(SHADER_STAGE& stage);
 void ResetStageUnit(const SHADER_STAGE& stage);
-void BindMaterial(SHADER& material);
-void UnbindMaterial(SHADER& material);
 // Whether the stage sets a colour wave, which steps each time it is applied.
 bool WavesColour(const SHADER_STAGE& stage);
 // Whether applying the stage steps a clock of its own (an animation frame or a

@@ -52,18 +52,10 @@ void DrawMaterialPasses(SHADER& material, const ModelArrays& arrays) {
     glEnable(GL_TEXTURE_2D);
     if (!arrays.Indices.empty() && !arrays.Vertices.empty()) {
         PointArrays(arrays);
-        for (SHADER_STAGE& stage : material.Stages) {
-            if (material.Program != 0) {
-                BindMaterial(material);
-                KeepOnlyFirstCoordinateArray(material.Stages.size());
-                DrawTriangles(arrays);
-                UnbindMaterial(material);
-                break;
-            }
-            ApplyStage(stage);
+        DrawWithMaterial(material, [&] {
+            if (material.Program != 0) KeepOnlyFirstCoordinateArray(material.Stages.size());
             DrawTriangles(arrays);
-            ResetStage(stage);
-        }
+        });
         ReleaseArrays();
     }
     glDisable(GL_TEXTURE_2D);

@@ -39,7 +39,8 @@ bool VideoStarted() { return g_start.Ok; }
 
 VideoStart StartVideo() {
     if (g_start.Ok) return g_start;
-    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // SDL turns an interrupt or terminate signal into a close request, as the
+    // window's close button does, unless the host handles those signals itself.
     const char* wanted = std::getenv("SDL_VIDEODRIVER");
     bool offscreenWanted = g_forceOffscreen || (wanted && std::string(wanted) == "offscreen");
     if (!offscreenWanted && TryDriver(nullptr)) {

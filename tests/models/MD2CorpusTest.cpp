@@ -52,7 +52,8 @@ TEST_P(Md2CorpusTest, LoadsWithItsAnimations) {
 
 INSTANTIATE_TEST_SUITE_P(Corpus, Md2CorpusTest,
                          ::testing::Values(CorpusModel{"sydney.md2", 342, 456, 679, "crdeth"},
-                                           CorpusModel{"faerie.md2", 366, 487, 654, "crdeath"}));
+                                           CorpusModel{"faerie.md2", 366, 487, 654, "crdeath"}),
+                         [](const auto& info) { return BaseName(info.param.file); });
 
 }  // namespace
 }  // namespace korvath::test

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# The single-file examples, offscreen on the corpus: the level walk must get
+# somewhere and be stopped by walls on the way, the material quad must show its
+# cloud layers across the middle of a black picture.
+set -u
+bin=$1; pngstats=$2; corpus=$3; out=$4
+rm -rf "$out" && mkdir -p "$out"
+fail() { echo "$1"; exit 1; }
+
+(cd "$out" && SDL_VIDEODRIVER=offscreen "$bin/levelwalk" --path "$corpus/q3" --map ps9ctf --autopilot \
+  --frames 400 --size 320x240 --screenshot "$out/walk.png" > "$out/walk.txt" 2>&1) || { cat "$out/walk.txt"; fail "levelwalk failed"; }
+cat "$out/walk.txt"
+read -r _ walked _ _ _ _ _ _ walls _ < "$out/walk.txt"
+[ "${walked:-0}" -gt 2000 ] || fail "the walk did not get anywhere"
+[ "${walls:-0}" -ge 2 ] || fail "no wall stopped the walk"
+read -r _ mean _ _ _ colours <<< "$("$pngstats" "$out/walk.png")"
+awk -v m="$mean" -v c="$colours" 'BEGIN { exit !(m > 10 && c > 500) }' || fail "the walk's screenshot shows no level"
+
+(cd "$out" && SDL_VIDEODRIVER=offscreen "$bin/materialquad" --path "$corpus/q3" --frames 30 --size 320x240 \
+  --screenshot "$out/quad.png" > "$out/quad.txt" 2>&1) || { cat "$out/quad.txt"; fail "materialquad failed"; }
+cat "$out/quad.txt"
+grep -q "3 stages" "$out/quad.txt" || fail "the sky material was not found with its three stages"
+read -r _ mean _ dark _ colours <<< "$("$pngstats" "$out/quad.png")"
+# The quad covers the middle ~45% of the picture; the rest stays black.
+awk -v m="$mean" -v d="$dark" -v c="$colours" 'BEGIN { exit !(m > 30 && d > 0.3 && d < 0.7 && c > 100) }' \
+  || fail "the quad does not show the material: mean $mean dark $dark colours $colours"
+echo "examples e2e passed"
