@@ -9,7 +9,6 @@
 #include "effects/ParticlePool.h"
 #include "korvath/Frustum.h"
 #include "korvath/Particles.h"
-#include "materials/MaterialPasses.h"
 #include "materials/Materials.h"
 #include "platform/GL.h"
 #include "world/EngineFrustum.h"
@@ -48,7 +47,7 @@ void PointArraysAt(const ParticleVertex* from, const SHADER& material) {
 // Two indexed triangles per quad: the drivers take these faster than GL_QUADS
 // and the picture is the same.
 void DrawQuads(const ParticlePool& pool, SHADER& material, size_t first, size_t count) {
-    DrawMaterialPasses(material, [&] {
+    DrawWithMaterial(material, [&] {
         for (size_t done = 0; done < count; done += kQuadsPerDraw) {
             const size_t quads = std::min(count - done, kQuadsPerDraw);
             PointArraysAt(&pool.vertices[(first + done) * 4], material);

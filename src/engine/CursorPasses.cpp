@@ -1,11 +1,11 @@
 #include "engine/CursorPasses.h"
 
-#include "materials/MaterialPasses.h"
+#include "materials/Materials.h"
 
 namespace korvath {
 
 void DrawCursorPasses(SHADER& material, void (*draw)(const void* context), const void* context) {
-    DrawMaterialPasses(material, [&] { draw(context); });
+    DrawWithMaterial(material, [&] { draw(context); });
 }
 
 }  // namespace korvath
