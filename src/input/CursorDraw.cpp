@@ -5,7 +5,7 @@
 #include "input/CursorMaterial.h"
 #include "korvath/Cursor.h"
 #include "platform/GL.h"
-#include "platform/Pointer.h"
+#include "platform/Host.h"
 
 namespace korvath {
 
@@ -32,7 +32,7 @@ void DrawQuad(const void* context) {
 
 // Twips across the screen per unit of the translation; none on a screen not set up yet.
 float TwipsToUnits(float twips, int32_t pixels) {
-    return pixels > 0 ? twips / (static_cast<float>(pixels) / platform::kPointerTwipsPerPixel) : 0.0f;
+    return pixels > 0 ? twips / (static_cast<float>(pixels) / platform::kTwipsPerPixel) : 0.0f;
 }
 
 }  // namespace

@@ -13,9 +13,6 @@ struct ScreenRect {
     int32_t left = 0, top = 0, right = 0, bottom = 0;
 };
 
-// Twips (1/1440 inch) per pixel at 96 pixels per inch, both ways.
-constexpr int32_t kPointerTwipsPerPixel = 15;
-
 ScreenPoint PointerPosition();
 // Moves the pointer to a screen point over the window (an SDL window id) and
 // records it there at once, before the window system reports the move.
