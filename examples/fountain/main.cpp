@@ -1,6 +1,6 @@
 // A fountain of sparks: the smallest host of the Particles and Cursor classes.
 // Sparks leave a point in a spread upward, drift down and fade; a left click on
-// the fountain turns its emission off or on again.
+// the sparks stops the fountain, and once stopped any click starts it again.
 //
 //   fountain [--path DIR] [--frames N] [--screenshot file.png] [--size WxH]
 //
@@ -91,11 +91,15 @@ int main(int argc, char** argv) {
         cursor.Update();
         const bool down = cursor.Button(MOUSE_LEFT);
         if (down && !wasDown) {
-            // Picking draws the candidate again in selection mode, under the pointer.
-            cursor.BeginSelection("Fountain");
-            sparks.Render();
-            cursor.EndSelection();
-            if (cursor.CheckSelection("Fountain")) {
+            bool toggle = !sparks.Emission();  // a stopped fountain starts at any click
+            if (!toggle) {
+                // Picking draws the candidate again in selection mode, under the pointer.
+                cursor.BeginSelection("Fountain");
+                sparks.Render();
+                cursor.EndSelection();
+                toggle = cursor.CheckSelection("Fountain");
+            }
+            if (toggle) {
                 sparks.Emission(!sparks.Emission());
                 std::printf("fountain: emission %s\n", sparks.Emission() ? "on" : "off");
             }
