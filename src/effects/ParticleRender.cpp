@@ -56,10 +56,13 @@ void DrawQuads(const ParticlePool& pool, SHADER& material, size_t first, size_t 
     });
 }
 
-// The colour with every channel clamped to 0..1, as GL would, in bytes.
+// The colour with every channel clamped to 0..1, as GL would, in bytes; a
+// channel that is not a number counts as 0.
 void PackColour(const float (&colour)[4], uint8_t (&packed)[4]) {
-    for (int j = 0; j < 4; ++j)
-        packed[j] = static_cast<uint8_t>(std::clamp(colour[j], 0.0f, 1.0f) * 255.0f + 0.5f);
+    for (int j = 0; j < 4; ++j) {
+        const float c = colour[j] > 0 ? std::min(colour[j], 1.0f) : 0.0f;
+        packed[j] = static_cast<uint8_t>(c * 255.0f + 0.5f);
+    }
 }
 
 }  // namespace
