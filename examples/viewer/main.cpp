@@ -9,12 +9,14 @@
 // walking on the floor (--walk starts on foot), backquote opens the console,
 // where "map NAME" loads another level and "quit" ends the viewer. An attached
 // joystick walks and turns with its stick (button 1 runs). The level's ambient
-// sound and footsteps play when the game data has them. Without a display it
-// renders offscreen.
+// sound and footsteps play when the game data has them. F (or "burst") throws
+// sparks at the wall ahead; C shows the cursor for picking the markers. Without
+// a display it renders offscreen.
 #include <cstdio>
 #include <korvath/Korvath.h>
 #include <string>
 
+#include "EffectsDemo.h"
 #include "FlyThrough.h"
 #include "FrameRun.h"
 #include "Options.h"
@@ -83,6 +85,8 @@ int main(int argc, char** argv) {
     }
     walker.Start(camera);
     sounds.Start(map, options.path);
+    EffectsDemo effects;
+    effects.Start(console, camera);
 
     FrameRun run(options);
     bool quitting = false;
@@ -99,6 +103,7 @@ int main(int argc, char** argv) {
             PlaceAtSpawnPoint(map, camera);
             walker.Start(camera);
             sounds.Start(map, options.path);
+            effects.Restart(camera);
         }
 
         const bool more = run.Frame(engine, [&] {
@@ -114,6 +119,7 @@ int main(int argc, char** argv) {
                     FlyOneFrame(keys, joystick, camera, run.LastFrameSeconds());
             }
             map.Render();
+            effects.Frame(map, camera, keys, console);
         });
         if (!more) break;
     }

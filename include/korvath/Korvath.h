@@ -2,6 +2,7 @@
 // Everything a game program needs: include this one header and link korvath.
 #include "korvath/Camera.h"
 #include "korvath/Console.h"
+#include "korvath/Cursor.h"
 #include "korvath/Engine.h"
 #include "korvath/Enums.h"
 #include "korvath/Ext.h"
@@ -13,6 +14,7 @@
 #include "korvath/Map.h"
 #include "korvath/MD2.h"
 #include "korvath/Material.h"
+#include "korvath/Particles.h"
 #include "korvath/Physics.h"
 #include "korvath/Shaders.h"
 #include "korvath/Sound.h"

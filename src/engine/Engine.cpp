@@ -12,7 +12,9 @@
 #include "core/Paths.h"
 #include "core/Services.h"
 #include "core/ViewState.h"
+#include "engine/CursorPasses.h"
 #include "engine/Overlay.h"
+#include "input/CursorMaterial.h"
 #include "input/KeyboardService.h"
 #include "korvath/Ext.h"
 #include "korvath/Font.h"
@@ -111,9 +113,10 @@ void WaitFrameLimit() {
 }  // namespace
 
 // The loading screen is the overlay drawn alone; loaders below the overlay reach
-// it through the painter.
+// it through the painter. The cursor reaches material drawing the same way.
 Engine::Engine() {
     SetLoadScreenPainter(PaintLoadingScreen);
+    SetCursorMaterialPasses(DrawCursorPasses);
     OpenLog();
 }
 

@@ -5,6 +5,7 @@
 #include "platform/Video.h"
 
 #include "platform/KeyTable.h"
+#include "platform/Pointer.h"
 
 namespace korvath::platform {
 
@@ -23,6 +24,15 @@ void PumpMessages() {
                 break;
             case SDL_KEYUP:
                 Keys().Release(VirtualKeyOfScancode(event.key.keysym.scancode));
+                break;
+            case SDL_MOUSEMOTION:
+                NotePointerMotion(event.motion.windowID, event.motion.x, event.motion.y);
+                break;
+            case SDL_MOUSEBUTTONDOWN:
+                Keys().Press(VirtualKeyOfButton(event.button.button));
+                break;
+            case SDL_MOUSEBUTTONUP:
+                Keys().Release(VirtualKeyOfButton(event.button.button));
                 break;
             case SDL_WINDOWEVENT:
                 if (event.window.event == SDL_WINDOWEVENT_CLOSE) g_closeRequested = true;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The single-file examples, offscreen on the corpus: the level walk must get
 # somewhere and be stopped by walls on the way, the material quad must show its
-# cloud layers across the middle of a black picture.
+# cloud layers across the middle of a black picture, the fountain its sparks.
 set -u
 bin=$1; pngstats=$2; corpus=$3; out=$4
 rm -rf "$out" && mkdir -p "$out"
@@ -24,4 +24,11 @@ read -r _ mean _ dark _ colours <<< "$("$pngstats" "$out/quad.png")"
 # The quad covers the middle ~45% of the picture; the rest stays black.
 awk -v m="$mean" -v d="$dark" -v c="$colours" 'BEGIN { exit !(m > 30 && d > 0.3 && d < 0.7 && c > 100) }' \
   || fail "the quad does not show the material: mean $mean dark $dark colours $colours"
+(cd "$out" && SDL_VIDEODRIVER=offscreen "$bin/fountain" --path "$corpus/q3" --frames 60 --size 320x240 \
+  --screenshot "$out/fountain.png" > "$out/fountain.txt" 2>&1) || { cat "$out/fountain.txt"; fail "fountain failed"; }
+cat "$out/fountain.txt"
+read -r _ mean _ dark _ colours <<< "$("$pngstats" "$out/fountain.png")"
+# Sparks of many shades scattered over a black picture.
+awk -v m="$mean" -v d="$dark" -v c="$colours" 'BEGIN { exit !(m > 0.2 && d > 0.9 && c > 200) }' \
+  || fail "the fountain shows no sparks: mean $mean dark $dark colours $colours"
 echo "examples e2e passed"
