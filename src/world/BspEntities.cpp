@@ -65,20 +65,30 @@ std::string_view ValueOf(std::string_view line, const Key& key) {
     return line.substr(start, line.size() - start - 1);
 }
 
-// False when the value should have been a number. A line too short to hold a
-// quoted key (a blank line) is no key line.
-bool Store(std::string_view line, ENTITY& entity) {
-    if (line.size() < 2) return true;
+// Stores the value of a known key; other keys, lines too short to hold a
+// quoted key (blank lines), and a value that does not parse as its key's
+// number leave the entity as it was.
+void Store(std::string_view line, ENTITY& entity) {
     for (const Key& key : kKeys) {
-        if (line.substr(1, key.Name.size()) != key.Name) continue;
+        // The whole key: "angles" is not "angle", nor "targetname" "target".
+        if (line.size() < key.Name.size() + 2 || line.substr(1, key.Name.size()) != key.Name ||
+            line[key.Name.size() + 1] != '"')
+            continue;
         const std::string_view value = ValueOf(line, key);
         switch (key.Kind) {
-        case KeyKind::Text: entity.*key.Text = std::string(value); return true;
-        case KeyKind::Number: return ToNumber(value, entity.*key.Number);
-        case KeyKind::Origin: return ToReversedOrigin(value, entity.Origin);
+        case KeyKind::Text: entity.*key.Text = std::string(value); return;
+        case KeyKind::Number: {
+            float number = 0;
+            if (ToNumber(value, number)) entity.*key.Number = number;
+            return;
+        }
+        case KeyKind::Origin: {
+            VECTOR3 origin;
+            if (ToReversedOrigin(value, origin)) entity.Origin = origin;
+            return;
+        }
         }
     }
-    return true;
 }
 
 }  // namespace
@@ -97,8 +107,8 @@ std::vector<ENTITY> ParseEntities(const std::string& text) {
             entities.resize(count + 1);
         } else if (line == "}") {
             if (open) ++count;
-        } else if (open && !Store(line, entities[count])) {
-            break;
+        } else if (open) {
+            Store(line, entities[count]);
         }
     }
     entities.resize(count);

@@ -37,15 +37,25 @@ TEST(BspEntities, IgnoresTheTextAfterTheLastLineFeed) {
     EXPECT_EQ(ParseEntities("{\n\"classname\" \"a\"\n}\n").size(), 1u);
 }
 
-TEST(BspEntities, ANonNumberEndsTheParseWithWhatWasRead) {
-    // "angles" matches the key "angle"; its value starts with a quote.
+// Keys are matched whole ("angles" is not "angle", "targetname" not "target"),
+// and a value that does not parse drops that key alone: the entities after it
+// survive, as real levels need for their spawn points.
+TEST(BspEntities, KeysMatchWholeAndABadValueDropsOnlyItsKey) {
     const std::vector<ENTITY> entities = ParseEntities(
-        "{\n\"classname\" \"a\"\n}\n{\n\"classname\" \"b\"\n\"angles\" \"0 90 0\"\n}\n{\n\"classname\" \"c\"\n}\n");
-    ASSERT_EQ(entities.size(), 1u);
-    EXPECT_EQ(entities[0].ClassName, "a");
-    for (const char* bad : {"\"origin\" \"1 2\"", "\"origin\" \"1  2 3\"", "\"speed\" \"fast\"", "\"wait\" \"0x10\"",
-                            "\"wait\" \"inf\"", "\"wait\" \"\""})
-        EXPECT_TRUE(ParseEntities(std::string("{\n") + bad + "\n}\n").empty()) << bad;
+        "{\n\"classname\" \"a\"\n\"angle\" \"45\"\n\"angles\" \"0 90 0\"\n\"targetname\" \"t1\"\n}\n"
+        "{\n\"classname\" \"b\"\n\"origin\" \"1 2\"\n\"speed\" \"fast\"\n\"wait\" \"0x10\"\n\"wait\" \"inf\"\n"
+        "\"health\" \"\"\n\"target\" \"t1\"\n}\n{\n\"classname\" \"c\"\n}\n");
+    ASSERT_EQ(entities.size(), 3u);
+    EXPECT_FLOAT_EQ(entities[0].Angle, 45);
+    EXPECT_EQ(entities[0].Target, "");
+    const ENTITY& b = entities[1];
+    EXPECT_EQ(b.ClassName, "b");
+    EXPECT_FLOAT_EQ(b.Origin.x, 0);
+    EXPECT_FLOAT_EQ(b.Speed, 0);
+    EXPECT_FLOAT_EQ(b.Wait, 0);
+    EXPECT_FLOAT_EQ(b.Health, 0);
+    EXPECT_EQ(b.Target, "t1");
+    EXPECT_EQ(entities[2].ClassName, "c");
 }
 
 // Level tools leave blank lines (and stray short ones) inside blocks: they are
