@@ -58,9 +58,9 @@ bool RangesOverlap(float a0, float a1, float b0, float b1) {
 }
 
 bool SlabEntry(float start, float direction, float low, float high, float& tnear, float& tfar) {
-    // A ray (nearly) parallel to the slab never crosses its planes: it hits only
+    // A ray parallel to the slab never crosses its planes: it hits only
     // if it already runs between them.
-    if (std::fabs(direction) <= kVolumeEpsilon) return start >= low && start <= high;
+    if (direction == 0) return start >= low && start <= high;
     float t1 = (low - start) / direction;
     float t2 = (high - start) / direction;
     if (t1 > t2) std::swap(t1, t2);

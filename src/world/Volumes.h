@@ -9,8 +9,6 @@
 
 namespace korvath {
 
-// Shared with the level collision, so both treat near-parallel rays alike.
-constexpr float kVolumeEpsilon = 0.031415f;
 
 struct Box {
     VECTOR3 Min;

@@ -91,6 +91,9 @@ TEST_F(VolumeDistance, ParallelRayBesideABoxMissesIt) {
     const std::vector<VOLUME> box{BoxVolume({-1, -1, -10}, {1, 1, -8})};
     ExpectPoint(volume.Distance({0, 50, 0}, {0, 0, -1}, box), 0, 0, 0);
     ExpectPoint(volume.Distance({0, 1, 0}, {0, 0, -1}, box), 0, 1, -8);  // grazing the top face
+    // Only an exact zero is parallel: a ray a degree off the axis, starting
+    // beside the box, still climbs into it.
+    ExpectPoint(volume.Distance({0, -1.1f, 0}, {0, 0.02f, -1}, box), 0, -0.94f, -8);
 }
 
 TEST_F(VolumeDistance, ZeroedAndEmptyRecordsBehaveAsWritten) {
