@@ -12,6 +12,7 @@
 #include "korvath/Lights.h"
 #include "korvath/Map.h"
 #include "korvath/MD2.h"
+#include "korvath/MD3.h"
 #include "korvath/Material.h"
 #include "korvath/Physics.h"
 #include "korvath/Shaders.h"

@@ -16,6 +16,9 @@ Programs& EnginePrograms();
 SHADER FindMaterial(const std::string& directory, const std::string& name);
 SHADER ParseMaterial(const std::string& scriptPath, const std::string& name);
 void FreeMaterial(SHADER& material);
+// A material of one stage showing the picture at path (a texture without
+// pixels when it cannot be read).
+SHADER PictureMaterial(const std::string& path);
 
 void ApplyStage(SHADER_STAGE& stage);
 void ResetStage(SHADER_STAGE& stage);
