@@ -2,14 +2,15 @@
 // The scene both sides of the player benchmark draw: copies of the corpus
 // player (legs, torso, head, weapon) in a grid facing the camera, legs
 // walking and torso gesturing, each copy started at another moment.
+#include "ModelGrid.h"
+
 namespace playerbench {
+
+using modelbench::kCameraDistance, modelbench::kFieldOfView, modelbench::kWidth, modelbench::kHeight;
 
 constexpr int kColumns = 10, kRows = 5, kCopies = kColumns * kRows;
 // Grid spacing in model units (the player stands about 90 high with its torso tag's scale).
 constexpr float kSpacingX = 40, kSpacingY = 100;
-constexpr float kCameraDistance = 560;
-constexpr float kFieldOfView = 60;
-constexpr int kWidth = 640, kHeight = 480;
 // Walking legs and a gesturing torso at the table's rates (frames are 0-based
 // file frames after the table's legs moved down by one).
 constexpr int kLegsFirst = 124, kLegsFrames = 8, kLegsRate = 15;

@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "IrrlichtBench.h"
+#include "BenchArguments.h"
+#include "IrrlichtGridCamera.h"
 #include "PlayerGrid.h"
 #include "Viewpoints.h"
 
@@ -38,14 +40,11 @@ void Hang(scene::IAnimatedMeshSceneNode* parent, const char* tag, scene::ISceneN
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: irrlicht_players PLAYER_FOLDER WEAPON FRAMES [screenshot.png]\n");
-        return 2;
-    }
     using namespace playerbench;
-    const std::string folder = argv[1], weaponPath = argv[2];
-    const int frames = std::atoi(argv[3]);
-    const std::string screenshot = argc > 4 ? argv[4] : "";
+    modelbench::BenchArguments args;
+    if (!modelbench::ParseBenchArguments(argc, argv, "irrlicht_players PLAYER_FOLDER WEAPON FRAMES [screenshot.png]",
+                                         args))
+        return 2;
 
     IrrlichtDevice* device = levelbench::CreateBenchDevice(kWidth, kHeight);
     if (!device) return 1;
@@ -55,19 +54,19 @@ int main(int argc, char** argv) {
     // The mesh cache hands every later request the same meshes, so one load of
     // the four parts is the cost of a player.
     const auto loadStart = levelbench::BenchClock::now();
-    scene::IAnimatedMesh* lower = scene->getMesh((folder + "/lower.md3").c_str());
-    scene::IAnimatedMesh* upper = scene->getMesh((folder + "/upper.md3").c_str());
-    scene::IAnimatedMesh* head = scene->getMesh((folder + "/head.md3").c_str());
-    scene::IAnimatedMesh* weapon = scene->getMesh(weaponPath.c_str());
+    scene::IAnimatedMesh* lower = scene->getMesh((args.model + "/lower.md3").c_str());
+    scene::IAnimatedMesh* upper = scene->getMesh((args.model + "/upper.md3").c_str());
+    scene::IAnimatedMesh* head = scene->getMesh((args.model + "/head.md3").c_str());
+    scene::IAnimatedMesh* weapon = scene->getMesh(args.skin.c_str());
     const double loadMilliseconds = 1000 * levelbench::Seconds(loadStart, levelbench::BenchClock::now());
     if (!lower || !upper || !head || !weapon) {
-        std::fprintf(stderr, "irrlicht_players: %s did not load\n", folder.c_str());
+        std::fprintf(stderr, "irrlicht_players: %s did not load\n", args.model.c_str());
         return 1;
     }
-    video::ITexture* suit = driver->getTexture((folder + "/suit.tga").c_str());
-    video::ITexture* face = driver->getTexture((folder + "/head.tga").c_str());
-    video::ITexture* gun = driver->getTexture((weaponPath.substr(0, weaponPath.find_last_of('/')) + "/skin.tga").c_str());
-    // Irrlicht counts MD3 frames in steps finer than the file's.
+    video::ITexture* suit = driver->getTexture((args.model + "/suit.tga").c_str());
+    video::ITexture* face = driver->getTexture((args.model + "/head.tga").c_str());
+    video::ITexture* gun = driver->getTexture((args.skin.substr(0, args.skin.find_last_of('/')) + "/skin.tga").c_str());
+    // Irrlicht counts MD3 args.frames in steps finer than the file's.
     const float legsSteps = static_cast<float>(lower->getFrameCount()) / 261;
     const float torsoSteps = static_cast<float>(upper->getFrameCount()) / 191;
 
@@ -99,12 +98,7 @@ int main(int argc, char** argv) {
         players.push_back(p);
     }
 
-    scene::ICameraSceneNode* camera = scene->addCameraSceneNode(nullptr, core::vector3df(0, 0, -kCameraDistance),
-                                                                core::vector3df(0, 0, 0));
-    camera->setFOV(kFieldOfView * core::DEGTORAD);
-    camera->setAspectRatio(1.0f);  // as the engine's default projection
-    camera->setNearValue(1.0f);
-    camera->setFarValue(100000.0f);
+    modelbench::FaceGrid(scene);
 
     const auto draw = levelbench::IrrlichtFrame(device);
     const levelbench::Side side = {"irrlicht", [](const levelbench::Viewpoint&) {},
@@ -116,7 +110,8 @@ int main(int argc, char** argv) {
                                        }
                                        return draw(beforeSwap);
                                    }};
-    levelbench::MeasureViews(side, "md3x50", loadMilliseconds, {levelbench::Viewpoint{}}, frames, screenshot);
+    levelbench::MeasureViews(side, "md3x50", loadMilliseconds, {levelbench::Viewpoint{}}, args.frames,
+                             args.screenshot);
     device->drop();
     return 0;
 }

@@ -10,45 +10,41 @@
 #include <string>
 
 #include "KorvathBench.h"
+#include "BenchArguments.h"
+#include "KorvathGridCamera.h"
 #include "PlayerGrid.h"
 #include "Viewpoints.h"
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: korvath_players PLAYER_FOLDER WEAPON FRAMES [screenshot.png]\n");
-        return 2;
-    }
     using namespace korvath;
     using namespace playerbench;
-    const std::string folder = argv[1], weapon = argv[2];
-    const int frames = std::atoi(argv[3]);
-    const std::string screenshot = argc > 4 ? argv[4] : "";
+    modelbench::BenchArguments args;
+    if (!modelbench::ParseBenchArguments(argc, argv, "korvath_players PLAYER_FOLDER WEAPON FRAMES [screenshot.png]",
+                                         args))
+        return 2;
 
     levelbench::KorvathBench bench;
     if (!bench.Start(kWidth, kHeight)) return 1;
     Engine& engine = bench.engine();
-    Camera camera;
-    camera.Set3DFieldOfView(kFieldOfView);
-    camera.SetPosition(0, 0, kCameraDistance);
-    camera.SetRotation(0, 0, 0);
+    modelbench::FaceGrid();
 
     std::vector<std::unique_ptr<MD3>> players;
     const auto loadStart = levelbench::BenchClock::now();
     for (int i = 0; i < kCopies; ++i) {
         players.push_back(std::make_unique<MD3>());
         MD3& p = *players.back();
-        p.LoadAnimationTable(folder + "/animation.cfg");
-        p.Load(folder);
-        p.Load("", weapon);
+        p.LoadAnimationTable(args.model + "/animation.cfg");
+        p.Load(args.model);
+        p.Load("", args.skin);
         if (p.Parts() != 4) {
-            std::fprintf(stderr, "korvath_players: %s did not load\n", folder.c_str());
+            std::fprintf(stderr, "korvath_players: %s did not load\n", args.model.c_str());
             return 1;
         }
     }
     const double loadMilliseconds = 1000 * levelbench::Seconds(loadStart, levelbench::BenchClock::now()) / kCopies;
     // The pictures are shared, as the other engine's texture cache shares them.
-    const SHADER suit = Shaders().Load(folder + "/suit.tga"), head = Shaders().Load(folder + "/head.tga");
-    const SHADER gun = Shaders().Load(weapon.substr(0, weapon.find_last_of('/')) + "/skin.tga");
+    const SHADER suit = Shaders().Load(args.model + "/suit.tga"), head = Shaders().Load(args.model + "/head.tga");
+    const SHADER gun = Shaders().Load(args.skin.substr(0, args.skin.find_last_of('/')) + "/skin.tga");
     for (int i = 0; i < kCopies; ++i) {
         MD3& p = *players[static_cast<size_t>(i)];
         p.SetShader(MD3_LOWER, suit);
@@ -72,7 +68,8 @@ int main(int argc, char** argv) {
                                        engine.EndScene();
                                        return true;
                                    }};
-    levelbench::MeasureViews(side, "md3x50", loadMilliseconds, {levelbench::Viewpoint{}}, frames, screenshot);
+    levelbench::MeasureViews(side, "md3x50", loadMilliseconds, {levelbench::Viewpoint{}}, args.frames,
+                             args.screenshot);
     // The copies share the pictures: only the first frees them, while the context lives.
     for (size_t i = 1; i < players.size(); ++i)
         for (int32_t part = 0; part < 4; ++part) players[i]->SetShader(part, {});

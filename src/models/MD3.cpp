@@ -124,7 +124,8 @@ void MD3::UnLoad() {
 void MD3::SetDeathAnimation(MD3_Death_Animations Name) {
     Md3Data& d = *data_;
     if (static_cast<size_t>(Name) >= d.Table.size() || d.Table[static_cast<size_t>(Name)].NumFrames <= 0) return;
-    for (size_t i = 0; i < 2 && i < d.Parts.size(); ++i) StartAnimation(d.Parts[i].Clock, Name, d.Table[static_cast<size_t>(Name)]);
+    for (size_t i = 0; i < 2 && i < d.Parts.size(); ++i)
+        StartAnimation(d.Parts[i].Clock, Name, d.Table[static_cast<size_t>(Name)]);
 }
 
 namespace {

@@ -39,7 +39,8 @@ void StepPartClock(Md3PartClock& clock, const std::vector<MD3_ANIMATION>& table,
     }
     const MD3_ANIMATION& entry = table[static_cast<size_t>(a)];
     // The tick wraps after 49 days; the difference of two ticks does not.
-    const int32_t elapsed = static_cast<int32_t>(static_cast<uint32_t>(tick) - static_cast<uint32_t>(clock.LastAdvance));
+    const int32_t elapsed =
+        static_cast<int32_t>(static_cast<uint32_t>(tick) - static_cast<uint32_t>(clock.LastAdvance));
     const double interval = 1000.0 / entry.FrameRate;
     clock.BlendCount = RoundHalfEven(std::clamp(elapsed / interval, -1e9, 1e9));
     double sinceStep = elapsed;

@@ -62,7 +62,8 @@ Matrix4 Md3TagMatrix(const Md3PartFile& part, size_t t, int32_t current, int32_t
     const Md3TagFrame& b = part.Tags[static_cast<size_t>(FileFrame(next, part.FrameCount)) * tags + t];
     Matrix4 m{};
     for (int column = 0; column < 3; ++column) {
-        const VECTOR3 axis = fraction == 0 ? a.Axis[column] : VectorNormalize(Blend(a.Axis[column], b.Axis[column], fraction));
+        const VECTOR3 axis =
+            fraction == 0 ? a.Axis[column] : VectorNormalize(Blend(a.Axis[column], b.Axis[column], fraction));
         m[4 * column + 0] = axis.x;
         m[4 * column + 1] = axis.y;
         m[4 * column + 2] = axis.z;

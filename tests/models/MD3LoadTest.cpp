@@ -132,7 +132,9 @@ using Spoil = std::function<void(std::vector<uint8_t>&)>;
 // offset of 0, a triangle naming a vertex the surface lacks, a cut file: the
 // load fails with its lines, keeps no part and reads nothing outside the file.
 TEST_F(Md3LoadTest, HostilePartsFailTheLoad) {
-    const auto field = [](size_t offset, int32_t value) { return [=](std::vector<uint8_t>& b) { SetMd3Field(b, offset, value); }; };
+    const auto field = [](size_t offset, int32_t value) {
+        return [=](std::vector<uint8_t>& b) { SetMd3Field(b, offset, value); };
+    };
     const auto surface = [](size_t offset, int32_t value) {
         return [=](std::vector<uint8_t>& b) { SetMd3Field(b, Md3SurfaceStart(b, 1) + offset, value); };
     };

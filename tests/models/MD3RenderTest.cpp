@@ -52,7 +52,8 @@ struct Picture {
     }
     int Differing(const Picture& other) const {
         int count = 0;
-        for (size_t i = 0; i < pixels.size(); i += 4) count += !std::equal(&pixels[i], &pixels[i + 3], &other.pixels[i]);
+        for (size_t i = 0; i < pixels.size(); i += 4)
+            count += !std::equal(&pixels[i], &pixels[i + 3], &other.pixels[i]);
         return count;
     }
 };

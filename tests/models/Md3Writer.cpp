@@ -2,15 +2,11 @@
 
 #include <cstring>
 
+#include "models/WriterBytes.h"
+
 namespace korvath::test {
 
 namespace {
-
-template <typename T>
-void Put(std::vector<uint8_t>& out, const T& value) {
-    const auto* p = reinterpret_cast<const uint8_t*>(&value);
-    out.insert(out.end(), p, p + sizeof(T));
-}
 
 void PutName(std::vector<uint8_t>& out, const std::string& name) {
     char field[64] = {};
