@@ -62,8 +62,11 @@ Matrix4 Md3TagMatrix(const Md3PartFile& part, size_t t, int32_t current, int32_t
     const Md3TagFrame& b = part.Tags[static_cast<size_t>(FileFrame(next, part.FrameCount)) * tags + t];
     Matrix4 m{};
     for (int column = 0; column < 3; ++column) {
-        const VECTOR3 axis =
-            fraction == 0 ? a.Axis[column] : VectorNormalize(Blend(a.Axis[column], b.Axis[column], fraction));
+        // Unit axes, blended or not: exporters leave scale in them (the
+        // corpus legs carry the torso at 2.8 times its size), which the
+        // players' pictures were never made to show, and a pose that jumped
+        // between scaled and unit axes at every step would pulse.
+        const VECTOR3 axis = VectorNormalize(Blend(a.Axis[column], b.Axis[column], fraction));
         m[4 * column + 0] = axis.x;
         m[4 * column + 1] = axis.y;
         m[4 * column + 2] = axis.z;

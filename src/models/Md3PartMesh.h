@@ -30,8 +30,9 @@ void PrepareMd3Drawing(Md3PartMesh& mesh);
 // stored ones), normals blended and made unit length again.
 void PoseMd3Part(Md3PartMesh& mesh, int32_t current, int32_t next, float fraction);
 
-// The transform of tag t between the same frames: axes as the first three
-// columns, origin as the fourth. Identity for a part without tag frames.
+// The transform of tag t between the same frames: axes, made unit length, as
+// the first three columns, origin as the fourth. Identity for a part without
+// tag frames.
 Matrix4 Md3TagMatrix(const Md3PartFile& part, size_t t, int32_t current, int32_t next, float fraction);
 
 // The index of the first frame-0 tag named name (case-sensitive), or -1.

@@ -183,16 +183,6 @@ TEST_F(Md3LoadTest, TagNameWithoutNulIsItsSixtyFourBytes) {
     EXPECT_EQ(part.TagNames, (std::vector<std::string>{name}));
 }
 
-TEST_F(Md3LoadTest, SurfaceWithoutVerticesLoadsAndDrawsNothing) {
-    Md3File file = TwoSquarePart(2, {});
-    file.Surfaces.insert(file.Surfaces.begin(), Md3FileSurface{"l_belt", {}, {}, {{}, {}}});
-    Md3PartFile part;
-    ASSERT_EQ(ReadMd3Part(file.Bytes(), part), Md3Result::Loaded);
-    ASSERT_EQ(part.Surfaces.size(), 3u);
-    EXPECT_EQ(part.Surfaces[0].VertexCount, 0);
-    EXPECT_EQ(part.Surfaces[2].Name, "second");
-}
-
 TEST_F(Md3LoadTest, CorpusPlayerPartsMatchTheirFiles) {
     MD3 player;
     player.Load(CorpusPath("q3/models/players/tony"));
@@ -284,9 +274,6 @@ TEST_F(Md3LoadTest, SetAnimationMembersRestartAsWritten) {
     player.SetDeathAnimation(BOTH_DEATH2);  // restarts on both parts
     EXPECT_EQ(player.Frame(MD3_UPPER), 0);
     EXPECT_EQ(player.Frame(MD3_LOWER), 0);
-    // A part drawn at frame 0 or below shows its first frame.
-    player.SetFrame(-5, MD3_LOWER);
-    player.Render(false);
 }
 
 // Absurd frame numbers and rates from a table are drawn from the nearest

@@ -69,9 +69,10 @@ Matrix4 TagFromFile(const std::string& file, const std::string& name, int32_t f)
     for (int32_t t = 0; t < tags; ++t) {
         const uint8_t* tag = &bytes[static_cast<size_t>(offset + (f * tags + t) * 112)];
         if (name != reinterpret_cast<const char*>(tag)) continue;
-        float v[12];
-        std::memcpy(v, tag + 64, sizeof v);  // origin, then three axes
-        return {v[3], v[4], v[5], 0, v[6], v[7], v[8], 0, v[9], v[10], v[11], 0, v[0], v[1], v[2], 1};
+        VECTOR3 v[4];
+        std::memcpy(v, tag + 64, sizeof v);  // origin, then three axes, drawn unit length
+        const VECTOR3 x = VectorNormalize(v[1]), y = VectorNormalize(v[2]), z = VectorNormalize(v[3]);
+        return {x.x, x.y, x.z, 0, y.x, y.y, y.z, 0, z.x, z.y, z.z, 0, v[0].x, v[0].y, v[0].z, 1};
     }
     ADD_FAILURE() << name << " not in " << file;
     return MatrixIdentity();
@@ -87,7 +88,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(gl_->initialized());
         Camera().Set3DFieldOfView(60);
-        View().CameraPosition = {0, 5, 140};
+        View().CameraPosition = {0, 0, 75};
         View().CameraRotation = {};
         player_.LoadAnimationTable(CorpusPath(kPlayer + "animation.cfg"));
         player_.Load(CorpusPath(kPlayer));
@@ -195,23 +196,23 @@ TEST_F(Md3RenderTest, HeadAndWeaponHangAtTheTagsOfTheCurrentFrames) {
 // frames; a frame of 0 or less draws the first file frame.
 TEST_F(Md3RenderTest, BlendedFrameAndFramesBelowOne) {
     player_.SetDeathAnimation(BOTH_DEATH1);  // animation 0: the legs stand still
-    player_.SetTorsoAnimation(TORSO_GESTURE);  // frames 95 .. 131, 13 per second
+    player_.SetTorsoAnimation(TORSO_ATTACK);  // frames 130 .. 135, 15 per second
     const auto torsoAt = [&](int32_t frame) {
         Clear();
         player_.SetFrame(frame, MD3_UPPER);
         Only(MD3_UPPER);
         return Picture();
     };
-    const Picture from = torsoAt(96), to = torsoAt(97);
-    player_.SetFrame(95, MD3_UPPER);
+    const Picture from = torsoAt(131), to = torsoAt(132);
+    player_.SetFrame(130, MD3_UPPER);
     Timing().CurrentTick = 1000000;
-    player_.Render();  // steps to 96 at this tick
-    Timing().CurrentTick += 38;  // half of 1000 / 13
+    player_.Render();  // steps to 131 at this tick
+    Timing().CurrentTick += 33;  // half of 1000 / 15
     Clear();
     player_.SetShader(MD3_UPPER, SHADER{.Stages = {SHADER_STAGE{}}});
     player_.Render();
     player_.SetShader(MD3_UPPER, {});
-    ASSERT_EQ(player_.Frame(MD3_UPPER), 96);
+    ASSERT_EQ(player_.Frame(MD3_UPPER), 131);
     const Picture half;
     Save("md3-torso-half-way.png");
     double x, y, x0, y0, x1, y1;
