@@ -9,6 +9,7 @@
 #include "core/FrameTiming.h"
 #include "korvath/MD3.h"
 #include "models/Md3File.h"
+#include "models/Md3Skin.h"
 #include "models/Md3Writer.h"
 #include "models/ModelTestSupport.h"
 #include "platform/Files.h"
@@ -181,6 +182,27 @@ TEST_F(Md3LoadTest, TagNameWithoutNulIsItsSixtyFourBytes) {
     Md3PartFile part;
     ASSERT_EQ(ReadMd3Part(TwoSquarePart(1, {name + "tail"}).Bytes(), part), Md3Result::Loaded);
     EXPECT_EQ(part.TagNames, (std::vector<std::string>{name}));
+}
+
+// A skin gives each surface it names a material of its own; the others keep
+// the part's (here none, so they draw nothing). Tag lines name no surface.
+TEST_F(Md3LoadTest, SkinDressesTheSurfacesItNames) {
+    EXPECT_EQ(ParseSkin("first,a/b.tga\r\ntag_head,\r\n  Second , c.tga").size(), 2u);
+    MD3 player;
+    player.Load(WritePlayer("skinned"));
+    const std::string skin = "tag_torso,\r\nSECOND,models/players/skinned/picture.tga";
+    WriteModel("skinned/picture.tga", {0});
+    ASSERT_TRUE(player.LoadSkin(MD3_LOWER, WriteModel("skinned/lower_x.skin", {skin.begin(), skin.end()})));
+    EXPECT_FALSE(player.LoadSkin(MD3_LOWER, "missing.skin"));
+    EXPECT_FALSE(player.LoadSkin(7, "skinned/lower_x.skin"));
+    Timing().FrameVertices = 0;
+    player.Render(false);
+    EXPECT_EQ(Timing().FrameVertices, 3 * 2);  // the second square only
+    player.SetShader(MD3_LOWER, SHADER{.Stages = {SHADER_STAGE{}, SHADER_STAGE{}}});
+    Timing().FrameVertices = 0;
+    player.Render(false);
+    EXPECT_EQ(Timing().FrameVertices, 3 * 2 * 2 + 3 * 2);  // the first in two passes as well
+    player.SetShader(MD3_LOWER, {});
 }
 
 TEST_F(Md3LoadTest, CorpusPlayerPartsMatchTheirFiles) {
