@@ -27,7 +27,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     const std::string directory = mkdtemp(pattern) ? pattern : "/tmp";
     g_model = directory + "/model.md2";
     fuzzsupport::StartEngine(160, 120, "");
-    Timing().FrameTime = 0.25f;
+    korvath::Timing().FrameTime = 0.25f;
     return 0;
 }
 
