@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchArguments.h"
+#include "IrrlichtGridCamera.h"
 #include "ModelGrid.h"
 #include "IrrlichtBench.h"
 #include "Viewpoints.h"
@@ -14,14 +16,10 @@
 using namespace irr;
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: irrlicht_models MODEL SKIN FRAMES [screenshot.png]\n");
-        return 2;
-    }
     using namespace modelbench;
-    const std::string modelPath = argv[1], skinPath = argv[2];
-    const int frames = std::atoi(argv[3]);
-    const std::string screenshot = argc > 4 ? argv[4] : "";
+    BenchArguments args;
+    if (!ParseBenchArguments(argc, argv, "irrlicht_models MODEL SKIN FRAMES [screenshot.png]", args))
+        return 2;
 
     IrrlichtDevice* device = levelbench::CreateBenchDevice(kWidth, kHeight);
     if (!device) return 1;
@@ -31,14 +29,14 @@ int main(int argc, char** argv) {
     // The mesh cache hands every later request the same mesh, so one load is
     // the cost of a model.
     const auto loadStart = levelbench::BenchClock::now();
-    auto* mesh = static_cast<scene::IAnimatedMeshMD2*>(scene->getMesh(modelPath.c_str()));
+    auto* mesh = static_cast<scene::IAnimatedMeshMD2*>(scene->getMesh(args.model.c_str()));
     // The RESULT line's load field carries milliseconds per model here.
     const double loadMilliseconds = 1000 * levelbench::Seconds(loadStart, levelbench::BenchClock::now());
     if (!mesh) {
-        std::fprintf(stderr, "irrlicht_models: %s did not load\n", modelPath.c_str());
+        std::fprintf(stderr, "irrlicht_models: %s did not load\n", args.model.c_str());
         return 1;
     }
-    video::ITexture* skin = driver->getTexture(skinPath.c_str());
+    video::ITexture* skin = driver->getTexture(args.skin.c_str());
     s32 begin = 0, end = 0, fps = 0;
     mesh->getFrameLoop(scene::EMAT_STAND, begin, end, fps);
     for (int i = 0; i < kCopies; ++i) {
@@ -48,22 +46,18 @@ int main(int argc, char** argv) {
         node->setMaterialFlag(video::EMF_TRILINEAR_FILTER, true);
         node->setMaterialTexture(0, skin);
         node->setMD2Animation(scene::EMAT_STAND);
-        node->setAnimationSpeed(9 * static_cast<f32>(end - begin) / 39);  // 9 model frames a second
+        node->setAnimationSpeed(9 * static_cast<f32>(end - begin) / 39);  // 9 model args.frames a second
         node->setCurrentFrame(static_cast<f32>(begin + (end - begin) * StartFrame(i) / 39));
         node->setPosition(core::vector3df(CopyX(i), CopyY(i), 0));
         node->setRotation(core::vector3df(0, 90, 0));  // facing the camera
     }
 
-    scene::ICameraSceneNode* camera = scene->addCameraSceneNode(nullptr, core::vector3df(0, 0, -kCameraDistance),
-                                                                core::vector3df(0, 0, 0));
-    camera->setFOV(kFieldOfView * core::DEGTORAD);
-    camera->setAspectRatio(1.0f);  // as the engine's default projection
-    camera->setNearValue(1.0f);
-    camera->setFarValue(100000.0f);
+    modelbench::FaceGrid(scene);
 
     const levelbench::Side side = {"irrlicht", [](const levelbench::Viewpoint&) {},
                                    levelbench::IrrlichtFrame(device)};
-    levelbench::MeasureViews(side, "md2x100", loadMilliseconds, {levelbench::Viewpoint{}}, frames, screenshot);
+    levelbench::MeasureViews(side, "md2x100", loadMilliseconds, {levelbench::Viewpoint{}}, args.frames,
+                             args.screenshot);
     device->drop();
     return 0;
 }

@@ -9,42 +9,37 @@
 #include <string>
 
 #include "KorvathBench.h"
+#include "BenchArguments.h"
+#include "KorvathGridCamera.h"
 #include "ModelGrid.h"
 #include "Viewpoints.h"
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: korvath_models MODEL SKIN FRAMES [screenshot.png]\n");
-        return 2;
-    }
     using namespace korvath;
     using namespace modelbench;
-    const std::string modelPath = argv[1], skinPath = argv[2];
-    const int frames = std::atoi(argv[3]);
-    const std::string screenshot = argc > 4 ? argv[4] : "";
+    BenchArguments args;
+    if (!ParseBenchArguments(argc, argv, "korvath_models MODEL SKIN FRAMES [screenshot.png]", args))
+        return 2;
 
     levelbench::KorvathBench bench;
     if (!bench.Start(kWidth, kHeight)) return 1;
     Engine& engine = bench.engine();
 
-    Camera camera;
-    camera.Set3DFieldOfView(kFieldOfView);
-    camera.SetPosition(0, 0, kCameraDistance);
-    camera.SetRotation(0, 0, 0);
+    modelbench::FaceGrid();
 
     std::vector<std::unique_ptr<MD2>> models;
     const auto loadStart = levelbench::BenchClock::now();
     for (int i = 0; i < kCopies; ++i) {
         models.push_back(std::make_unique<MD2>());
-        models.back()->Load(modelPath);
+        models.back()->Load(args.model);
         if (!models.back()->Loaded()) {
-            std::fprintf(stderr, "korvath_models: %s did not load\n", modelPath.c_str());
+            std::fprintf(stderr, "korvath_models: %s did not load\n", args.model.c_str());
             return 1;
         }
     }
     // The RESULT line's load field carries milliseconds per model here.
     const double loadMilliseconds = 1000 * levelbench::Seconds(loadStart, levelbench::BenchClock::now()) / kCopies;
-    const SHADER skin = Shaders().Load(skinPath);
+    const SHADER skin = Shaders().Load(args.skin);
     for (int i = 0; i < kCopies; ++i) {
         MD2& m = *models[static_cast<size_t>(i)];
         m.SetShader(skin);
@@ -63,7 +58,8 @@ int main(int argc, char** argv) {
                                        engine.EndScene();
                                        return true;
                                    }};
-    levelbench::MeasureViews(side, "md2x100", loadMilliseconds, {levelbench::Viewpoint{}}, frames, screenshot);
+    levelbench::MeasureViews(side, "md2x100", loadMilliseconds, {levelbench::Viewpoint{}}, args.frames,
+                             args.screenshot);
     // The copies share one skin: only the first frees it, while the context lives.
     for (size_t i = 1; i < models.size(); ++i) models[i]->SetShader({});
     models.clear();

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <functional>
+
+#include "PlayerViewed.h"
 
 using namespace korvath;
 
@@ -12,12 +15,12 @@ namespace {
 template <typename Keyframed>
 class KeyframeViewed : public ViewedModel {
 public:
-    bool Load(const std::string& file) override {
+    bool Load(const std::string& file, const std::string&) override {
         model_.Load(file);
         model_.SetVelocity(kFramesPerSecond);
         return model_.Loaded();
     }
-    void SetSkin(const SHADER& skin) override { model_.SetShader(skin); }
+    void UseSkin(const std::string& skin) override { model_.SetShader(Shaders().Load(skin)); }
     void Render(bool Animate) override { model_.Render(Animate); }
     std::vector<std::string> Animations() const override {
         std::vector<std::string> names;
@@ -40,12 +43,14 @@ struct ModelKind {
 
 const ModelKind kKinds[] = {
     {"md2", [] { return std::make_unique<KeyframeViewed<MD2>>(); }},
+    {"md3", [] { return std::make_unique<PlayerViewed>(); }},
 };
 
 }  // namespace
 
-std::unique_ptr<ViewedModel> MakeViewedModel(const std::string& extension) {
-    std::string lower = extension;
+std::unique_ptr<ViewedModel> MakeViewedModel(const std::string& path) {
+    const std::string extension = std::filesystem::path(path).extension().string();
+    std::string lower = std::filesystem::is_directory(path) ? "md3" : extension.empty() ? "" : extension.substr(1);
     std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) { return std::tolower(c); });
     for (const ModelKind& kind : kKinds)
         if (lower == kind.extension) return kind.make();

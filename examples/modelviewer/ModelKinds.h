@@ -10,18 +10,24 @@
 class ViewedModel {
 public:
     virtual ~ViewedModel() = default;
-    virtual bool Load(const std::string& file) = 0;
-    virtual void SetSkin(const korvath::SHADER& skin) = 0;
+    // file is the --model path; weapon the --weapon file, for the classes
+    // that hold one (otherwise ignored).
+    virtual bool Load(const std::string& file, const std::string& weapon) = 0;
+    // The --skin option: a picture or material file, or for a player folder
+    // the name of its skin files (lower_NAME.skin, ...).
+    virtual void UseSkin(const std::string& skin) = 0;
     // Draws the model; Animate advances its clock by the frame time.
     virtual void Render(bool Animate) = 0;
     virtual std::vector<std::string> Animations() const = 0;
     virtual void SetAnimation(const std::string& name) = 0;
     virtual std::vector<korvath::VOLUME> Volume() const = 0;
     virtual korvath::Model& Placement() = 0;
+    // Keys of the model's own (a player's torso and legs); none by default.
+    virtual void Steer(korvath::Keyboard&) {}
 };
 
-// An empty model of the kind that reads files with this extension (any case);
-// null when no class does.
-std::unique_ptr<ViewedModel> MakeViewedModel(const std::string& extension);
+// An empty model of the kind that reads path: a folder is a Quake 3 player,
+// a file goes by its extension (any case). Null when no class does.
+std::unique_ptr<ViewedModel> MakeViewedModel(const std::string& path);
 // "md2, ..." for messages.
 std::string KnownExtensions();

@@ -10,6 +10,7 @@ std::optional<ModelViewerOptions> ParseModelViewerOptions(int argc, char** argv,
         std::string* value = arg == "--model" ? &options.model
                              : arg == "--skin" ? &options.skin
                              : arg == "--animation" ? &options.animation
+                             : arg == "--weapon"    ? &options.weapon
                                                     : nullptr;
         if (!value) {
             error = "unknown option " + arg;

@@ -6,8 +6,9 @@
 #include "RunOptions.h"
 
 struct ModelViewerOptions : RunOptions {
-    std::string model;      // the model file; its extension picks the loader
-    std::string skin;       // a picture or material for it (optional)
+    std::string model;      // the model file (its extension picks the loader) or player folder
+    std::string skin;       // a picture or material for it, or a player's skin name (optional)
+    std::string weapon;     // an MD3 weapon for a player's hand (optional)
     std::string animation;  // the animation to start with (optional)
 };
 

@@ -3,10 +3,12 @@
 //
 //   modelviewer --model FILE [--skin IMAGE] [--animation NAME] [--frames N]
 //               [--screenshot file.png] [--size WxH]
+//   modelviewer --model PLAYER_FOLDER/ [--skin default] [--weapon FILE.md3] ...
 //
 // Keys: the arrows orbit and tilt the camera, page up and down zoom, N and P
-// step to the next and previous animation, space stops and starts the
-// animation, escape ends the viewer. Without a display it renders offscreen.
+// step to the next and previous animation (a player: T and G its torso, L and
+// K its legs), space stops and starts the animation, escape ends the viewer.
+// Without a display it renders offscreen.
 #include <korvath/Korvath.h>
 
 #include <cstdio>
@@ -65,11 +67,10 @@ int main(int argc, char** argv) {
         return 2;
     }
     const ModelViewerOptions& options = *parsed;
-    const std::string extension = std::filesystem::path(options.model).extension().string();
-    std::unique_ptr<ViewedModel> model = MakeViewedModel(extension.empty() ? "" : extension.substr(1));
+    std::unique_ptr<ViewedModel> model = MakeViewedModel(options.model);
     if (!model) {
-        std::fprintf(stderr, "modelviewer: no model class reads %s files (known: %s)\n", extension.c_str(),
-                     KnownExtensions().c_str());
+        std::fprintf(stderr, "modelviewer: no model class reads %s (known: %s, or a player folder)\n",
+                     options.model.c_str(), KnownExtensions().c_str());
         return 2;
     }
 
@@ -86,13 +87,14 @@ int main(int argc, char** argv) {
     Console console;
     console.Visible(true);
     const auto loadStart = ExampleClock::now();
-    if (!model->Load(Absolute(options.model))) {
+    if (!model->Load(Absolute(options.model), options.weapon.empty() ? "" : Absolute(options.weapon))) {
         std::fprintf(stderr, "modelviewer: %s did not load (see Korvath.log)\n", options.model.c_str());
         return 1;
     }
     const double loadSeconds = SecondsSince(loadStart);
     console.Visible(false);
-    if (!options.skin.empty()) model->SetSkin(Shaders().Load(Absolute(options.skin)));
+    if (!options.skin.empty())
+        model->UseSkin(std::filesystem::exists(options.skin) ? Absolute(options.skin) : options.skin);
     AnimationPicker animations(*model);
     animations.Start(options.animation);
 
@@ -115,6 +117,7 @@ int main(int argc, char** argv) {
         if (quitting && engine.Unloaded()) break;
         if (keys.Check(KEY_SPACE)) animate = !animate;
         animations.Steer(keys);
+        model->Steer(keys);
         orbit.Steer(keys, run.LastFrameSeconds());
 
         const bool more = run.Frame(engine, [&] {

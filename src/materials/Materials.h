@@ -17,6 +17,9 @@ Programs& EnginePrograms();
 SHADER FindMaterial(const std::string& directory, const std::string& name);
 SHADER ParseMaterial(const std::string& scriptPath, const std::string& name);
 void FreeMaterial(SHADER& material);
+// A material of one stage showing the picture at path (a texture without
+// pixels when it cannot be read).
+SHADER PictureMaterial(const std::string& path);
 
 // The part of a stage that lives on the active texture unit: its image (and
 // animation), cube map, texture-coordinate generation and texture matrix. A

@@ -6,14 +6,18 @@
 
 namespace korvath {
 
-SHADER Shaders::Load(const std::string& Filename, const std::string& Name) {
+SHADER PictureMaterial(const std::string& path) {
     SHADER picture;
     picture.Stages.resize(1);
+    picture.Stages[0].Textures[0] = LoadTexture(path);
+    return picture;
+}
+
+SHADER Shaders::Load(const std::string& Filename, const std::string& Name) {
     const std::string path = ResolvePath(Filename);
     shader_ = ParseMaterial(path, Name);
     if (shader_.Found) return shader_;
-    picture.Stages[0].Textures[0] = LoadTexture(path);
-    return picture;
+    return PictureMaterial(path);
 }
 
 void Shaders::UnLoad(SHADER& Shader) { FreeMaterial(Shader); }

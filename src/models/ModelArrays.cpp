@@ -30,9 +30,9 @@ void ReleaseArrays() {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void DrawTriangles(const ModelArrays& arrays) {
-    glDrawRangeElements(GL_TRIANGLES, 0, static_cast<GLuint>(arrays.Vertices.size() - 1),
-                        static_cast<GLsizei>(arrays.Indices.size()), GL_UNSIGNED_INT, arrays.Indices.data());
+void DrawTriangles(const ModelArrays& arrays, const IndexRange& range) {
+    glDrawRangeElements(GL_TRIANGLES, range.FirstVertex, range.LastVertex, static_cast<GLsizei>(range.IndexCount),
+                        GL_UNSIGNED_INT, arrays.Indices.data() + range.FirstIndex);
 }
 
 // A bound program turns on coordinate arrays for every stage's unit; only unit
@@ -49,12 +49,23 @@ void KeepOnlyFirstCoordinateArray(size_t units) {
 }  // namespace
 
 void DrawMaterialPasses(SHADER& material, const ModelArrays& arrays) {
+    const IndexRange all{0, static_cast<uint32_t>(arrays.Indices.size()), 0,
+                         arrays.Vertices.empty() ? 0 : static_cast<uint32_t>(arrays.Vertices.size() - 1)};
+    DrawMaterialPasses(material, arrays, all);
+}
+
+// As DrawWithMaterial draws: once with a program, else once per stage.
+int32_t MaterialPassCount(const SHADER& material) {
+    return material.Program != 0 ? 1 : static_cast<int32_t>(material.Stages.size());
+}
+
+void DrawMaterialPasses(SHADER& material, const ModelArrays& arrays, const IndexRange& range) {
     glEnable(GL_TEXTURE_2D);
-    if (!arrays.Indices.empty() && !arrays.Vertices.empty()) {
+    if (range.IndexCount > 0 && !arrays.Vertices.empty()) {
         PointArrays(arrays);
         DrawWithMaterial(material, [&] {
             if (material.Program != 0) KeepOnlyFirstCoordinateArray(material.Stages.size());
-            DrawTriangles(arrays);
+            DrawTriangles(arrays, range);
         });
         ReleaseArrays();
     }

@@ -9,7 +9,6 @@
 
 namespace korvath {
 
-
 struct Box {
     VECTOR3 Min;
     VECTOR3 Max;

@@ -2,17 +2,9 @@
 
 #include <cstring>
 
+#include "models/WriterBytes.h"
+
 namespace korvath::test {
-
-namespace {
-
-template <typename T>
-void Put(std::vector<uint8_t>& out, const T& value) {
-    const auto* p = reinterpret_cast<const uint8_t*>(&value);
-    out.insert(out.end(), p, p + sizeof(T));
-}
-
-}  // namespace
 
 std::vector<uint8_t> Md2File::Bytes() const {
     const auto count = [](const auto& table) { return static_cast<int32_t>(table.size()); };
