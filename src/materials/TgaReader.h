@@ -1,5 +1,6 @@
 #pragma once
-// The engine's own reader of uncompressed true-colour TGA files.
+// The engine's own TGA reader: true-colour, grey and colour-mapped images,
+// plain or run-length encoded, at either origin.
 #include <cstddef>
 #include <cstdint>
 
@@ -7,9 +8,11 @@
 
 namespace korvath {
 
-// Fills image with the file's rows in file order, each pixel reordered from
-// B, G, R (, A) to R, G, B (, A). Returns GL_RGB for 24-bit files, GL_RGBA for
-// 32-bit files and 0 for any other depth, a zero size or too few pixel bytes.
+// Fills image with the picture's rows bottom row first (the order GL uploads),
+// each pixel as R, G, B (, A). Returns GL_RGBA when the picture carries alpha
+// (32-bit pixels or 32-bit colour-map entries), GL_RGB otherwise, and 0 for a
+// file it cannot decode completely: unknown type or depth, zero size, a colour
+// index outside the map, or fewer bytes than the pixels need.
 int32_t DecodeTga(const uint8_t* data, size_t size, IMAGE& image);
 
 }  // namespace korvath
