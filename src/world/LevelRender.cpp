@@ -133,10 +133,12 @@ void RenderLevel(Level& level) {
     // stages set none.
     glColor4f(1, 1, 1, 1);
     glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_NORMAL_ARRAY);
     const bool batching = Batching(level, layDepth);
     if (batching) CollectBatches(level);
     if (layDepth) LayDepth(level, units, batching);
+    // Only now: the depth pass points positions alone, and with lighting on an
+    // enabled normal array would be read from wherever it last pointed.
+    glEnableClientState(GL_NORMAL_ARRAY);
     if (batching) DrawBatches(level, units);
     for (int32_t i = 0; i < level.SecondCount; ++i) {
         const int32_t f = level.SecondList[static_cast<size_t>(i)];

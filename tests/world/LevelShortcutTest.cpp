@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <sys/mman.h>
+
 #include "core/Capabilities.h"
 #include "core/ExtTable.h"
 #include "core/FrameTiming.h"
@@ -313,6 +315,38 @@ TEST_F(LevelShortcutTest, ABillboardDoesNotHideTheFacesOfItsBatch) {
     EXPECT_EQ(Differing(Frame(*level, kAllShortcuts, "walls-billboard.png"), walls), 0);
     EXPECT_EQ(level->BatchFaces.size(), 2u);
     ReleaseLevelResources(*expected);
+    ReleaseLevelResources(*level);
+}
+
+// The depth pass points only vertex positions; with lighting on the driver
+// reads every enabled array, so a normal array left enabled there would be
+// read from wherever it last pointed (nowhere yet, or a level since freed).
+TEST_F(LevelShortcutTest, TheDepthPassReadsOnlyPositionsWithLightingOn) {
+    BspBuilder file = SmallLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 75);
+    Caps().VertexBuffers = false;  // faces drawn one at a time from client memory
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("lit-depth.bsp", file));
+    Caps().VertexBuffers = true;
+    ASSERT_TRUE(level);
+    LookAtBothWalls();
+    // Normals and texture coordinates pointed at memory no one may read: a read faults at once.
+    void* guard = mmap(nullptr, 1 << 16, PROT_NONE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    ASSERT_NE(guard, MAP_FAILED);
+    glNormalPointer(GL_FLOAT, 0, guard);
+    for (GLenum unit : {GL_TEXTURE0_ARB, GL_TEXTURE1_ARB}) {
+        GLExt().glClientActiveTextureARB(unit);
+        glTexCoordPointer(2, GL_FLOAT, 0, guard);
+        glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+    }
+    GLExt().glClientActiveTextureARB(GL_TEXTURE0_ARB);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_LIGHT0);
+    const std::vector<uint8_t> lit = Frame(*level, kAllShortcuts);
+    glDisable(GL_LIGHT0);
+    glDisable(GL_LIGHTING);
+    munmap(guard, 1 << 16);
+    EXPECT_GT(level->DepthCount, 0);
+    EXPECT_TRUE(std::any_of(lit.begin(), lit.end(), [](uint8_t c) { return c > 40; }));
     ReleaseLevelResources(*level);
 }
 
