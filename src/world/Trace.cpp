@@ -45,7 +45,10 @@ void CheckBrush(const Level& level, TraceState& state, const BspBrush& brush) {
             de = VectorDot(n, state.End) - (plane.Distance + state.Radius);
         }
         if (ds > 0) startsOut = true;
-        if (ds >= 0 && de >= 0) return;  // wholly in front of one side: the brush is missed
+        // Wholly in front of one side: the brush is missed. A movement lying in
+        // the side's plane is on its boundary, which belongs to the brush: a ray
+        // down the seam of two floor brushes must land on them.
+        if (ds >= 0 && de >= 0 && (ds > 0 || de > 0)) return;
         if (ds <= 0 && de <= 0) continue;
         if (ds > de) {
             const float f = (ds - kTraceEpsilon) / (ds - de);
@@ -96,7 +99,9 @@ void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, f
         const float offset = ReachTowards<kBox>(state, plane.Normal);
         const float d0 = PlaneDistance(plane, p0);
         const float d1 = PlaneDistance(plane, p1);
-        if (d0 >= offset && d1 >= offset) {
+        // A movement whose reach lies exactly in the plane touches both sides:
+        // a brush behind it may have a side in that very plane.
+        if (d0 > offset && d1 > offset) {
             index = node.Front;
             continue;
         }

@@ -110,6 +110,28 @@ TEST(Trace, TouchingAPlaneDoesNotStop) {
     EXPECT_FALSE(Move(level, {90, -50, 0}, {90, 50, 0}, 10).Collided);
 }
 
+// Two floor brushes meeting at x = 0: a movement straight down the seam lies
+// in a side plane of each, and that boundary belongs to the brushes.
+TEST(Trace, AMovementInASidePlaneStillMeetsTheBrush) {
+    LevelBuilder builder;
+    const int32_t floor = builder.AddMaterial(kSolid, kMetal);
+    builder.AddBox({-100, -20, -100}, {0, 0, 100}, floor);
+    builder.AddBox({0, -20, -100}, {100, 0, 100}, floor);
+    for (bool split : {true, false}) {
+        const Level level = builder.Build(split);
+        TraceState ray;
+        ExpectNear(Trace(level, ray, {0, 50, 0}, {0, -500, 0}, 0), {0, kEps, 0});
+        EXPECT_TRUE(ray.Collided) << split;
+        // The same for a box whose side slides down the seam, and a sphere along
+        // the floor's outer side.
+        TraceState box;
+        SetTraceBox(box, BoxAround({0, 0, 0}, {-8, -8, -8}, {8, 8, 8}));
+        EXPECT_NEAR(Trace(level, box, {-108, 50, 0}, {-108, -500, 0}, 0).y, 8 + kEps, 1e-3f) << split;
+        TraceState sphere;
+        EXPECT_NEAR(Trace(level, sphere, {0, 50, 110}, {0, -500, 110}, 10).y, 10 + kEps, 1e-3f) << split;
+    }
+}
+
 TEST(Trace, StartingInsideABrushPassesThroughIt) {
     LevelBuilder builder = Room();
     builder.AddBox({-10, -10, -10}, {10, 10, 10}, builder.AddMaterial(kSolid));
