@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/Paths.h"
@@ -229,12 +230,24 @@ void AlphaFunc(std::string_view line, MaterialParse& parse) {
     else if (test == "gt0") stage->AlphaFunc = GL_GREATER, stage->AlphaRef = 0;
 }
 
+// Every factor the scripts name. The colour factors matter most: detail
+// stages are written "gl_dst_color gl_src_color" (twice the product), and
+// read as GL_ZERO that pair would halve every wall that carries one.
 int32_t BlendFactor(std::string_view name) {
-    if (name == "gl_one") return GL_ONE;
-    if (name == "gl_src_alpha") return GL_SRC_ALPHA;
-    if (name == "gl_dst_color") return GL_DST_COLOR;
-    if (name == "gl_one_minus_src_alpha") return GL_ONE_MINUS_SRC_ALPHA;
-    if (name == "gl_one_minus_dst_color") return GL_ONE_MINUS_DST_COLOR;
+    static constexpr std::pair<std::string_view, int32_t> kFactors[] = {
+        {"gl_one", GL_ONE},
+        {"gl_src_color", GL_SRC_COLOR},
+        {"gl_one_minus_src_color", GL_ONE_MINUS_SRC_COLOR},
+        {"gl_src_alpha", GL_SRC_ALPHA},
+        {"gl_one_minus_src_alpha", GL_ONE_MINUS_SRC_ALPHA},
+        {"gl_dst_alpha", GL_DST_ALPHA},
+        {"gl_one_minus_dst_alpha", GL_ONE_MINUS_DST_ALPHA},
+        {"gl_dst_color", GL_DST_COLOR},
+        {"gl_one_minus_dst_color", GL_ONE_MINUS_DST_COLOR},
+        {"gl_src_alpha_saturate", GL_SRC_ALPHA_SATURATE},
+    };
+    for (const auto& [factorName, factor] : kFactors)
+        if (name == factorName) return factor;
     return GL_ZERO;
 }
 

@@ -99,7 +99,7 @@ TEST_F(ShaderCorpus, SampleMaterialsMatchTheirScripts) {
     EXPECT_TRUE(s[3].Lightmap);
     EXPECT_EQ(s[3].Flags, kStageBlend | kStageRgbGen | kStageTcGen);
     EXPECT_EQ(s[3].Blend[0], GL_DST_COLOR);
-    EXPECT_EQ(s[3].Blend[1], GL_ZERO);  // gl_one_minus_dst_alpha is not a known factor
+    EXPECT_EQ(s[3].Blend[1], GL_ONE_MINUS_DST_ALPHA);
     for (const SHADER_STAGE& stage : launchpad.Stages) EXPECT_EQ(stage.Textures, std::vector<int32_t>{0});
 
     SHADER invisible = FindMaterial("scripts/", "textures/common/invisible");

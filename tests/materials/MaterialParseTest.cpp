@@ -149,29 +149,31 @@ TEST_F(ShaderParse, BlendAlphaAndDepthFunctions) {
                                    " {", "  blendfunc blend", " }",
                                    " {", "  blendFunc GL_DST_COLOR GL_ONE_MINUS_DST_COLOR", " }",
                                    " {", "  blendfunc gl_src_color gl_one_minus_src_alpha", " }",
+                                   " {", "  blendfunc gl_dst_color gl_src_color", " }",  // a detail stage
+                                   " {", "  blendfunc gl_one_minus_src_color gl_bogus", " }",
                                    " {", "  alphafunc ge128", "  depthfunc equal", " }",
                                    " {", "  alphafunc gt0", "  depthwrite", " }",
                                    " {", "  alphafunc lt128", "  depthfunc lequal", " }",
                                    " {", "  alphafunc other", " }", "}"});
-    ASSERT_EQ(material.Stages.size(), 10u);
-    const int32_t blends[6][2] = {{1, 1}, {1, 1}, {768, 0}, {770, 771}, {774, 775}, {0, 771}};
-    for (int i = 0; i < 6; ++i) {
+    ASSERT_EQ(material.Stages.size(), 12u);
+    const int32_t blends[8][2] = {{1, 1}, {1, 1}, {768, 0}, {770, 771}, {774, 775}, {768, 771}, {774, 768}, {769, 0}};
+    for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(material.Stages[i].Flags, kStageBlend) << i;
         EXPECT_EQ(material.Stages[i].Blend[0], blends[i][0]) << i;
         EXPECT_EQ(material.Stages[i].Blend[1], blends[i][1]) << i;
     }
-    const SHADER_STAGE& ge = material.Stages[6];
+    const SHADER_STAGE& ge = material.Stages[8];
     EXPECT_EQ(ge.Flags, kStageAlphaTest);  // depthfunc alone sets no flag
     EXPECT_EQ(ge.AlphaFunc, 518);
     EXPECT_FLOAT_EQ(ge.AlphaRef, 0.5f);
     EXPECT_EQ(ge.DepthFunc, 514);
-    EXPECT_EQ(material.Stages[7].Flags, kStageAlphaTest | kStageDepthFunc);
-    EXPECT_EQ(material.Stages[7].AlphaFunc, 516);
-    EXPECT_FLOAT_EQ(material.Stages[7].AlphaRef, 0.0f);
-    EXPECT_EQ(material.Stages[8].AlphaFunc, 513);
-    EXPECT_EQ(material.Stages[8].DepthFunc, 515);
-    EXPECT_EQ(material.Stages[9].Flags, kStageAlphaTest);
-    EXPECT_EQ(material.Stages[9].AlphaFunc, 0);
+    EXPECT_EQ(material.Stages[9].Flags, kStageAlphaTest | kStageDepthFunc);
+    EXPECT_EQ(material.Stages[9].AlphaFunc, 516);
+    EXPECT_FLOAT_EQ(material.Stages[9].AlphaRef, 0.0f);
+    EXPECT_EQ(material.Stages[10].AlphaFunc, 513);
+    EXPECT_EQ(material.Stages[10].DepthFunc, 515);
+    EXPECT_EQ(material.Stages[11].Flags, kStageAlphaTest);
+    EXPECT_EQ(material.Stages[11].AlphaFunc, 0);
 }
 
 // "nomipmaps" clears the switch for exactly the next texture made.
