@@ -1,22 +1,31 @@
 #!/usr/bin/env bash
-# Installs the free game data package and unpacks the parts the viewer reads
-# (levels, scripts, textures, models) into a cache directory. Prints that directory.
+# Installs the free game data packages (the base data and its 0.8.8 update) and
+# unpacks the parts the viewer reads (levels, scripts, textures, models) into a
+# cache directory. Prints that directory.
 set -euo pipefail
 cache="${XDG_CACHE_HOME:-$HOME/.cache}/korvath/baseoa"
 source_dir=/usr/share/games/openarena/baseoa
-if [ ! -d "$source_dir" ]; then
+packages=(openarena-data openarena-088-data)
+missing=()
+for package in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" || missing+=("$package")
+done
+if [ ${#missing[@]} -gt 0 ]; then
   SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
   export DEBIAN_FRONTEND=noninteractive
   $SUDO apt-get update >&2
-  $SUDO apt-get install -y --no-install-recommends openarena-data unzip >&2
+  $SUDO apt-get install -y --no-install-recommends "${missing[@]}" unzip >&2
 fi
-if [ ! -f "$cache/.unpacked" ]; then
+# The cache remembers which archives it was made from; a new one (an update
+# package installed later) unpacks everything again, in order.
+archives=$(ls "$source_dir"/*.pk3 | sort)
+if [ "$(cat "$cache/.unpacked" 2>/dev/null)" != "$archives" ]; then
   mkdir -p "$cache"
   # Archives are unpacked in name order so later patches replace earlier files.
-  for archive in $(ls "$source_dir"/*.pk3 | sort); do
+  for archive in $archives; do
     echo "unpacking $(basename "$archive")" >&2
     unzip -qq -o "$archive" -d "$cache" -x 'sound/*' 'music/*' 'video/*' >&2 || true
   done
-  touch "$cache/.unpacked"
+  echo "$archives" > "$cache/.unpacked"
 fi
 echo "$cache"

@@ -30,7 +30,9 @@ void EffectsDemo::Frame(Map& map, const Camera& camera, Keyboard& keys, Console&
         SDL_ShowCursor(cursorShown_ ? SDL_ENABLE : SDL_DISABLE);
     }
 
-    markers_.Render();
+    // The markers are there to be picked: they stand in the view only while the
+    // pointer does, and leave the level's own picture alone otherwise.
+    if (cursorShown_) markers_.Render();
     sparks_.Render();
 
     const bool down = cursor_.Button(MOUSE_LEFT);

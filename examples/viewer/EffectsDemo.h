@@ -1,8 +1,8 @@
 #pragma once
 // What the viewer shows of particles and picking: F (or the console command
 // "burst") throws sparks where the view meets a wall and leaves a mark there;
-// C shows the mouse cursor, and a left click then picks one of three markers
-// and names it on the console.
+// C shows the mouse cursor and three markers, and a left click then picks one
+// of them and names it on the console.
 #include <korvath/Camera.h>
 #include <korvath/Console.h>
 #include <korvath/Cursor.h>

@@ -28,6 +28,12 @@ std::optional<ViewerOptions> ParseViewerOptions(int argc, char** argv, std::stri
                     return std::nullopt;
                 }
             options.hasCamera = true;
+        } else if (arg == "--fov") {
+            if (!needs(1)) return std::nullopt;
+            if (!ToFloat(argv[++i], options.fov) || !(options.fov > 0 && options.fov < 180)) {
+                error = "--fov takes degrees between 0 and 180";
+                return std::nullopt;
+            }
         } else {
             error = "unknown option " + arg;
             return std::nullopt;

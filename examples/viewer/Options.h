@@ -11,6 +11,7 @@ struct ViewerOptions : RunOptions {
     bool walk = false;          // start on foot instead of flying
     bool hasCamera = false;
     float camera[5] = {};       // x y z pitch yaw
+    float fov = 0;              // horizontal field of view in degrees; 0 keeps the engine's
 };
 
 // Parses argv; on a bad argument returns nothing and fills error.

@@ -1,7 +1,7 @@
 // The Korvath viewer: intro, loading screen, then a fly-through of maps/NAME.bsp
 // below the game data directory.
 //
-//   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--walk]
+//   viewer [--map NAME] [--path DIR] [--camera x y z pitch yaw] [--fov DEGREES] [--walk]
 //          [--frames N] [--screenshot file.png] [--size WxH]
 //
 // Keys: W A S D walk (shift runs), page up and down climb, the arrow keys or the
@@ -12,6 +12,7 @@
 // sound and footsteps play when the game data has them. F (or "burst") throws
 // sparks at the wall ahead; C shows the cursor for picking the markers. Without
 // a display it renders offscreen.
+#include <cmath>
 #include <cstdio>
 #include <korvath/Korvath.h>
 #include <string>
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
     Engine engine;
     engine.SetLog(true);
     engine.SetFPS(true);
+    engine.SetOverbright(true);  // the game data was lit to be seen this bright
     if (!options.path.empty()) engine.SetPath(options.path);
     if (!engine.Initialize(handle, options.width, options.height, 32)) {
         std::fprintf(stderr, "viewer: the engine could not start (see Korvath.log)\n");
@@ -75,7 +77,12 @@ int main(int argc, char** argv) {
     Walker walker;
     ViewerSounds sounds;
     bool walking = options.walk;
-    camera.Set3DFieldOfView(70);
+    // The engine's field of view is vertical; --fov is horizontal, as players
+    // of this content give it.
+    constexpr double kHalfDegree = 3.14159265358979 / 360;
+    const double aspect = static_cast<double>(options.height) / options.width;
+    const double vertical = 2 * std::atan(std::tan(options.fov * kHalfDegree) * aspect) / kHalfDegree / 2;
+    camera.Set3DFieldOfView(options.fov > 0 ? static_cast<float>(vertical) : 70);
     const double loadSeconds = LoadLevel(map, console, options.map);
     if (options.hasCamera) {
         camera.SetPosition(options.camera[0], options.camera[1], options.camera[2]);

@@ -35,6 +35,11 @@ public:
     void SetPath(const std::string& Path);
     void SetVersion(bool Visible);
     void SetScreen(bool Full);
+    // Levels loaded afterwards are lit as their content was made to be seen:
+    // lightmaps brightened four times (the hue of bright texels kept) instead of
+    // three. Off by default; folded into the lightmap upload, so it costs no
+    // frame time.
+    void SetOverbright(bool Enabled);
 
     // Runs pending window-system events now (EndScene does this every frame).
     static void PumpMessages();

@@ -6,6 +6,7 @@
 #include "core/ConsoleState.h"
 #include "core/Display.h"
 #include "core/FrameTiming.h"
+#include "core/Lighting.h"
 #include "core/LoadingScreen.h"
 #include "core/Log.h"
 #include "core/Math.h"
@@ -191,6 +192,7 @@ bool Engine::Unloaded() const { return Timing().UnloadRequested && !Timing().Fad
 void Engine::SetFPS(bool Visible) { ConsoleData().ShowFPS = Visible; }
 void Engine::SetLimit(int32_t Limit) { Timing().FrameLimit = Limit; }
 void Engine::SetVersion(bool Visible) { ConsoleData().ShowVersion = Visible; }
+void Engine::SetOverbright(bool Enabled) { Lighting().Overbright = Enabled; }
 
 void Engine::SetLog(bool Enabled) {
     if (Log().File) Log().Enabled = Enabled;

@@ -2,22 +2,19 @@
 
 #include <cmath>
 
+#include "core/Lighting.h"
 #include "materials/Texture.h"
 #include "platform/GL.h"
 
 namespace korvath {
 
-namespace {
-constexpr float kBrightness = 3;
-}  // namespace
-
-void BrightenLightmap(uint8_t* texels, size_t texelCount) {
+void BrightenLightmap(uint8_t* texels, size_t texelCount, float brightness) {
     for (size_t t = 0; t < texelCount; ++t) {
         uint8_t* texel = texels + t * 3;
         float c[3];
         float scale = 1;
         for (int i = 0; i < 3; ++i) {
-            c[i] = texel[i] * kBrightness / 255.0f;
+            c[i] = texel[i] * brightness / 255.0f;
             if (c[i] == 0) c[i] = 1 / 255.0f;
             if (c[i] > 1 && 1 / c[i] < scale) scale = 1 / c[i];
         }
@@ -29,9 +26,10 @@ std::vector<uint32_t> UploadLightmaps(const uint8_t* lump, size_t length) {
     std::vector<uint32_t> names(length / kLightmapBytes);
     IMAGE image;
     image.Width = image.Height = static_cast<int32_t>(kLightmapSide);
+    const float brightness = Lighting().Overbright ? kOverbrightBrightness : kLightmapBrightness;
     for (size_t i = 0; i < names.size(); ++i) {
         image.Pixels.assign(lump + i * kLightmapBytes, lump + (i + 1) * kLightmapBytes);
-        BrightenLightmap(image.Pixels.data(), kLightmapSide * kLightmapSide);
+        BrightenLightmap(image.Pixels.data(), kLightmapSide * kLightmapSide, brightness);
         names[i] = static_cast<uint32_t>(CreateTexture(GL_RGB, image));
     }
     return names;

@@ -9,11 +9,15 @@ namespace korvath {
 constexpr size_t kLightmapSide = 128;
 constexpr size_t kLightmapBytes = kLightmapSide * kLightmapSide * 3;
 
-// Triples every texel; a texel that would pass 255 is scaled down as a whole so
-// its brightest component reaches 255 and its hue is kept.
-void BrightenLightmap(uint8_t* texels, size_t texelCount);
+constexpr float kLightmapBrightness = 3;
+constexpr float kOverbrightBrightness = 4;  // while the engine's Overbright setting is on
 
-// One GL texture name per whole lightmap of the lump.
+// Multiplies every texel by brightness; a texel that would pass 255 is scaled
+// down as a whole so its brightest component reaches 255 and its hue is kept.
+void BrightenLightmap(uint8_t* texels, size_t texelCount, float brightness);
+
+// One GL texture name per whole lightmap of the lump, brightened as the
+// engine's Overbright setting says.
 std::vector<uint32_t> UploadLightmaps(const uint8_t* lump, size_t length);
 
 }  // namespace korvath

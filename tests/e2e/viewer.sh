@@ -26,7 +26,7 @@ cat "$out/x11.txt"
 check x11 || exit 1
 
 # Offscreen, with the game data named relative to the directory it starts in.
-(cd "$(dirname "$data")" && SDL_VIDEODRIVER=offscreen "$viewer" --path "$(basename "$data")" --map ps9ctf --frames 200 \
+(cd "$(dirname "$data")" && SDL_VIDEODRIVER=offscreen "$viewer" --path "$(basename "$data")" --map ps9ctf --fov 90 --frames 200 \
   --size 640x480 --screenshot "$out/offscreen.png" > "$out/offscreen.txt" 2>&1)
 status=$?
 cat "$out/offscreen.txt"

@@ -75,10 +75,14 @@ TEST(BspEntities, StrayBracesAndKeysOutsideBlocksMakeNoEntities) {
     EXPECT_EQ(entities[0].ClassName, "only");
 }
 
-TEST(BspLightmaps, TriplesTexelsAndKeepsTheHueOfBrightOnes) {
-    std::vector<uint8_t> texels = {10, 20, 30, 0, 0, 0, 86, 0, 0, 255, 255, 255, 120, 40, 0};
-    BrightenLightmap(texels.data(), texels.size() / 3);
+TEST(BspLightmaps, BrightensTexelsAndKeepsTheHueOfBrightOnes) {
+    const std::vector<uint8_t> written = {10, 20, 30, 0, 0, 0, 86, 0, 0, 255, 255, 255, 120, 40, 0};
+    std::vector<uint8_t> texels = written;
+    BrightenLightmap(texels.data(), texels.size() / 3, kLightmapBrightness);
     EXPECT_EQ(texels, (std::vector<uint8_t>{30, 60, 90, 1, 1, 1, 255, 1, 1, 255, 255, 255, 255, 85, 1}));
+    texels = written;
+    BrightenLightmap(texels.data(), texels.size() / 3, kOverbrightBrightness);
+    EXPECT_EQ(texels, (std::vector<uint8_t>{40, 80, 120, 1, 1, 1, 255, 1, 1, 255, 255, 255, 255, 85, 1}));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "core/Capabilities.h"
 #include "core/ExtTable.h"
 #include "core/FrameTiming.h"
+#include "core/Lighting.h"
 #include "core/Matrix.h"
 #include "core/Paths.h"
 #include "core/ViewState.h"
@@ -290,6 +291,29 @@ TEST_F(LevelShortcutTest, WithoutVertexBuffersFacesAreDrawnOneAtATime) {
     EXPECT_EQ(Differing(Frame(*level, kAllShortcuts), expected), 0);
     EXPECT_TRUE(level->BatchFaces.empty());
     ReleaseLevelResources(*level);
+}
+
+// The overbright setting takes effect in the lightmaps of levels loaded after it.
+TEST_F(LevelShortcutTest, OverbrightBrightensTheLightmapsOfLevelsLoadedAfterIt) {
+    BspBuilder file = SmallLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 50);
+    const std::string path = WriteLevel("overbright.bsp", file);
+    auto firstTexel = [](const Level& level) {
+        std::vector<uint8_t> texels(128 * 128 * 3);
+        glBindTexture(GL_TEXTURE_2D, level.Lightmaps.at(0));
+        glPixelStorei(GL_PACK_ALIGNMENT, 1);
+        glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
+        return texels[0];
+    };
+    const std::unique_ptr<Level> written = LoadLevel(path);
+    Lighting().Overbright = true;
+    const std::unique_ptr<Level> overbright = LoadLevel(path);
+    Lighting().Overbright = false;
+    ASSERT_TRUE(written && overbright);
+    EXPECT_EQ(firstTexel(*written), 150);
+    EXPECT_EQ(firstTexel(*overbright), 200);
+    ReleaseLevelResources(*written);
+    ReleaseLevelResources(*overbright);
 }
 
 // A billboard (which draws nothing) sharing the walls' material and lightmap,
