@@ -17,6 +17,7 @@
 #include "korvath/Material.h"
 #include "korvath/Particles.h"
 #include "korvath/Physics.h"
+#include "korvath/Programs.h"
 #include "korvath/Shaders.h"
 #include "korvath/Sound.h"
 #include "korvath/Timer.h"

@@ -45,7 +45,8 @@ int32_t VirtualKeyOfScancode(int scancode) {
         case SDL_SCANCODE_KP_MULTIPLY: return 106;
         case SDL_SCANCODE_KP_MINUS: return 109;
         case SDL_SCANCODE_KP_PLUS: return 107;
-        case SDL_SCANCODE_KP_ENTER: return 108;
+        // Numpad Enter is Enter, as on the keyboard layout these codes come from.
+        case SDL_SCANCODE_KP_ENTER: return 13;
         case SDL_SCANCODE_UP: return 38;
         case SDL_SCANCODE_DOWN: return 40;
         case SDL_SCANCODE_RIGHT: return 39;

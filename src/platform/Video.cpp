@@ -41,6 +41,9 @@ VideoStart StartVideo() {
     if (g_start.Ok) return g_start;
     // SDL turns an interrupt or terminate signal into a close request, as the
     // window's close button does, unless the host handles those signals itself.
+    // The render window's class, which window managers and scripts find it by,
+    // unless the user named another.
+    setenv("SDL_VIDEO_X11_WMCLASS", "KRVX", 0);
     const char* wanted = std::getenv("SDL_VIDEODRIVER");
     bool offscreenWanted = g_forceOffscreen || (wanted && std::string(wanted) == "offscreen");
     if (!offscreenWanted && TryDriver(nullptr)) {

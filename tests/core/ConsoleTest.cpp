@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include "core/ConsoleFixture.h"
 #include "core/ConsoleState.h"
 #include "core/EngineState.h"
@@ -57,6 +59,23 @@ TEST_F(ConsoleTyping, RegisteredCommandIsAnsweredOnce) {
     // Further blanks stay in the upper-cased argument.
     Enter("map  e1m1 fast");
     EXPECT_EQ(Text(console.Command("map")), " E1M1 FAST");
+}
+
+// Numpad Enter submits a line as Enter does, through the window system's events.
+TEST_F(ConsoleTyping, NumpadEnterSubmitsTheLine) {
+    console.Load("map");
+    Type("map dm");
+    for (Uint32 type : {SDL_KEYDOWN, SDL_KEYUP}) {
+        SDL_Event event{};
+        event.type = type;
+        event.key.windowID = static_cast<Uint32>(gl_.window());
+        event.key.state = type == SDL_KEYDOWN ? SDL_PRESSED : SDL_RELEASED;
+        event.key.keysym.scancode = SDL_SCANCODE_KP_ENTER;
+        event.key.keysym.sym = SDLK_KP_ENTER;
+        ASSERT_EQ(SDL_PushEvent(&event), 1);
+        Frame();
+    }
+    EXPECT_EQ(Text(console.Command("map")), "DM");
 }
 
 TEST_F(ConsoleTyping, BareCommandDoesNotInheritAnEarlierArgument) {

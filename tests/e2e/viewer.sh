@@ -18,12 +18,19 @@ check() {  # name of the run
   grep -q "mean frame time" "$out/$1.txt" || { echo "$1: no timing line"; return 1; }
 }
 
-(cd "$out" && unset SDL_VIDEODRIVER && xvfb-run -a -s "-screen 0 1024x768x24" \
-  "$viewer" "${args[@]}" --screenshot "$out/x11.png" > "$out/x11.txt" 2>&1)
+# Under X the render window also carries its class name, looked up while it runs.
+(cd "$out" && unset SDL_VIDEODRIVER && xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  "$@" > x11.txt 2>&1 & viewer=$!
+  for _ in $(seq 100); do
+    xdotool search --class KRVX > x11-class.txt 2>/dev/null && break
+    sleep 0.1
+  done
+  wait $viewer' _ "$viewer" "${args[@]}" --screenshot "$out/x11.png")
 status=$?
 cat "$out/x11.txt"
 [ $status -eq 0 ] || { echo "viewer under X failed with $status"; exit 1; }
 check x11 || exit 1
+[ -s "$out/x11-class.txt" ] || { echo "no window of class KRVX under X"; exit 1; }
 
 # Offscreen, with the game data named relative to the directory it starts in.
 (cd "$(dirname "$data")" && SDL_VIDEODRIVER=offscreen "$viewer" --path "$(basename "$data")" --map ps9ctf --fov 90 --frames 200 \
