@@ -47,7 +47,10 @@ bool BmpHoldsItsRows(const uint8_t* data, size_t size) {
         bits = Word(data + 28);
     }
     if (height < 0) height = -height;
-    if (width <= 0 || height == 0 || bits == 0) return false;
+    // Sizes the decoder refuses anyway are refused first, so the byte count
+    // below cannot overflow.
+    if (width <= 0 || height == 0 || width > STBI_MAX_DIMENSIONS || height > STBI_MAX_DIMENSIONS) return false;
+    if (bits == 0 || bits > 32) return false;
     const int64_t rowBytes = (width * bits + 31) / 32 * 4;
     return offset + rowBytes * height <= static_cast<int64_t>(size);
 }

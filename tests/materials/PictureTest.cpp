@@ -199,6 +199,11 @@ TEST(PictureDecoder, DamagedFilesNeverReadPastTheirData) {
     std::vector<uint8_t> huge = bmp;
     huge[18] = huge[19] = huge[22] = huge[23] = 0x7F;  // 32639 x 32639 in 11 kB
     EXPECT_FALSE(Decodes(huge, image));
+    // Width, height and depth so large that the bytes they need overflow 64 bits.
+    std::vector<uint8_t> overflowing = bmp;
+    for (size_t at : {18, 22}) overflowing[at] = overflowing[at + 1] = overflowing[at + 2] = 0xFF, overflowing[at + 3] = 0x7F;
+    overflowing[28] = overflowing[29] = 0xFF;
+    EXPECT_FALSE(Decodes(overflowing, image));
     std::vector<uint8_t> hugeGif = gif;
     hugeGif[6] = hugeGif[7] = hugeGif[8] = hugeGif[9] = 0xFF;
     EXPECT_FALSE(Decodes(hugeGif, image));
