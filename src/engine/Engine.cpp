@@ -105,10 +105,10 @@ bool Fail(const std::string& errorLine) {
 }
 
 void WaitFrameLimit() {
-    const double until = Timing().CurrentTick + 1000.0 / Timing().FrameLimit;
+    const double budget = 1000.0 / Timing().FrameLimit;
     do {
         platform::PumpMessages();
-    } while (!(platform::TickCount() > until));
+    } while (!(platform::TickDifference(platform::TickCount(), Timing().CurrentTick) > budget));
 }
 
 }  // namespace
@@ -213,15 +213,15 @@ void Engine::EndScene() {
     FrameTiming& timing = Timing();
     int32_t now = platform::TickCount();
     timing.CurrentTick = now;
-    timing.FrameTime = static_cast<float>(now - timing.PreviousTick) * 0.001f;
+    timing.FrameTime = static_cast<float>(platform::TickDifference(now, timing.PreviousTick)) * 0.001f;
     timing.SceneTime = static_cast<float>(now) * 0.001f;
     timing.PreviousTick = now;
     timing.FrameCount += 1;
 
-    if (timing.FpsDeadline < platform::TickCount()) {
+    if (platform::TickDifference(platform::TickCount(), timing.FpsDeadline) > 0) {
         timing.FramesLastSecond = timing.FrameCount;
         timing.FrameCount = 0;
-        timing.FpsDeadline = platform::TickCount() + 1000;
+        timing.FpsDeadline = platform::TickAfter(platform::TickCount(), 1000);
     }
 
     if (timing.FrameLimit != 0) WaitFrameLimit();

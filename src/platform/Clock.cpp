@@ -5,13 +5,17 @@
 namespace korvath::platform {
 
 namespace {
+// Counted from the library's start rather than the machine's, so the tick
+// wraps only after weeks of running the host, not weeks of uptime.
 class SteadyClock final : public Clock {
 public:
     uint32_t Milliseconds() override {
         using namespace std::chrono;
-        return static_cast<uint32_t>(
-            duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
+        return static_cast<uint32_t>(duration_cast<milliseconds>(steady_clock::now() - start_).count());
     }
+
+private:
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
 };
 
 SteadyClock g_steadyClock;

@@ -11,10 +11,23 @@ public:
     virtual uint32_t Milliseconds() = 0;
 };
 
-// Installs a clock; nullptr restores the monotonic system clock.
+// Installs a clock; nullptr restores the monotonic system clock, which counts
+// from the library's start.
 void SetClock(Clock* clock);
 
-// The tick as the engine keeps it: 32 bits, compared as signed values.
+// The tick as the engine keeps it: 32 bits that wrap (after 24.9 days to
+// negative values, after 49.7 days to zero). Ticks are only ever compared
+// through the differences below, which stay right across the wrap.
 int32_t TickCount();
+
+// Milliseconds from earlier to later, for ticks less than 24.9 days apart.
+inline int32_t TickDifference(int32_t later, int32_t earlier) {
+    return static_cast<int32_t>(static_cast<uint32_t>(later) - static_cast<uint32_t>(earlier));
+}
+
+// The tick milliseconds after tick, wrapping as the tick does.
+inline int32_t TickAfter(int32_t tick, int32_t milliseconds) {
+    return static_cast<int32_t>(static_cast<uint32_t>(tick) + static_cast<uint32_t>(milliseconds));
+}
 
 }  // namespace korvath::platform

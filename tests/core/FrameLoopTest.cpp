@@ -84,6 +84,33 @@ TEST_F(FrameLoop, LimiterWaitsPastTheFrameBudget) {
     EXPECT_LE(clock_.Reads() - reads, 4u);  // no waiting without a limit
 }
 
+// Frames on either side of the tick's wraps: the limiter ends, frame times and
+// the rate sample stay right.
+TEST_F(FrameLoop, FramesAcrossTheWrapOfTheTick) {
+    for (uint32_t start : {0x7FFFFFF0u, 0xFFFFFFF0u}) {
+        SCOPED_TRACE(start);
+        clock_.Set(start);
+        Timing().PreviousTick = Timing().CurrentTick = static_cast<int32_t>(start);
+        Timing().FpsDeadline = static_cast<int32_t>(start + 10);
+        Timing().FrameCount = 0;
+        Frame(20);
+        EXPECT_FLOAT_EQ(Timing().FrameTime, 0.020f);
+        EXPECT_EQ(Timing().FramesLastSecond, 1);  // the deadline, past the wrap, was passed
+        EXPECT_EQ(Timing().FpsDeadline, static_cast<int32_t>(start + 20 + 1000));
+
+        gl_.engine().SetLimit(50);
+        clock_.SetStep(1);
+        clock_.Set(start - 5);  // the frame starts just before the wrap
+        Timing().CurrentTick = static_cast<int32_t>(start - 5);
+        gl_.engine().BeginScene();
+        gl_.engine().EndScene();
+        EXPECT_GT(clock_.Now() - (start - 5), 20u);
+        EXPECT_LT(clock_.Now() - (start - 5), 40u);
+        clock_.SetStep(0);
+        gl_.engine().SetLimit(0);
+    }
+}
+
 TEST_F(FrameLoop, FadesEndOnTimeWhateverTheFrameRate) {
     for (uint32_t ms : {10u, 16u, 50u, 125u}) {
         StartFade(500);

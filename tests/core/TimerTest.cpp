@@ -45,3 +45,27 @@ TEST(Timer, DeadlineRoundsHalfToEven) {
     clock->Advance(1);
     EXPECT_TRUE(timer.Stopped());
 }
+
+// Across both wraps of the 32-bit tick (to negative values, and back to zero)
+// countdowns and elapsed times keep counting, and rounding stays half-even.
+TEST(Timer, CountsAcrossTheWrapOfTheTick) {
+    for (uint32_t start : {0x7FFFFF00u, 0xFFFFFF00u, 0xFFFFFF01u}) {
+        SCOPED_TRACE(start);
+        test::ScopedClock clock(start);
+        Timer timer;
+        timer.Interval(1.0f);
+        clock->Advance(999);
+        EXPECT_FALSE(timer.Stopped());
+        EXPECT_FLOAT_EQ(timer.Interval(), 0.999f);
+        clock->Advance(1);
+        EXPECT_TRUE(timer.Stopped());
+        timer.Interval(0.0625f);  // half a millisecond over: to the even absolute tick
+        clock->Advance(62);
+        EXPECT_EQ(timer.Stopped(), start % 2 == 0);
+    }
+    test::ScopedClock clock(5);
+    Timer forever;
+    forever.Interval(1e30f);  // longer than the tick can hold: cut, not wrapped round
+    clock->Advance(0x7FFFFFF0u);
+    EXPECT_FALSE(forever.Stopped());
+}

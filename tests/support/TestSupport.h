@@ -40,6 +40,7 @@ public:
         return value;
     }
     void Advance(uint32_t ms) { now_ += ms; }
+    void Set(uint32_t ms) { now_ = ms; }
     void SetStep(uint32_t ms) { step_ = ms; }
     uint32_t Now() const { return now_; }
     uint64_t Reads() const { return reads_; }
