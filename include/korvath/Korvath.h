@@ -22,5 +22,6 @@
 #include "korvath/Sound.h"
 #include "korvath/Timer.h"
 #include "korvath/Types.h"
+#include "korvath/VectorMath.h"
 #include "korvath/Volume.h"
 #include "korvath/Window.h"

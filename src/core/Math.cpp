@@ -7,15 +7,6 @@
 
 namespace korvath {
 
-VECTOR4 QuaternionMultiply(const VECTOR4& a, const VECTOR4& b) {
-    VECTOR4 r;
-    r.w = a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z;
-    r.x = a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y;
-    r.y = a.w * b.y + a.y * b.w + a.z * b.x - a.x * b.z;
-    r.z = a.w * b.z + a.z * b.w + a.x * b.y - a.y * b.x;
-    return r;
-}
-
 Matrix4 MatrixIdentity() { return {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}; }
 
 Matrix4 MatrixMultiply(const Matrix4& a, const Matrix4& b) {

@@ -1,11 +1,13 @@
 #pragma once
-// Vector and quaternion arithmetic, 4 x 4 matrices in GL column order, and the
+// The engine's vector and quaternion arithmetic (public, in korvath/VectorMath.h),
+// 4 x 4 matrices in GL column order, and the
 // whole-degree sine and cosine look-ups every rotation in the engine goes through.
 #include <array>
 #include <cmath>
 #include <cstdint>
 
 #include "korvath/Types.h"
+#include "korvath/VectorMath.h"
 
 namespace korvath {
 
@@ -18,30 +20,10 @@ constexpr double kDegreeFactor = static_cast<double>(0.0174532f);
 // Rounding to the nearest whole number, halves to even.
 inline int32_t RoundHalfEven(double value) { return static_cast<int32_t>(std::nearbyint(value)); }
 
-// Small vector helpers, inline because collision and drawing call them per plane
-// and per vertex.
-inline VECTOR3 VectorAdd(const VECTOR3& a, const VECTOR3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
-inline VECTOR3 VectorDelta(const VECTOR3& a, const VECTOR3& b) { return {b.x - a.x, b.y - a.y, b.z - a.z}; }  // b - a
-inline VECTOR3 VectorDivide(const VECTOR3& v, float s) { return {v.x / s, v.y / s, v.z / s}; }
-inline float VectorDot(const VECTOR3& a, const VECTOR3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
-inline VECTOR3 VectorCross(const VECTOR3& a, const VECTOR3& b) {
-    return {a.y * b.z - a.z * b.y, b.x * a.z - b.z * a.x, a.x * b.y - a.y * b.x};
-}
-// The zero vector comes back unchanged.
-inline VECTOR3 VectorNormalize(const VECTOR3& v) {
-    float length = std::sqrt(VectorDot(v, v));
-    if (length == 0) length = 1;
-    return VectorDivide(v, length);
-}
-inline float VectorDistance(const VECTOR3& a, const VECTOR3& b) {
-    const VECTOR3 d = VectorDelta(a, b);
-    return std::sqrt(VectorDot(d, d));
-}
 inline VECTOR3 VectorFill(const VECTOR3&, float s) { return {s, s, s}; }
 inline VECTOR3 MakeVector(float x, float y, float z) { return {x, y, z}; }
 inline VECTOR2 MakeVector2(float a, float b) { return {a, b}; }
 inline VECTOR4 MakeQuaternion(float w, float x, float y, float z) { return {x, y, z, w}; }
-VECTOR4 QuaternionMultiply(const VECTOR4& a, const VECTOR4& b);
 
 Matrix4 MatrixIdentity();
 Matrix4 MatrixMultiply(const Matrix4& a, const Matrix4& b);

@@ -148,3 +148,33 @@ TEST_F(MathGL, CameraMovesAlongItsYawAndReportsItsDirection) {
     camera.Rotate(0, 10, 0);
     EXPECT_FLOAT_EQ(camera.Rotation().y, 375);  // one correction only
 }
+
+// The public vector and quaternion helpers, on cases whose answers are known.
+TEST(VectorMath, VectorsAndQuaternionsAsHostsUseThem) {
+    const VECTOR3 a{1, 2, 3}, b{4, 6, 3};
+    const VECTOR3 sum = VectorAdd(a, b), difference = VectorSubtract(b, a), scaled = VectorScale(a, 2);
+    EXPECT_EQ(sum.x + sum.y + sum.z, 19);
+    EXPECT_EQ(difference.x * 100 + difference.y * 10 + difference.z, 340);
+    EXPECT_EQ(scaled.z, 6);
+    EXPECT_FLOAT_EQ(VectorDistance(a, b), 5);
+    EXPECT_FLOAT_EQ(VectorLength(VectorNormalize(b)), 1);
+    const VECTOR3 z = VectorCross({1, 0, 0}, {0, 1, 0});
+    EXPECT_EQ(z.z, 1);
+
+    // A quarter turn about y, and the way half of it goes.
+    const float h = std::sqrt(0.5f);
+    const VECTOR4 identity{0, 0, 0, 1}, quarter{0, h, 0, h};
+    const VECTOR4 twice = QuaternionMultiply(quarter, quarter);  // a half turn
+    EXPECT_NEAR(twice.y, 1, 1e-6);
+    EXPECT_NEAR(twice.w, 0, 1e-6);
+    const VECTOR4 eighth = QuaternionSlerp(identity, quarter, 0.5f);
+    EXPECT_NEAR(eighth.y, std::sin(3.14159265f / 8), 1e-6);
+    EXPECT_NEAR(eighth.w, std::cos(3.14159265f / 8), 1e-6);
+    // The same rotation written negated is taken the short way, and nearly equal
+    // rotations blend without dividing by a vanishing sine.
+    const VECTOR4 viaNegated = QuaternionSlerp(identity, {0, -h, 0, -h}, 0.5f);
+    EXPECT_NEAR(viaNegated.y, eighth.y, 1e-6);
+    const VECTOR4 close = QuaternionSlerp(identity, QuaternionNormalize({0, 1e-5f, 0, 1}), 0.5f);
+    EXPECT_FALSE(std::isnan(close.w));
+    EXPECT_NEAR(close.w, 1, 1e-6);
+}
