@@ -1,0 +1,69 @@
+#pragma once
+// The text layer of the md5mesh, md5anim and md5camera readers. Exporters
+// differ in whitespace (single spaces, runs of blanks, TABs, CR LF line ends)
+// and in the column a keyword stands in, so a line is read as tokens: a run of
+// characters between blanks, a double-quoted text, or one of the brackets
+// ( ) { }. "//" outside quotes ends the line.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace korvath {
+
+struct Md5Token {
+    std::string_view Text;
+    bool Quoted = false;
+};
+
+// A file's bytes as text.
+inline std::string_view TextOf(const std::vector<uint8_t>& bytes) {
+    return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+}
+
+class Md5Lines {
+public:
+    explicit Md5Lines(std::string_view text);
+    // Moves to the next line and splits it; false after the last one.
+    bool Next();
+    const std::vector<Md5Token>& Tokens() const { return tokens_; }
+    // The current line without its line break.
+    std::string_view Raw() const { return line_; }
+    // How many lines the whole text has: no count in a file can be larger
+    // than this and still be met by the lines that follow.
+    size_t LineCount() const { return lineCount_; }
+    // Whether the current line is the first of the text.
+    bool AtFirstLine() const { return number_ == 1; }
+
+private:
+    void Split();
+
+    std::string_view text_;
+    size_t at_ = 0;
+    size_t number_ = 0;
+    size_t lineCount_ = 0;
+    std::string_view line_;
+    std::vector<Md5Token> tokens_;
+};
+
+// The token at index is the keyword (unquoted, any case).
+bool IsKeyword(const std::vector<Md5Token>& tokens, size_t index, std::string_view keyword);
+// The line is exactly keyword followed by "{".
+bool OpensBlock(const std::vector<Md5Token>& tokens, std::string_view keyword);
+bool ClosesBlock(const std::vector<Md5Token>& tokens);
+// Whether the tokens are the format's first line, "MD5Version 10".
+bool IsVersionLine(const std::vector<Md5Token>& tokens);
+
+// A whole token as a finite number.
+bool ParseNumber(std::string_view text, double& value);
+// A whole token as a 32-bit whole number (no fraction).
+bool ParseWholeNumber(std::string_view text, int32_t& value);
+// Coordinates are kept to 7 decimals, as the files' exporters meant them.
+float RoundedCoordinate(double value);
+
+// The numeric tokens from index on, brackets skipped: up to count values into
+// out; false when a token that is neither a bracket nor a number comes first
+// or fewer than count values are there.
+bool NumbersFrom(const std::vector<Md5Token>& tokens, size_t index, double* out, size_t count);
+
+}  // namespace korvath
