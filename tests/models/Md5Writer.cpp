@@ -112,7 +112,8 @@ Md5MeshText ChainMesh() {
     mesh.Shader = "chain";
     for (int i = 0; i < 4; ++i) {
         mesh.Vertices.push_back({0.25f * static_cast<float>(i + 1), 0.75f, 2 * i, 2});
-        mesh.Weights.push_back({0, 0.25f, {4, 4.0f * static_cast<float>(i), 0}});
+        const float corner[4][2] = {{4, 0}, {8, 0}, {8, 4}, {4, 4}};
+        mesh.Weights.push_back({0, 0.25f, {corner[i][0], corner[i][1], 0}});
         mesh.Weights.push_back({1, 0.75f, {0, 0, 2}});
     }
     mesh.Triangles = {{0, 1, 2}, {0, 2, 3}};

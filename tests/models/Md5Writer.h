@@ -69,8 +69,10 @@ struct Md5CameraText {
 // blank outside quotes replaced by blanks and TABs, keywords moved off column 1.
 std::string Respaced(const std::string& text);
 
-// A root joint at (1, 2, 3) and a child at (10, 0, 0), a quad of four
-// vertices on both joints (two weights each) with material "chain".
+// A root joint at (1, 2, 3) and a child at (10, 0, 0), a square of four
+// vertices on both joints (a quarter on the root at (4, 0, 0), (8, 0, 0),
+// (8, 4, 0), (4, 4, 0); three quarters on the child at (0, 0, 2)) with
+// material "chain".
 Md5MeshText ChainMesh();
 // The chain's animation: the root turned -90 degrees about z (orientation
 // z 0.7071068), the child's position x animated from frame to frame.
