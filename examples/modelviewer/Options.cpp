@@ -7,10 +7,15 @@ std::optional<ModelViewerOptions> ParseModelViewerOptions(int argc, char** argv,
         if (common == OptionMatch::Bad) return std::nullopt;
         if (common == OptionMatch::Taken) continue;
         const std::string arg = argv[i];
+        if (arg == "--skeleton") {
+            options.skeleton = true;
+            continue;
+        }
         std::string* value = arg == "--model" ? &options.model
                              : arg == "--skin" ? &options.skin
                              : arg == "--animation" ? &options.animation
                              : arg == "--weapon"    ? &options.weapon
+                             : arg == "--anim"      ? &options.anim
                                                     : nullptr;
         if (!value) {
             error = "unknown option " + arg;
@@ -21,6 +26,7 @@ std::optional<ModelViewerOptions> ParseModelViewerOptions(int argc, char** argv,
             return std::nullopt;
         }
         *value = argv[++i];
+        if (arg == "--anim") options.anims.push_back(options.anim), options.anim.clear();
     }
     if (options.model.empty()) {
         error = "--model FILE is needed";

@@ -86,6 +86,8 @@ public:
     // A copy of track Index; an empty record outside the tracks.
     MD5_CAMERA Camera(int32_t Index) const;
 
+    // The material names of the meshes, in mesh order.
+    std::vector<std::string> MaterialNames() const;
     // The names of the animations, the bind pose ("") first, and the number of
     // the current one.
     std::vector<std::string> Animations() const;

@@ -122,6 +122,12 @@ std::vector<VOLUME> MD5::Volume(int32_t Index) const {
     return {volumes[static_cast<size_t>(Index)]};
 }
 
+std::vector<std::string> MD5::MaterialNames() const {
+    std::vector<std::string> names;
+    for (const Md5Mesh& mesh : data_->Meshes) names.push_back(mesh.MaterialName);
+    return names;
+}
+
 std::vector<std::string> MD5::Animations() const {
     std::vector<std::string> names;
     for (const Md5Animation& animation : data_->Animations) names.push_back(animation.Name);
