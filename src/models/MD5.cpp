@@ -57,13 +57,7 @@ void MD5::Load(const std::string& Filename) {
     SetJoints(d.Skeleton, std::move(file.Joints));
     d.Meshes = std::move(file.Meshes);
     d.Volumes.assign(d.Meshes.size(), VOLUME{});
-    d.MeshFirstVertex.clear();
-    int32_t total = 0;
-    for (Md5Mesh& mesh : d.Meshes) {
-        d.MeshFirstVertex.push_back(total);
-        total += static_cast<int32_t>(mesh.Vertices.size());
-        ComputeMeshPose(d.Skeleton.Joints, mesh);
-    }
+    for (Md5Mesh& mesh : d.Meshes) ComputeMeshPose(d.Skeleton, mesh);
     d.Animations.assign(1, BindPoseAnimation(d));
     const float frame = d.Clock.Frame;
     d.Clock = {};

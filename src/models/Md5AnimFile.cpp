@@ -10,7 +10,7 @@ namespace {
 
 constexpr float kNoNumber = std::numeric_limits<float>::quiet_NaN();
 
-bool IsFrameHeader(const std::vector<Md5Token>& t, int32_t& number) {
+bool IsFrameHeader(Md5Tokens t, int32_t& number) {
     return t.size() == 3 && !t[0].Quoted && t[0].Text == "frame" && ParseWholeNumber(t[1].Text, number) &&
            IsKeyword(t, 2, "{");
 }
@@ -25,11 +25,11 @@ public:
         if (!lines_.Next() || !IsVersionLine(lines_.Tokens())) return Md5AnimResult::NotMd5;
         while (again_ || lines_.Next()) {
             again_ = false;
-            const std::vector<Md5Token>& t = lines_.Tokens();
+            const Md5Tokens t = lines_.Tokens();
             int32_t number = 0;
             if (IsKeyword(t, 0, "numFrames")) {
                 if (!Count(a.NumFrames)) continue;
-                if (static_cast<size_t>(a.NumFrames) > lines_.LineCount()) return Md5AnimResult::Malformed;
+                if (static_cast<size_t>(a.NumFrames) > lines_.Size()) return Md5AnimResult::Malformed;
                 a.Frames.assign(static_cast<size_t>(a.NumFrames), {});
             } else if (IsKeyword(t, 0, "numJoints")) {
                 Count(a.JointCount);
@@ -53,21 +53,21 @@ public:
 private:
     // A count that is no whole number is passed over; a negative one is 0.
     bool Count(int32_t& count) const {
-        const std::vector<Md5Token>& t = lines_.Tokens();
+        const Md5Tokens t = lines_.Tokens();
         int32_t value = 0;
         if (t.size() < 2 || !ParseWholeNumber(t[1].Text, value)) return false;
         count = value < 0 ? 0 : value;
         return true;
     }
 
-    static void Channels(const std::vector<Md5Token>& t, Md5JointChannels& entry) {
+    static void Channels(Md5Tokens t, Md5JointChannels& entry) {
         double v[3];
         if (t.size() < 2 || !NumbersFrom(t, 1, v, 3)) return;
         for (int i = 0; i < 3; ++i)
             if (v[i] < -2147483648.0 || v[i] > 2147483647.0) return;
         entry = {static_cast<int32_t>(v[0]), static_cast<int32_t>(v[1]), static_cast<int32_t>(v[2])};
     }
-    static void Bounds(const std::vector<Md5Token>& t, Md5Bounds& entry) {
+    static void Bounds(Md5Tokens t, Md5Bounds& entry) {
         double v[6];
         if (!NumbersFrom(t, 0, v, 6)) return;
         entry.Min = Vector(v);
@@ -75,7 +75,7 @@ private:
         entry.Centre = {(entry.Min.x + entry.Max.x) / 2, (entry.Min.y + entry.Max.y) / 2,
                         (entry.Min.z + entry.Max.z) / 2};
     }
-    static void Base(const std::vector<Md5Token>& t, Md5BaseJoint& entry) {
+    static void Base(Md5Tokens t, Md5BaseJoint& entry) {
         double v[6];
         if (!NumbersFrom(t, 0, v, 6)) return;
         entry.Position = Vector(v);
@@ -86,10 +86,10 @@ private:
     // Up to count entries, one a line, until the closing brace; a line that
     // does not read leaves its entry zero, so the later ones keep their numbers.
     template <typename Entry>
-    void ReadBlock(int32_t count, std::vector<Entry>& entries, void (*read)(const std::vector<Md5Token>&, Entry&)) {
+    void ReadBlock(int32_t count, std::vector<Entry>& entries, void (*read)(Md5Tokens, Entry&)) {
         entries.clear();
         while (lines_.Next()) {
-            const std::vector<Md5Token>& t = lines_.Tokens();
+            const Md5Tokens t = lines_.Tokens();
             if (ClosesBlock(t)) return;
             if (t.empty() || entries.size() >= static_cast<size_t>(count)) continue;
             entries.emplace_back();
@@ -103,7 +103,7 @@ private:
         const bool kept = number >= 0 && number < a.NumFrames;
         Md5FrameSpan span{a.Values.size(), 0};
         while (lines_.Next()) {
-            const std::vector<Md5Token>& t = lines_.Tokens();
+            const Md5Tokens t = lines_.Tokens();
             if (IsKeyword(t, t.size() - 1, "{")) {
                 again_ = true;
                 break;

@@ -15,7 +15,7 @@ public:
         int32_t frames = 0, cuts = 0;
         bool read = true;
         while (read && lines_.Next()) {
-            const std::vector<Md5Token>& t = lines_.Tokens();
+            const Md5Tokens t = lines_.Tokens();
             if (IsKeyword(t, 0, "numFrames")) read = Count(frames);
             else if (IsKeyword(t, 0, "frameRate")) read = t.size() >= 2 && ParseWholeNumber(t[1].Text, camera.FrameRate);
             else if (IsKeyword(t, 0, "numCuts")) read = Count(cuts);
@@ -29,13 +29,13 @@ public:
 
 private:
     bool Count(int32_t& count) const {
-        const std::vector<Md5Token>& t = lines_.Tokens();
+        const Md5Tokens t = lines_.Tokens();
         return t.size() >= 2 && ParseWholeNumber(t[1].Text, count) && count >= 0 &&
-               static_cast<size_t>(count) <= lines_.LineCount();
+               static_cast<size_t>(count) <= lines_.Size();
     }
 
-    static bool Cut(const std::vector<Md5Token>& t, int32_t& cut) { return ParseWholeNumber(t[0].Text, cut); }
-    static bool Frame(const std::vector<Md5Token>& t, MD5_CAMERA_FRAME& frame) {
+    static bool Cut(Md5Tokens t, int32_t& cut) { return ParseWholeNumber(t[0].Text, cut); }
+    static bool Frame(Md5Tokens t, MD5_CAMERA_FRAME& frame) {
         double v[7];
         if (!NumbersFrom(t, 0, v, 7)) return false;
         frame.Position = {RoundedCoordinate(v[0]), RoundedCoordinate(v[1]), RoundedCoordinate(v[2])};
@@ -46,10 +46,10 @@ private:
 
     // Up to count entries, one a line, until the closing brace.
     template <typename Entry>
-    bool ReadBlock(int32_t count, std::vector<Entry>& entries, bool (*read)(const std::vector<Md5Token>&, Entry&)) {
+    bool ReadBlock(int32_t count, std::vector<Entry>& entries, bool (*read)(Md5Tokens, Entry&)) {
         entries.clear();
         while (lines_.Next()) {
-            const std::vector<Md5Token>& t = lines_.Tokens();
+            const Md5Tokens t = lines_.Tokens();
             if (ClosesBlock(t)) break;
             if (t.empty() || entries.size() >= static_cast<size_t>(count)) continue;
             entries.emplace_back();

@@ -14,14 +14,15 @@
 
 namespace korvath {
 
-// An animation and its frames skinned at load. Only the positions are kept:
-// the normals drawn with a frame are rebuilt from them, exactly as they were
-// computed, so a frame costs 12 bytes a vertex.
+// An animation and its frames posed at load. What a frame keeps is its
+// skeleton, 48 bytes a joint, not its skinned meshes: drawing skins the two
+// frames it shows from them, with the same arithmetic a copy of the skinned
+// meshes would have been made with, and rebuilds the normals the same way.
 struct Md5Animation {
     std::string Name;
     Md5AnimFile File;
-    int32_t VertexTotal = 0;          // of all meshes together
-    std::vector<VECTOR3> Positions;   // frame f's vertex v of all meshes at f × VertexTotal + v
+    int32_t JointCount = 0;
+    std::vector<Md5JointMatrix> Poses;  // frame f's joint j at f × JointCount + j
 };
 
 struct Md5CameraTrack {
@@ -42,7 +43,6 @@ struct Md5Clock {
 struct Md5Data {
     Md5Skeleton Skeleton;
     std::vector<Md5Mesh> Meshes;
-    std::vector<int32_t> MeshFirstVertex;  // where each mesh starts in a baked frame
     std::vector<SHADER> Materials;
     std::vector<VOLUME> Volumes;
     std::vector<Md5Animation> Animations;  // 0: the bind pose

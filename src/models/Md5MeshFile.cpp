@@ -23,7 +23,7 @@ float SingleValue(double value) {
 // The material name: the quoted text, or what follows the keyword, with any
 // quotes removed and blanks trimmed.
 std::string ShaderName(const Md5Lines& lines) {
-    const std::vector<Md5Token>& tokens = lines.Tokens();
+    const Md5Tokens tokens = lines.Tokens();
     const std::string_view raw = lines.Raw();
     const size_t after = static_cast<size_t>(tokens[0].Text.data() - raw.data()) + tokens[0].Text.size();
     const std::string_view text = tokens.size() > 1 && tokens[1].Quoted ? tokens[1].Text : raw.substr(after);
@@ -43,7 +43,7 @@ public:
         if (!lines_.Next() || !IsVersionLine(lines_.Tokens())) return Md5MeshResult::NotMd5;
         int32_t jointCount = 0;
         while (lines_.Next()) {
-            const std::vector<Md5Token>& t = lines_.Tokens();
+            const Md5Tokens t = lines_.Tokens();
             int32_t count = 0;
             if (IsKeyword(t, 0, "numJoints")) {
                 if (!Count(count)) return Md5MeshResult::Malformed;
@@ -63,19 +63,19 @@ public:
     }
 
 private:
-    // A count is met by the lines after it, so one beyond the file's lines is
+    // A count is met by the lines after it, so one beyond the file's size is
     // refused at once. Tables grow with the lines actually read, never by a
     // count.
     bool Count(int32_t& count) const {
-        const std::vector<Md5Token>& t = lines_.Tokens();
+        const Md5Tokens t = lines_.Tokens();
         return t.size() >= 2 && ParseWholeNumber(t[1].Text, count) && count >= 0 &&
-               static_cast<size_t>(count) <= lines_.LineCount();
+               static_cast<size_t>(count) <= lines_.Size();
     }
 
     bool ReadJoints(int32_t count, std::vector<JOINT>& joints) {
         joints.clear();
         while (lines_.Next()) {
-            const std::vector<Md5Token>& t = lines_.Tokens();
+            const Md5Tokens t = lines_.Tokens();
             if (ClosesBlock(t)) break;
             if (t.empty() || joints.size() == static_cast<size_t>(count)) continue;
             JOINT joint;
@@ -95,7 +95,7 @@ private:
         int32_t vertices = 0, triangles = 0, weights = 0;
         std::vector<uint32_t>& indices = mesh.Arrays.Indices;
         while (lines_.Next()) {
-            const std::vector<Md5Token>& t = lines_.Tokens();
+            const Md5Tokens t = lines_.Tokens();
             if (ClosesBlock(t)) break;
             double v[6];
             if (IsKeyword(t, 0, "shader")) {

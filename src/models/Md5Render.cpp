@@ -1,6 +1,6 @@
-// Drawing an MD5 model: every mesh between two baked frames of the current
-// animation, blended toward a frame of the target animation, with the normals
-// of the current frame.
+// Drawing an MD5 model: every mesh skinned at two baked frames of the current
+// animation and interpolated, blended toward a frame of the target animation,
+// with the normals of the current frame.
 #include <algorithm>
 #include <cmath>
 
@@ -28,7 +28,7 @@ void PoseCurrentFrame(Md5Data& d) {
     if (d.Clock.CurrentAnimation == 0) return;
     const float frame = d.Clock.Frame;
     PoseSkeleton(d.Skeleton, animation.File, BakedFrame(animation, std::fabs(frame) < 2e9f ? std::nearbyint(frame) : 0));
-    for (Md5Mesh& mesh : d.Meshes) ComputeMeshPose(d.Skeleton.Joints, mesh);
+    for (Md5Mesh& mesh : d.Meshes) ComputeMeshPose(d.Skeleton, mesh);
 }
 
 }  // namespace
@@ -48,16 +48,16 @@ void MD5::Render(bool Animate) {
     const int32_t t = BakedFrame(target, std::isfinite(clock.TargetFrame) ? std::nearbyint(clock.TargetFrame) : 0);
     const float blend = clock.BlendWeight;
 
+    const Md5JointMatrix* P = BakedPose(current, c);
+    const Md5JointMatrix* Q = BakedPose(current, n);
+    const Md5JointMatrix* T = BakedPose(target, t);
     for (size_t m = 0; m < d.Meshes.size(); ++m) {
         Md5Mesh& mesh = d.Meshes[m];
         std::vector<ModelVertex>& vertices = mesh.Arrays.Vertices;
-        const VECTOR3* P = BakedPositions(d, current, c, m);
-        const VECTOR3* Q = BakedPositions(d, current, n, m);
-        const VECTOR3* T = BakedPositions(d, target, t, m);
         // The normals are those of frame c itself, rebuilt from its positions
-        // as they were when it was skinned; unanimated, those of the base mesh.
+        // as the mesh pose rebuilds them; unanimated, those of the base mesh.
+        for (size_t v = 0; v < vertices.size(); ++v) vertices[v].Position = SkinVertex(P, mesh, v);
         if (Animate) {
-            for (size_t v = 0; v < vertices.size(); ++v) vertices[v].Position = P[v];
             RebuildNormals(mesh.Arrays.Indices, vertices);
         } else {
             for (size_t v = 0; v < vertices.size(); ++v) vertices[v].Normal = mesh.Pose[v].Normal;
@@ -68,11 +68,17 @@ void MD5::Render(bool Animate) {
         // The box holds what the passes drew: nothing for a material without stages.
         const bool drawn = MaterialPassCount(material) > 0;
         for (size_t v = 0; v < vertices.size(); ++v) {
-            const VECTOR3 p{P[v].x + w * (Q[v].x - P[v].x), P[v].y + w * (Q[v].y - P[v].y),
-                            P[v].z + w * (Q[v].z - P[v].z)};
-            VECTOR3& out = vertices[v].Position;
-            out = {p.x + blend * (T[v].x - p.x), p.y + blend * (T[v].y - p.y), p.z + blend * (T[v].z - p.z)};
-            if (drawn) GrowVolume(volume, matrix, out);
+            VECTOR3& p = vertices[v].Position;
+            // A weight of 0 leaves p as it is: the other frame need not be skinned.
+            if (w != 0) {
+                const VECTOR3 q = SkinVertex(Q, mesh, v);
+                p = {p.x + w * (q.x - p.x), p.y + w * (q.y - p.y), p.z + w * (q.z - p.z)};
+            }
+            if (blend != 0) {
+                const VECTOR3 o = SkinVertex(T, mesh, v);
+                p = {p.x + blend * (o.x - p.x), p.y + blend * (o.y - p.y), p.z + blend * (o.z - p.z)};
+            }
+            if (drawn) GrowVolume(volume, matrix, p);
         }
         DrawMaterialPasses(material, mesh.Arrays);
         Timing().FrameVertices += 3 * static_cast<int32_t>(mesh.TriangleCount());

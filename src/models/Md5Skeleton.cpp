@@ -71,6 +71,20 @@ void PrepareWalk(Md5Skeleton& skeleton) {
     for (const JOINT& joint : skeleton.Joints) links += joint.Children.size();
     skeleton.Pending.reserve(links);
     skeleton.Posed.resize(skeleton.Joints.size());
+    skeleton.Matrices.resize(skeleton.Joints.size());
+    RefreshMatrices(skeleton);
+}
+
+void RefreshMatrices(Md5Skeleton& skeleton) {
+    for (size_t j = 0; j < skeleton.Joints.size(); ++j) {
+        const VECTOR4& q = skeleton.Joints[j].Orientation;
+        const float ww = q.w * q.w, xx = q.x * q.x, yy = q.y * q.y, zz = q.z * q.z;
+        const float xy = q.x * q.y, xz = q.x * q.z, yz = q.y * q.z, wx = q.w * q.x, wy = q.w * q.y, wz = q.w * q.z;
+        skeleton.Matrices[j] = {{ww + xx - yy - zz, 2 * (xy - wz), 2 * (xz + wy),  //
+                                 2 * (xy + wz), ww - xx + yy - zz, 2 * (yz - wx),  //
+                                 2 * (xz - wy), 2 * (yz + wx), ww - xx - yy + zz},
+                                skeleton.Joints[j].Position};
+    }
 }
 
 void PoseSkeleton(Md5Skeleton& skeleton, const Md5AnimFile& animation, int32_t frame) {
@@ -103,16 +117,21 @@ void PoseSkeleton(Md5Skeleton& skeleton, const Md5AnimFile& animation, int32_t f
             if (skeleton.Pending.size() < skeleton.Pending.capacity())
                 skeleton.Pending.push_back({*child, joint.Orientation, joint.Position});
     }
+    RefreshMatrices(skeleton);
 }
 
-VECTOR3 SkinVertex(const std::vector<JOINT>& joints, const Md5Mesh& mesh, size_t v) {
+VECTOR3 SkinVertex(const Md5JointMatrix* joints, const Md5Mesh& mesh, size_t v) {
     const Md5Vertex& vertex = mesh.Vertices[v];
     VECTOR3 sum{};
     for (int32_t w = 0; w < vertex.WeightCount; ++w) {
         const Md5Weight& weight = mesh.Weights[static_cast<size_t>(vertex.FirstWeight + w)];
-        const JOINT& joint = joints[static_cast<size_t>(weight.Joint)];
-        const VECTOR3 p = VectorAdd(joint.Position, RotateByQuaternion(weight.Position, joint.Orientation));
-        sum = {sum.x + p.x * weight.Bias, sum.y + p.y * weight.Bias, sum.z + p.z * weight.Bias};
+        const Md5JointMatrix& joint = joints[weight.Joint];
+        const float* m = joint.Turn;
+        const VECTOR3& p = weight.Position;
+        const float b = weight.Bias;
+        sum.x += (joint.Position.x + m[0] * p.x + m[1] * p.y + m[2] * p.z) * b;
+        sum.y += (joint.Position.y + m[3] * p.x + m[4] * p.y + m[5] * p.z) * b;
+        sum.z += (joint.Position.z + m[6] * p.x + m[7] * p.y + m[8] * p.z) * b;
     }
     return sum;
 }
@@ -129,8 +148,8 @@ void RebuildNormals(const std::vector<uint32_t>& triangles, std::vector<ModelVer
     for (ModelVertex& vertex : vertices) vertex.Normal = VectorNormalize(vertex.Normal);
 }
 
-void ComputeMeshPose(const std::vector<JOINT>& joints, Md5Mesh& mesh) {
-    for (size_t v = 0; v < mesh.Vertices.size(); ++v) mesh.Pose[v].Position = SkinVertex(joints, mesh, v);
+void ComputeMeshPose(const Md5Skeleton& skeleton, Md5Mesh& mesh) {
+    for (size_t v = 0; v < mesh.Vertices.size(); ++v) mesh.Pose[v].Position = SkinVertex(skeleton.Matrices.data(), mesh, v);
     RebuildNormals(mesh.Arrays.Indices, mesh.Pose);
 }
 

@@ -13,8 +13,16 @@ namespace korvath {
 struct Md5AnimFile;
 struct Md5Mesh;
 
+// A posed joint as skinning reads it: its quaternion as the matrix of
+// Q (x) P (x) Q* (the same turn, and the same scale should Q not be unit length).
+struct Md5JointMatrix {
+    float Turn[9];  // row-major
+    VECTOR3 Position;
+};
+
 struct Md5Skeleton {
     std::vector<JOINT> Joints;
+    std::vector<Md5JointMatrix> Matrices;  // of the pose computed last
     std::vector<int32_t> Roots;  // joints without a parent, in joint order
     // Kept between poses so posing allocates nothing.
     struct Step {
@@ -43,12 +51,15 @@ void PrepareWalk(Md5Skeleton& skeleton);
 // of recursing forever; a child number outside the joints is passed over.
 void PoseSkeleton(Md5Skeleton& skeleton, const Md5AnimFile& animation, int32_t frame);
 
-// Vertex v of the mesh skinned by the joints as they stand.
-VECTOR3 SkinVertex(const std::vector<JOINT>& joints, const Md5Mesh& mesh, size_t v);
+// Vertex v of the mesh skinned by the joints of a pose.
+VECTOR3 SkinVertex(const Md5JointMatrix* joints, const Md5Mesh& mesh, size_t v);
 // Every normal of the vertices the sum of the unnormalised face normals of
 // its triangles, then normalised (a zero normal stays zero).
 void RebuildNormals(const std::vector<uint32_t>& triangles, std::vector<ModelVertex>& vertices);
-// The base mesh skinned and its normals rebuilt.
-void ComputeMeshPose(const std::vector<JOINT>& joints, Md5Mesh& mesh);
+// The matrices of the joints as they stand; PoseSkeleton refreshes them, a
+// change of the joints from outside calls this.
+void RefreshMatrices(Md5Skeleton& skeleton);
+// The base mesh skinned by the pose computed last and its normals rebuilt.
+void ComputeMeshPose(const Md5Skeleton& skeleton, Md5Mesh& mesh);
 
 }  // namespace korvath

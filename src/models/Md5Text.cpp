@@ -23,10 +23,7 @@ bool SameLetters(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-Md5Lines::Md5Lines(std::string_view text) : text_(text) {
-    for (const char c : text) lineCount_ += c == '\n';
-    if (!text.empty() && text.back() != '\n') ++lineCount_;
-}
+Md5Lines::Md5Lines(std::string_view text) : text_(text), tokens_(32) {}
 
 bool Md5Lines::Next() {
     if (at_ >= text_.size()) return false;
@@ -35,13 +32,12 @@ bool Md5Lines::Next() {
     line_ = text_.substr(at_, end - at_);
     if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
     at_ = end + 1;
-    ++number_;
     Split();
     return true;
 }
 
 void Md5Lines::Split() {
-    tokens_.clear();
+    count_ = 0;
     const std::string_view line = line_;
     size_t at = 0;
     while (at < line.size()) {
@@ -51,33 +47,33 @@ void Md5Lines::Split() {
         } else if (c == '"') {
             const size_t close = line.find('"', at + 1);
             const size_t end = close == std::string_view::npos ? line.size() : close;
-            tokens_.push_back({line.substr(at + 1, end - at - 1), true});
+            Add(line.substr(at + 1, end - at - 1), true);
             at = end + 1;
         } else if (IsBracket(c)) {
-            tokens_.push_back({line.substr(at, 1), false});
+            Add(line.substr(at, 1), false);
             ++at;
         } else if (c == '/' && at + 1 < line.size() && line[at + 1] == '/') {
             break;
         } else {
             size_t end = at;
             while (end < line.size() && !IsBlank(line[end]) && !IsBracket(line[end]) && line[end] != '"') ++end;
-            tokens_.push_back({line.substr(at, end - at), false});
+            Add(line.substr(at, end - at), false);
             at = end;
         }
     }
 }
 
-bool IsKeyword(const std::vector<Md5Token>& tokens, size_t index, std::string_view keyword) {
+bool IsKeyword(Md5Tokens tokens, size_t index, std::string_view keyword) {
     return index < tokens.size() && !tokens[index].Quoted && SameLetters(tokens[index].Text, keyword);
 }
 
-bool OpensBlock(const std::vector<Md5Token>& tokens, std::string_view keyword) {
+bool OpensBlock(Md5Tokens tokens, std::string_view keyword) {
     return tokens.size() == 2 && IsKeyword(tokens, 0, keyword) && IsKeyword(tokens, 1, "{");
 }
 
-bool ClosesBlock(const std::vector<Md5Token>& tokens) { return tokens.size() == 1 && IsKeyword(tokens, 0, "}"); }
+bool ClosesBlock(Md5Tokens tokens) { return tokens.size() == 1 && IsKeyword(tokens, 0, "}"); }
 
-bool IsVersionLine(const std::vector<Md5Token>& tokens) {
+bool IsVersionLine(Md5Tokens tokens) {
     return tokens.size() == 2 && IsKeyword(tokens, 0, "MD5Version") && IsKeyword(tokens, 1, "10");
 }
 
@@ -101,7 +97,7 @@ float RoundedCoordinate(double value) {
     return static_cast<float>(std::nearbyint(value * 1e7) / 1e7);
 }
 
-bool NumbersFrom(const std::vector<Md5Token>& tokens, size_t index, double* out, size_t count) {
+bool NumbersFrom(Md5Tokens tokens, size_t index, double* out, size_t count) {
     size_t taken = 0;
     for (size_t i = index; i < tokens.size() && taken < count; ++i) {
         const Md5Token& token = tokens[i];

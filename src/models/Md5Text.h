@@ -6,6 +6,7 @@
 // ( ) { }. "//" outside quotes ends the line.
 #include <cstddef>
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,8 @@ struct Md5Token {
     std::string_view Text;
     bool Quoted = false;
 };
+
+using Md5Tokens = std::span<const Md5Token>;
 
 // A file's bytes as text.
 inline std::string_view TextOf(const std::vector<uint8_t>& bytes) {
@@ -26,33 +29,35 @@ public:
     explicit Md5Lines(std::string_view text);
     // Moves to the next line and splits it; false after the last one.
     bool Next();
-    const std::vector<Md5Token>& Tokens() const { return tokens_; }
+    Md5Tokens Tokens() const { return {tokens_.data(), count_}; }
     // The current line without its line break.
     std::string_view Raw() const { return line_; }
-    // How many lines the whole text has: no count in a file can be larger
-    // than this and still be met by the lines that follow.
-    size_t LineCount() const { return lineCount_; }
-    // Whether the current line is the first of the text.
-    bool AtFirstLine() const { return number_ == 1; }
+    // The size of the whole text: every item a count announces takes a line
+    // of at least one character, so no count met by the file is larger.
+    size_t Size() const { return text_.size(); }
 
 private:
     void Split();
+    void Add(std::string_view text, bool quoted) {
+        if (count_ == tokens_.size()) tokens_.resize(2 * count_);
+        tokens_[count_++] = {text, quoted};
+    }
 
     std::string_view text_;
     size_t at_ = 0;
-    size_t number_ = 0;
-    size_t lineCount_ = 0;
     std::string_view line_;
+    // Grown, never shrunk: tokens are written in place, count_ of them current.
     std::vector<Md5Token> tokens_;
+    size_t count_ = 0;
 };
 
 // The token at index is the keyword (unquoted, any case).
-bool IsKeyword(const std::vector<Md5Token>& tokens, size_t index, std::string_view keyword);
+bool IsKeyword(Md5Tokens tokens, size_t index, std::string_view keyword);
 // The line is exactly keyword followed by "{".
-bool OpensBlock(const std::vector<Md5Token>& tokens, std::string_view keyword);
-bool ClosesBlock(const std::vector<Md5Token>& tokens);
+bool OpensBlock(Md5Tokens tokens, std::string_view keyword);
+bool ClosesBlock(Md5Tokens tokens);
 // Whether the tokens are the format's first line, "MD5Version 10".
-bool IsVersionLine(const std::vector<Md5Token>& tokens);
+bool IsVersionLine(Md5Tokens tokens);
 
 // A whole token as a finite number.
 bool ParseNumber(std::string_view text, double& value);
@@ -64,6 +69,6 @@ float RoundedCoordinate(double value);
 // The numeric tokens from index on, brackets skipped: up to count values into
 // out; false when a token that is neither a bracket nor a number comes first
 // or fewer than count values are there.
-bool NumbersFrom(const std::vector<Md5Token>& tokens, size_t index, double* out, size_t count);
+bool NumbersFrom(Md5Tokens tokens, size_t index, double* out, size_t count);
 
 }  // namespace korvath

@@ -61,7 +61,7 @@ TEST_F(Md5PoseTest, VertexOnTwoWeights) {
     Md5Skeleton skeleton;
     SetJoints(skeleton, file.Joints);
     Md5Mesh& mesh = file.Meshes[0];
-    ComputeMeshPose(skeleton.Joints, mesh);
+    ComputeMeshPose(skeleton, mesh);
     ExpectNear(mesh.Pose[0].Position, {0.25f * 5 + 0.75f * 10, 0.25f * 2, 0.25f * 3 + 0.75f * 2});
     ExpectNear(mesh.Pose[2].Position, {9.75f, 1.5f, 2.25f});
     // The square lies in a plane of constant z: every normal is the same unit one.
@@ -152,14 +152,14 @@ TEST_F(Md5PoseTest, FramesDoNotAllocate) {
     for (int i = 0; i < 50; ++i) {
         model_.Update();
         PoseSkeleton(skeleton, animation, i % 10);
-        ComputeMeshPose(skeleton.Joints, file.Meshes[0]);
+        ComputeMeshPose(skeleton, file.Meshes[0]);
     }
     EXPECT_EQ(AllocationCount() - before, 0);
 }
 
-// Baked frames keep 12 bytes a vertex where a full copy of every mesh per
+// Baked frames keep the skeleton's pose where a full copy of every mesh per
 // frame (44-byte vertices, 12-byte triangles, 24-byte weights and three
-// counts) keeps them all again.
+// counts) keeps every vertex again.
 TEST_F(Md5PoseTest, LongAnimationBakesCompactly) {
     constexpr int kFrames = 1000, kVertices = 5000, kJoints = 8;
     Md5Data model;
@@ -167,20 +167,20 @@ TEST_F(Md5PoseTest, LongAnimationBakesCompactly) {
     ASSERT_EQ(ReadMd5Mesh(LongMesh(kVertices, kJoints).Text(), file), Md5MeshResult::Loaded);
     SetJoints(model.Skeleton, std::move(file.Joints));
     model.Meshes = std::move(file.Meshes);
-    model.MeshFirstVertex = {0};
     Md5Animation animation;
     ASSERT_EQ(ReadMd5Anim(LongAnimation(kFrames, kJoints).Text(), animation.File), Md5AnimResult::Loaded);
     ASSERT_TRUE(BakeAnimation(model, animation));
     ASSERT_EQ(BakedFrames(animation), kFrames);
     const Md5Mesh& mesh = model.Meshes[0];
     const double values = static_cast<double>(animation.File.Values.capacity()) * sizeof(float);
-    const double baked = static_cast<double>(animation.Positions.capacity()) * sizeof(VECTOR3) + values;
+    const double baked = static_cast<double>(animation.Poses.capacity()) * sizeof(Md5JointMatrix) + values;
     const double copy = 44.0 * mesh.Vertices.size() + 12.0 * mesh.TriangleCount() + 24.0 * mesh.Weights.size() + 12;
     const double written = kFrames * copy + values;
-    std::printf("baked %.1f MB, written layout %.1f MB (%.1f %%)\n", baked / 1e6, written / 1e6, 100 * baked / written);
+    std::printf("baked %.2f MB, written layout %.1f MB (%.2f %%)\n", baked / 1e6, written / 1e6, 100 * baked / written);
     EXPECT_LE(baked, 0.4 * written);
     // The last frame baked is the pose the base mesh was left in.
-    ExpectNear(BakedPositions(model, animation, kFrames - 1, 0)[kVertices - 1], mesh.Pose[kVertices - 1].Position);
+    for (const size_t v : {size_t{0}, size_t{kVertices - 1}})
+        ExpectNear(SkinVertex(BakedPose(animation, kFrames - 1), mesh, v), mesh.Pose[v].Position);
 }
 
 }  // namespace
