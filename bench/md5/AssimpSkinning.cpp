@@ -110,6 +110,8 @@ void AssimpCopy::Pose() {
 
 void AssimpCopy::Draw(uint32_t texture) {
     Pose();
+    // The importer turns the triangles' winding; both sides are drawn.
+    glDisable(GL_CULL_FACE);
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glEnableClientState(GL_VERTEX_ARRAY);

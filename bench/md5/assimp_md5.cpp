@@ -56,7 +56,7 @@ int main(int argc, char** argv) {
                                            copy.Advance(korvath::Timing().FrameTime);
                                            korvath::ApplyViewTransform(false);
                                            korvath::ApplyPlacement({CopyX(static_cast<int>(i)), CopyY(static_cast<int>(i)), 0},
-                                                                   {270, 0, 0});
+                                                                   {0, 0, 0});  // its root node turns the file up already
                                            copy.Draw(static_cast<uint32_t>(skin.Stages[0].Textures[0]));
                                        }
                                        ++frame;
