@@ -3,6 +3,7 @@
 // timed and weighed, and the grid of 50 copies the frame case draws.
 //   PROGRAM MESH ANIM SKIN FRAMES [screenshot.png]
 // The load cases time LOADS loads of MESH with ANIM, and weigh one of them.
+#include <korvath/Korvath.h>
 #include <malloc.h>
 
 #include <cstdio>
@@ -59,6 +60,29 @@ inline void MeasureLoad(const char* engine, const std::string& label, const std:
     const double heap = HeapBytes() - before;
     drop(held);
     std::printf("LOAD %s %s %.2f %.2f\n", engine, label.c_str(), ms, heap / (1024 * 1024));
+}
+
+// The frame case: the camera on the grid's axis, then frames drawing every
+// copy by drawCopy(copy, switching), switching true when the copy is to
+// change animation in this frame; prints the RESULT line.
+inline void MeasureCopies(const char* engineName, korvath::Engine& engine, double loadSeconds, const Arguments& args,
+                          const std::function<void(int, bool)>& drawCopy) {
+    korvath::Camera camera;
+    camera.Set3DFieldOfView(60);
+    camera.SetPosition(0, 0, kCameraDistance);
+    camera.SetRotation(0, 0, 0);
+    int frame = 0;
+    const levelbench::Side side = {engineName, [](const levelbench::Viewpoint&) {},
+                                   [&](const std::function<void()>& beforeSwap) {
+                                       engine.BeginScene();
+                                       for (int i = 0; i < kCopies; ++i) drawCopy(i, (frame + i) % kSwitchFrames == 0);
+                                       ++frame;
+                                       beforeSwap();
+                                       engine.EndScene();
+                                       return true;
+                                   }};
+    levelbench::MeasureViews(side, "md5x50", 1000 * loadSeconds, {levelbench::Viewpoint{}}, args.frames,
+                             args.screenshot);
 }
 
 }  // namespace md5bench

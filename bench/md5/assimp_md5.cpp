@@ -26,10 +26,6 @@ int main(int argc, char** argv) {
     MeasureLoad("assimp", args.mesh, import, [](void* scene) { aiReleaseImport(static_cast<const aiScene*>(scene)); });
     if (args.frames <= 0) return 0;
 
-    korvath::Camera camera;
-    camera.Set3DFieldOfView(60);
-    camera.SetPosition(0, 0, kCameraDistance);
-    camera.SetRotation(0, 0, 0);
     korvath::SHADER skin = korvath::Shaders().Load(args.skin);
     const auto start = levelbench::BenchClock::now();
     std::vector<const aiScene*> scenes;
@@ -45,27 +41,15 @@ int main(int argc, char** argv) {
         copies.emplace_back(rigs[static_cast<size_t>(i)]);
         copies.back().Advance(i * 7 / 30.0);
     }
-    int frame = 0;
-    const levelbench::Side side = {"assimp", [](const levelbench::Viewpoint&) {},
-                                   [&](const std::function<void()>& beforeSwap) {
-                                       engine.BeginScene();
-                                       for (size_t i = 0; i < copies.size(); ++i) {
-                                           AssimpCopy& copy = copies[i];
-                                           if ((frame + static_cast<int>(i)) % kSwitchFrames == 0)
-                                               copy.FadeTo(!copy.Animated(), 2);
-                                           copy.Advance(korvath::Timing().FrameTime);
-                                           korvath::ApplyViewTransform(false);
-                                           korvath::ApplyPlacement({CopyX(static_cast<int>(i)), CopyY(static_cast<int>(i)), 0},
-                                                                   {0, 0, 0});  // its root node turns the file up already
-                                           copy.Draw(static_cast<uint32_t>(skin.Stages[0].Textures[0]));
-                                       }
-                                       ++frame;
-                                       beforeSwap();
-                                       engine.EndScene();
-                                       return true;
-                                   }};
-    levelbench::MeasureViews(side, "md5x50", 1000 * loadSeconds, {levelbench::Viewpoint{}}, args.frames,
-                             args.screenshot);
+    MeasureCopies("assimp", engine, loadSeconds, args, [&](int i, bool switching) {
+        AssimpCopy& copy = copies[static_cast<size_t>(i)];
+        if (switching) copy.FadeTo(!copy.Animated(), 2);
+        copy.Advance(korvath::Timing().FrameTime);
+        korvath::ApplyViewTransform(false);
+        // Its root node turns the file's axes up already.
+        korvath::ApplyPlacement({CopyX(i), CopyY(i), 0}, {0, 0, 0});
+        copy.Draw(static_cast<uint32_t>(skin.Stages[0].Textures[0]));
+    });
     korvath::Shaders().UnLoad(skin);
     for (const aiScene* scene : scenes) aiReleaseImport(scene);
     return 0;

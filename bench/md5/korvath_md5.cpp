@@ -41,10 +41,6 @@ int main(int argc, char** argv) {
         [](void* model) { delete static_cast<MD5*>(model); });
     if (args.frames <= 0) return 0;
 
-    Camera camera;
-    camera.Set3DFieldOfView(60);
-    camera.SetPosition(0, 0, kCameraDistance);
-    camera.SetRotation(0, 0, 0);
     const SHADER skin = Shaders().Load(args.skin);
     std::vector<std::unique_ptr<MD5>> models;
     const auto start = levelbench::BenchClock::now();
@@ -58,24 +54,12 @@ int main(int argc, char** argv) {
     }
     const double loadSeconds = levelbench::Seconds(start, levelbench::BenchClock::now()) / kCopies;
     const std::string animation = AnimationName(args.anim);
-    int frame = 0;
-    const levelbench::Side side = {"korvath", [](const levelbench::Viewpoint&) {},
-                                   [&](const std::function<void()>& beforeSwap) {
-                                       engine.BeginScene();
-                                       for (size_t i = 0; i < models.size(); ++i) {
-                                           MD5& m = *models[i];
-                                           if ((frame + static_cast<int>(i)) % kSwitchFrames == 0)
-                                               m.SetAnimation(m.Animation() == 0 ? animation : "", 2);
-                                           m.Update();
-                                           m.Render();
-                                       }
-                                       ++frame;
-                                       beforeSwap();
-                                       engine.EndScene();
-                                       return true;
-                                   }};
-    levelbench::MeasureViews(side, "md5x50", 1000 * loadSeconds, {levelbench::Viewpoint{}}, args.frames,
-                             args.screenshot);
+    MeasureCopies("korvath", engine, loadSeconds, args, [&](int i, bool switching) {
+        MD5& m = *models[static_cast<size_t>(i)];
+        if (switching) m.SetAnimation(m.Animation() == 0 ? animation : "", 2);
+        m.Update();
+        m.Render();
+    });
     // The copies share one skin: only the first frees it, while the context lives.
     for (size_t i = 1; i < models.size(); ++i)
         for (const std::string& name : models[i]->MaterialNames()) models[i]->Shader(name, {});

@@ -83,18 +83,14 @@ private:
         entry.Orientation = {q.x, q.y, q.z, 0};
     }
 
-    // Up to count entries, one a line, until the closing brace; a line that
-    // does not read leaves its entry zero, so the later ones keep their numbers.
+    // A line that does not read leaves its entry zero, so the later ones keep
+    // their numbers; a block short of its count is not an error here.
     template <typename Entry>
     void ReadBlock(int32_t count, std::vector<Entry>& entries, void (*read)(Md5Tokens, Entry&)) {
-        entries.clear();
-        while (lines_.Next()) {
-            const Md5Tokens t = lines_.Tokens();
-            if (ClosesBlock(t)) return;
-            if (t.empty() || entries.size() >= static_cast<size_t>(count)) continue;
-            entries.emplace_back();
-            read(t, entries.back());
-        }
+        ReadEntries(lines_, count, entries, [read](Md5Tokens t, Entry& entry) {
+            read(t, entry);
+            return true;
+        });
     }
 
     // Values over as many lines as it takes, up to the component count. A

@@ -19,8 +19,8 @@ public:
             if (IsKeyword(t, 0, "numFrames")) read = Count(frames);
             else if (IsKeyword(t, 0, "frameRate")) read = t.size() >= 2 && ParseWholeNumber(t[1].Text, camera.FrameRate);
             else if (IsKeyword(t, 0, "numCuts")) read = Count(cuts);
-            else if (OpensBlock(t, "cuts")) read = ReadBlock(cuts, camera.Cuts, &CameraReader::Cut);
-            else if (OpensBlock(t, "camera")) read = ReadBlock(frames, camera.Frames, &CameraReader::Frame);
+            else if (OpensBlock(t, "cuts")) read = ReadEntries(lines_, cuts, camera.Cuts, &CameraReader::Cut);
+            else if (OpensBlock(t, "camera")) read = ReadEntries(lines_, frames, camera.Frames, &CameraReader::Frame);
         }
         const bool met = camera.Cuts.size() == static_cast<size_t>(cuts) &&
                          camera.Frames.size() == static_cast<size_t>(frames);
@@ -42,20 +42,6 @@ private:
         frame.Orientation = {RoundedCoordinate(v[3]), RoundedCoordinate(v[4]), RoundedCoordinate(v[5]), 0};
         frame.FieldOfView = RoundedCoordinate(v[6]);
         return true;
-    }
-
-    // Up to count entries, one a line, until the closing brace.
-    template <typename Entry>
-    bool ReadBlock(int32_t count, std::vector<Entry>& entries, bool (*read)(Md5Tokens, Entry&)) {
-        entries.clear();
-        while (lines_.Next()) {
-            const Md5Tokens t = lines_.Tokens();
-            if (ClosesBlock(t)) break;
-            if (t.empty() || entries.size() >= static_cast<size_t>(count)) continue;
-            entries.emplace_back();
-            if (!read(t, entries.back())) return false;
-        }
-        return entries.size() == static_cast<size_t>(count);
     }
 
     Md5Lines lines_;

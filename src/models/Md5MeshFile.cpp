@@ -73,22 +73,16 @@ private:
     }
 
     bool ReadJoints(int32_t count, std::vector<JOINT>& joints) {
-        joints.clear();
-        while (lines_.Next()) {
-            const Md5Tokens t = lines_.Tokens();
-            if (ClosesBlock(t)) break;
-            if (t.empty() || joints.size() == static_cast<size_t>(count)) continue;
-            JOINT joint;
+        return ReadEntries(lines_, count, joints, [&joints](Md5Tokens t, JOINT& joint) {
             double v[6];
             if (t.size() < 2 || !ParseWholeNumber(t[1].Text, joint.Parent) || !NumbersFrom(t, 2, v, 6)) return false;
             joint.Name = std::string(t[0].Text);
-            joint.Index = static_cast<int32_t>(joints.size());
+            joint.Index = static_cast<int32_t>(joints.size()) - 1;
             joint.Position = {RoundedCoordinate(v[0]), RoundedCoordinate(v[1]), RoundedCoordinate(v[2])};
             const float x = RoundedCoordinate(v[3]), y = RoundedCoordinate(v[4]), z = RoundedCoordinate(v[5]);
             joint.Orientation = {x, y, z, ComputeW(x, y, z)};
-            joints.push_back(std::move(joint));
-        }
-        return joints.size() == static_cast<size_t>(count);
+            return true;
+        });
     }
 
     bool ReadMesh(Md5Mesh& mesh) {

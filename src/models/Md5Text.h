@@ -59,6 +59,22 @@ bool ClosesBlock(Md5Tokens tokens);
 // Whether the tokens are the format's first line, "MD5Version 10".
 bool IsVersionLine(Md5Tokens tokens);
 
+// The entry lines of a block, up to count of them, until its closing brace:
+// read(tokens, entry) fills each, and false from it ends the block with the
+// answer false. True when count entries were read.
+template <typename Entry, typename Read>
+bool ReadEntries(Md5Lines& lines, int32_t count, std::vector<Entry>& entries, Read read) {
+    entries.clear();
+    while (lines.Next()) {
+        const Md5Tokens t = lines.Tokens();
+        if (ClosesBlock(t)) break;
+        if (t.empty() || entries.size() >= static_cast<size_t>(count)) continue;
+        entries.emplace_back();
+        if (!read(t, entries.back())) return false;
+    }
+    return entries.size() == static_cast<size_t>(count);
+}
+
 // A whole token as a finite number.
 bool ParseNumber(std::string_view text, double& value);
 // A whole token as a 32-bit whole number (no fraction).
