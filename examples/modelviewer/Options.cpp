@@ -11,11 +11,14 @@ std::optional<ModelViewerOptions> ParseModelViewerOptions(int argc, char** argv,
             options.skeleton = true;
             continue;
         }
+        if (arg == "--anim" && i + 1 < argc) {  // repeatable, so not one value
+            options.anims.push_back(argv[++i]);
+            continue;
+        }
         std::string* value = arg == "--model" ? &options.model
                              : arg == "--skin" ? &options.skin
                              : arg == "--animation" ? &options.animation
                              : arg == "--weapon"    ? &options.weapon
-                             : arg == "--anim"      ? &options.anim
                                                     : nullptr;
         if (!value) {
             error = "unknown option " + arg;
@@ -26,7 +29,6 @@ std::optional<ModelViewerOptions> ParseModelViewerOptions(int argc, char** argv,
             return std::nullopt;
         }
         *value = argv[++i];
-        if (arg == "--anim") options.anims.push_back(options.anim), options.anim.clear();
     }
     if (options.model.empty()) {
         error = "--model FILE is needed";

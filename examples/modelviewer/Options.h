@@ -11,7 +11,6 @@ struct ModelViewerOptions : RunOptions {
     std::string skin;       // a picture or material for it, or a player's skin name (optional)
     std::string weapon;     // an MD3 weapon for a player's hand (optional)
     std::string animation;  // the animation to start with (optional)
-    std::string anim;                // the --anim being read
     std::vector<std::string> anims;  // every --anim file, in order: animations of a skeletal model
     bool skeleton = false;           // --skeleton: a skeletal model shows its joints from the start
 };
