@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <functional>
 
+#include "Md5Viewed.h"
 #include "PlayerViewed.h"
 
 using namespace korvath;
@@ -44,6 +45,7 @@ struct ModelKind {
 const ModelKind kKinds[] = {
     {"md2", [] { return std::make_unique<KeyframeViewed<MD2>>(); }},
     {"md3", [] { return std::make_unique<PlayerViewed>(); }},
+    {"md5mesh", [] { return std::make_unique<Md5Viewed>(); }},
 };
 
 }  // namespace

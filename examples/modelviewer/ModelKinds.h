@@ -13,6 +13,8 @@ public:
     // file is the --model path; weapon the --weapon file, for the classes
     // that hold one (otherwise ignored).
     virtual bool Load(const std::string& file, const std::string& weapon) = 0;
+    // An --anim file, for the classes that add animations from files of their own.
+    virtual void LoadAnimation(const std::string&) {}
     // The --skin option: a picture or material file, or for a player folder
     // the name of its skin files (lower_NAME.skin, ...).
     virtual void UseSkin(const std::string& skin) = 0;
@@ -22,6 +24,8 @@ public:
     virtual void SetAnimation(const std::string& name) = 0;
     virtual std::vector<korvath::VOLUME> Volume() const = 0;
     virtual korvath::Model& Placement() = 0;
+    // Lines along the skeleton of a skeletal model; nothing for the others.
+    virtual void ShowSkeleton(bool) {}
     // Keys of the model's own (a player's torso and legs); none by default.
     virtual void Steer(korvath::Keyboard&) {}
 };

@@ -7,6 +7,14 @@ std::optional<ModelViewerOptions> ParseModelViewerOptions(int argc, char** argv,
         if (common == OptionMatch::Bad) return std::nullopt;
         if (common == OptionMatch::Taken) continue;
         const std::string arg = argv[i];
+        if (arg == "--skeleton") {
+            options.skeleton = true;
+            continue;
+        }
+        if (arg == "--anim" && i + 1 < argc) {  // repeatable, so not one value
+            options.anims.push_back(argv[++i]);
+            continue;
+        }
         std::string* value = arg == "--model" ? &options.model
                              : arg == "--skin" ? &options.skin
                              : arg == "--animation" ? &options.animation

@@ -4,10 +4,12 @@
 //   modelviewer --model FILE [--skin IMAGE] [--animation NAME] [--frames N]
 //               [--screenshot file.png] [--size WxH]
 //   modelviewer --model PLAYER_FOLDER/ [--skin default] [--weapon FILE.md3] ...
+//   modelviewer --model FILE.md5mesh [--anim FILE.md5anim]... [--skeleton] [--skin IMAGE] ...
 //
 // Keys: the arrows orbit and tilt the camera, page up and down zoom, N and P
 // step to the next and previous animation (a player: T and G its torso, L and
-// K its legs), space stops and starts the animation, escape ends the viewer.
+// K its legs; an MD5 model cross-fades to it and J shows its skeleton), space
+// stops and starts the animation, escape ends the viewer.
 // Without a display it renders offscreen.
 #include <korvath/Korvath.h>
 
@@ -91,10 +93,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "modelviewer: %s did not load (see Korvath.log)\n", options.model.c_str());
         return 1;
     }
+    for (const std::string& anim : options.anims) model->LoadAnimation(Absolute(anim));
     const double loadSeconds = SecondsSince(loadStart);
     console.Visible(false);
     if (!options.skin.empty())
         model->UseSkin(std::filesystem::exists(options.skin) ? Absolute(options.skin) : options.skin);
+    model->ShowSkeleton(options.skeleton);
     AnimationPicker animations(*model);
     animations.Start(options.animation);
 

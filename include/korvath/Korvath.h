@@ -14,6 +14,7 @@
 #include "korvath/Map.h"
 #include "korvath/MD2.h"
 #include "korvath/MD3.h"
+#include "korvath/MD5.h"
 #include "korvath/Material.h"
 #include "korvath/Particles.h"
 #include "korvath/Physics.h"
