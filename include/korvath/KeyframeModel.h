@@ -54,6 +54,8 @@ protected:
     void ReleaseKeyframes();
 
     std::unique_ptr<KeyframeData> data_;
+    // MDL compares animation names without the blanks around them.
+    bool trimAnimationNames_ = false;
 
 private:
     const char* format_;

@@ -44,7 +44,7 @@ void KeyframeModel::SetAnimation(const std::string& Animation) {
         ModelStatus(std::string(format_) + ": * Cannot Set Animation, Model Not Loaded.", 0, true);
         return;
     }
-    data_->AnimationIndex = FindAnimation(data_->Animations, Animation);
+    data_->AnimationIndex = FindAnimation(data_->Animations, Animation, trimAnimationNames_);
 }
 
 void KeyframeModel::SetVelocity(float Value) { data_->Velocity = Value; }
