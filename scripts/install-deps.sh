@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   xvfb xdotool xauth
   unzip
+  libtinyobjloader-dev
 )
 missing=()
 for p in "${packages[@]}"; do

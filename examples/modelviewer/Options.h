@@ -10,6 +10,7 @@ struct ModelViewerOptions : RunOptions {
     std::string skin;       // a picture or material for it, or a player's skin name (optional)
     std::string weapon;     // an MD3 weapon for a player's hand (optional)
     std::string animation;  // the animation to start with (optional)
+    std::string palette;    // the colours of an MDL's skins (optional)
 };
 
 // Parses argv; on a bad argument (or no --model) returns nothing and fills error.

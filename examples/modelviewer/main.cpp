@@ -4,6 +4,7 @@
 //   modelviewer --model FILE [--skin IMAGE] [--animation NAME] [--frames N]
 //               [--screenshot file.png] [--size WxH]
 //   modelviewer --model PLAYER_FOLDER/ [--skin default] [--weapon FILE.md3] ...
+//   modelviewer --model FILE.mdl [--palette gfx/palette.lmp] ...
 //
 // Keys: the arrows orbit and tilt the camera, page up and down zoom, N and P
 // step to the next and previous animation (a player: T and G its torso, L and
@@ -93,6 +94,7 @@ int main(int argc, char** argv) {
     }
     const double loadSeconds = SecondsSince(loadStart);
     console.Visible(false);
+    if (!options.palette.empty()) model->UsePalette(Absolute(options.palette));
     if (!options.skin.empty())
         model->UseSkin(std::filesystem::exists(options.skin) ? Absolute(options.skin) : options.skin);
     AnimationPicker animations(*model);
