@@ -59,6 +59,17 @@ std::vector<VOLUME> KeyframeModel::Volume() const { return {data_->Volume}; }
 std::vector<MD2_ANIMATION> KeyframeModel::Animations() const { return data_->Animations; }
 int32_t KeyframeModel::Animation() const { return data_->AnimationIndex; }
 
+void KeyframeModel::AdoptKeyframes(KeyframeFile&& file) {
+    KeyframeData& d = *data_;
+    d.Mesh = std::move(file.Mesh);
+    d.Animations = std::move(file.Animations);
+    d.AnimationIndex = file.AnimationIndex;
+    // The old stages are not freed: the host may still share their textures.
+    d.Material.Stages.assign(1, SHADER_STAGE{});
+    placement_.Scale = {1, 1, 1};
+    loaded_ = true;
+}
+
 void KeyframeModel::ReleaseKeyframes() {
     KeyframeData& d = *data_;
     FreeMaterial(d.Material);

@@ -2,7 +2,6 @@
 
 #include "core/Paths.h"
 #include "materials/MaterialRelease.h"
-#include "materials/Materials.h"
 #include "materials/Texture.h"
 #include "models/KeyframeData.h"
 #include "models/MdlFile.h"
@@ -46,18 +45,11 @@ void MDL::Load(const std::string& Filename) {
         FinishLoadStatus("MDL: Loading Failed...");
         return;
     }
-    KeyframeData& d = *data_;
-    d.Mesh = std::move(model.Mesh);
-    d.Animations = std::move(model.Animations);
-    d.AnimationIndex = model.AnimationIndex;
     *skins_ = std::move(model.Skins);
-    // The old stages are not freed: the host may still share their textures.
-    d.Material.Stages.assign(1, SHADER_STAGE{});
+    AdoptKeyframes(std::move(model));
     skinTexture_ = 0;
     placement_.Rotation.x += 270;
     placement_.Rotation.z += 90;
-    placement_.Scale = {1, 1, 1};
-    loaded_ = true;
     FinishLoadStatus("MDL: Loaded Successfully");
 }
 

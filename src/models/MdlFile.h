@@ -19,10 +19,7 @@ struct MdlSkins {
     std::vector<std::vector<uint8_t>> Pictures;
 };
 
-struct MdlModel {
-    KeyframeMesh Mesh;
-    std::vector<MD2_ANIMATION> Animations;
-    int32_t AnimationIndex = -1;
+struct MdlModel : KeyframeFile {
     MdlSkins Skins;
 };
 
