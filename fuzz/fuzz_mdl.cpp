@@ -10,6 +10,7 @@
 #include "core/FrameTiming.h"
 #include "FuzzEngine.h"
 #include "FuzzFiles.h"
+#include "KeyframeRuns.h"
 
 namespace {
 
@@ -33,13 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     korvath::MDL model;
     model.Load(g_model);
     model.SetPalette(KORVATH_CORPUS_DIR "/mdl/gfx/palette.lmp");
-    model.SetVelocity(7);
-    model.SetAnimation("run");
-    model.Render();
-    model.Render();
-    model.SetFrame(1 << 30);
-    model.Render(false);
-    model.SetFrame(-5);
-    model.Render(false);
+    fuzzsupport::RenderKeyframes(model);
     return 0;
 }
