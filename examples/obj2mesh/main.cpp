@@ -5,25 +5,46 @@
 //   obj2mesh INPUT.obj OUTPUT.mesh
 #include <tiny_obj_loader.h>
 
+#include <algorithm>
+#include <array>
 #include <cstdio>
 #include <map>
 #include <utility>
+#include <vector>
 
 #include <korvath/Mesh.h>
 
 namespace {
 
-// The vertices and triangles of one part, one vertex per distinct pair of
-// position and texture coordinate.
-struct PartBuilder {
-    int32_t Part = 0;
-    std::map<std::pair<int, int>, int32_t> Vertices;
+// One part: a vertex per distinct pair of position and texture coordinate,
+// and triangles of 1-based indexes into them.
+struct PartFaces {
+    std::map<std::pair<int, int>, int32_t> VertexOf;
+    std::vector<tinyobj::index_t> Vertices;
+    std::vector<std::array<int32_t, 3>> Triangles;
+
+    int32_t Add(const tinyobj::index_t& index) {
+        const auto [at, added] = VertexOf.try_emplace({index.vertex_index, index.texcoord_index},
+                                                      static_cast<int32_t>(Vertices.size()) + 1);
+        if (added) Vertices.push_back(index);
+        return at->second;
+    }
 };
 
-int32_t VertexOf(korvath::Mesh& mesh, PartBuilder& part, const tinyobj::attrib_t& attrib, const tinyobj::index_t& index) {
-    const auto [at, added] = part.Vertices.try_emplace({index.vertex_index, index.texcoord_index},
-                                                       static_cast<int32_t>(part.Vertices.size()) + 1);
-    if (added) {
+std::string PartName(const std::vector<tinyobj::material_t>& materials, int id) {
+    if (id < 0 || static_cast<size_t>(id) >= materials.size()) return {};
+    const tinyobj::material_t& m = materials[static_cast<size_t>(id)];
+    return m.diffuse_texname.empty() ? m.name : m.diffuse_texname;
+}
+
+// Parts are built one after the other: a vertex added to a part drops the
+// parts after it.
+void AddPart(korvath::Mesh& mesh, int32_t part, const std::string& name, const PartFaces& faces,
+             const tinyobj::attrib_t& attrib) {
+    korvath::SHADER named;
+    named.Name = name;
+    mesh.SetShader(part, named);
+    for (const tinyobj::index_t& index : faces.Vertices) {
         const float* p = &attrib.vertices[3 * static_cast<size_t>(index.vertex_index)];
         float u = 0, v = 0;
         if (index.texcoord_index >= 0) {
@@ -32,15 +53,9 @@ int32_t VertexOf(korvath::Mesh& mesh, PartBuilder& part, const tinyobj::attrib_t
             // counts it down from the top.
             v = 1 - attrib.texcoords[2 * static_cast<size_t>(index.texcoord_index) + 1];
         }
-        mesh.SetVertex(part.Part, p[0], p[1], p[2], u, v);
+        mesh.SetVertex(part, p[0], p[1], p[2], u, v);
     }
-    return at->second;
-}
-
-std::string PartName(const std::vector<tinyobj::material_t>& materials, int id) {
-    if (id < 0 || static_cast<size_t>(id) >= materials.size()) return {};
-    const tinyobj::material_t& m = materials[static_cast<size_t>(id)];
-    return m.diffuse_texname.empty() ? m.name : m.diffuse_texname;
+    for (const auto& t : faces.Triangles) mesh.SetTriangle(part, t[0], t[1], t[2]);
 }
 
 }  // namespace
@@ -58,29 +73,27 @@ int main(int argc, char** argv) {
         return 1;
     }
     if (!reader.Warning().empty()) std::fprintf(stderr, "obj2mesh: %s", reader.Warning().c_str());
-    const tinyobj::attrib_t& attrib = reader.GetAttrib();
-    korvath::Mesh mesh;
-    std::map<int, PartBuilder> parts;  // by material id
+    // Parts in the order their materials are first used.
+    std::vector<std::pair<int, PartFaces>> parts;
     for (const tinyobj::shape_t& shape : reader.GetShapes()) {
         const tinyobj::mesh_t& faces = shape.mesh;
         for (size_t f = 0; f < faces.material_ids.size(); ++f) {
             const int material = faces.material_ids[f];
-            auto [at, added] = parts.try_emplace(material);
-            if (added) {
-                at->second.Part = static_cast<int32_t>(parts.size()) - 1;
-                korvath::SHADER named;
-                named.Name = PartName(reader.GetMaterials(), material);
-                mesh.SetShader(at->second.Part, named);
-            }
-            int32_t corners[3];
-            for (size_t k = 0; k < 3; ++k) corners[k] = VertexOf(mesh, at->second, attrib, faces.indices[3 * f + k]);
-            mesh.SetTriangle(at->second.Part, corners[0], corners[1], corners[2]);
+            auto part = std::find_if(parts.begin(), parts.end(), [&](const auto& p) { return p.first == material; });
+            if (part == parts.end()) part = parts.insert(parts.end(), {material, {}});
+            std::array<int32_t, 3> triangle;
+            for (size_t k = 0; k < 3; ++k) triangle[k] = part->second.Add(faces.indices[3 * f + k]);
+            part->second.Triangles.push_back(triangle);
         }
     }
     if (parts.empty()) {
         std::fprintf(stderr, "obj2mesh: %s holds no faces\n", argv[1]);
         return 1;
     }
+    korvath::Mesh mesh;
+    for (size_t p = 0; p < parts.size(); ++p)
+        AddPart(mesh, static_cast<int32_t>(p), PartName(reader.GetMaterials(), parts[p].first), parts[p].second,
+                reader.GetAttrib());
     if (!mesh.Save(argv[2])) {
         std::fprintf(stderr, "obj2mesh: cannot write %s\n", argv[2]);
         return 1;

@@ -95,8 +95,9 @@ void Mesh::SetShader(int32_t Index, const SHADER& Shader) {
     if (Index < 0) return;
     data_->Materials.resize(static_cast<size_t>(Index) + 1);
     data_->Materials[static_cast<size_t>(Index)] = Shader;
-    // The file's name no longer says what the part is drawn with.
-    if (static_cast<size_t>(Index) < data_->MaterialNames.size()) data_->MaterialNames[static_cast<size_t>(Index)].clear();
+    // The file's names no longer say what these parts are drawn with.
+    std::vector<std::string>& names = data_->MaterialNames;
+    if (static_cast<size_t>(Index) < names.size()) names.resize(static_cast<size_t>(Index));
 }
 
 SHADER Mesh::Shader(const std::string& Name) const {
