@@ -192,15 +192,7 @@ TEST_F(MdlLoadTest, HostileFilesAreRefused) {
     }
 }
 
-TEST_F(MdlLoadTest, NormalIndexesPastTheTableReadTheFirstEntry) {
-    MdlFile file = SquareModel(SquareFrames("a", 1));
-    file.Frames[0].Frames[0].Vertices[0][3] = 255;
-    MdlModel model;
-    ASSERT_EQ(ReadMdl(file.Bytes(), model), MdlResult::Loaded);
-    EXPECT_FLOAT_EQ(FrameNormal(model.Mesh, 0, 0).x, kVertexNormals[0].x);
-}
-
-TEST_F(MdlLoadTest, PaletteMakesTheLastSkinTheTexture) {
+TEST_F(MdlLoadTest, PaletteMakesTheLastSkinTheTextureUntilUnload) {
     MDL model;
     const std::string palette = WritePalette();
     model.SetPalette(palette);  // before Load: kept, no texture
@@ -216,7 +208,13 @@ TEST_F(MdlLoadTest, PaletteMakesTheLastSkinTheTexture) {
     }
     model.SetPalette("missing.lmp");
     EXPECT_EQ(Texels(model.Shader().Stages[0].Textures[0], 4, 2), texels);
+    model.SetPosition(1, 2, 3);
     model.UnLoad();
+    model.UnLoad();
+    const Lines lines = NewLogLines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "MDL: Unloaded"), 1);
+    EXPECT_TRUE(model.Animations().empty());
+    EXPECT_FLOAT_EQ(model.Position().z, 3);  // the placement stays
     ASSERT_TRUE(Load(model, SquareModel(SquareFrames("a", 1)).Bytes()));
     model.SetPalette("missing.lmp");  // the palette went with UnLoad: black skins
     texels = Texels(model.Shader().Stages[0].Textures[0], 4, 2);
@@ -270,21 +268,6 @@ TEST_F(MdlLoadTest, CorpusSkinTexelsAreThePaletteColoursOfTheIndexes) {
     for (size_t i = 0; i < static_cast<size_t>(width * height); ++i)
         for (size_t c = 0; c < 3; ++c) differing += texels[i * 3 + c] != palette[bytes[skin + i] * 3u + c];
     EXPECT_EQ(differing, 0);
-}
-
-TEST_F(MdlLoadTest, UnloadEmptiesTheModelAndKeepsThePlacement) {
-    MDL model;
-    ASSERT_TRUE(Load(model, SquareModel(SquareFrames("stand", 3)).Bytes()));
-    model.SetPosition(1, 2, 3);
-    const size_t before = NewLogLines().size();
-    model.UnLoad();
-    model.UnLoad();
-    EXPECT_FALSE(model.Loaded());
-    EXPECT_TRUE(model.Animations().empty());
-    EXPECT_FLOAT_EQ(model.Position().z, 3);
-    const Lines lines = NewLogLines();
-    ASSERT_EQ(lines.size(), before + 1);
-    EXPECT_EQ(lines.back(), "MDL: Unloaded");
 }
 
 }  // namespace

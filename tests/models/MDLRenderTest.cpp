@@ -1,9 +1,6 @@
-// A corpus MDL drawn on the offscreen context with its palette skin: the pose
-// half-way between two frames against one drawn a triangle at a time from the
-// file's own bytes, texture coordinates taken per triangle across the seam.
-// Pictures land beside the log.
-#include <cstring>
-
+// MDL on the offscreen context: a corpus model with its palette skin half-way
+// between two frames against one drawn a triangle at a time, and a written
+// square whose seam shows. Pictures land beside the log.
 #include "core/ConsoleState.h"
 #include "core/FrameTiming.h"
 #include "core/Matrix.h"
@@ -11,9 +8,10 @@
 #include "korvath/Camera.h"
 #include "korvath/MDL.h"
 #include "materials/Materials.h"
+#include "models/MdlFile.h"
 #include "models/MdlWriter.h"
+#include "models/KeyframeReference.h"
 #include "models/ModelTestSupport.h"
-#include "models/VertexNormals.h"
 #include "platform/Files.h"
 #include "platform/GL.h"
 
@@ -34,39 +32,14 @@ int Lit(const std::vector<uint8_t>& pixels) {
     return count;
 }
 
-// The parts of a one-skin MDL file the reference reads straight from its bytes.
-struct RawMdl {
-    std::vector<uint8_t> bytes;
-    template <typename T>
-    T At(size_t offset) const {
-        T value;
-        std::memcpy(&value, &bytes[offset], sizeof value);
-        return value;
-    }
-    int32_t Field(size_t offset) const { return At<int32_t>(offset); }
-    int32_t width() const { return Field(52); }
-    int32_t height() const { return Field(56); }
-    int32_t vertices() const { return Field(60); }
-    int32_t triangles() const { return Field(64); }
-    size_t texCoords() const { return 84 + 4 + static_cast<size_t>(width() * height()); }
-    size_t triangleTable() const { return texCoords() + 12 * static_cast<size_t>(vertices()); }
-    size_t frame(int f) const {
-        return triangleTable() + 16 * static_cast<size_t>(triangles()) + static_cast<size_t>(f) * (28 + 4 * vertices());
-    }
-    VECTOR3 Position(int f, int v) const {
-        const size_t at = frame(f) + 28 + 4 * static_cast<size_t>(v);
-        const VECTOR3 scale = At<VECTOR3>(8), translate = At<VECTOR3>(20);
-        return {bytes[at] * scale.x + translate.x, bytes[at + 1] * scale.y + translate.y,
-                bytes[at + 2] * scale.z + translate.z};
-    }
-};
-
 class MdlRenderTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         gl_ = std::make_unique<OffscreenEngine>(kSize, kSize);
         ConsoleData().Visible = false;
-        platform::ReadWholeFile(CorpusPath("mdl/progs/dog.mdl"), raw_.bytes);
+        std::vector<uint8_t> bytes;
+        platform::ReadWholeFile(CorpusPath("mdl/progs/dog.mdl"), bytes);
+        ReadMdl(bytes, file_);
     }
     static void TearDownTestSuite() { gl_.reset(); }
     void SetUp() override {
@@ -87,38 +60,13 @@ protected:
     }
     static void Save(const std::string& name) { WriteScreenshot(ProcessDirectory() + "/" + name, kSize, kSize); }
 
-    // The pose between frames c and n, one triangle at a time, back-facing
-    // triangles moving seam vertices half a skin over.
     void DrawReference(int c, int n, float w) {
-        ApplyViewTransform(false);
-        ApplyPlacement(model_.Position(), model_.Rotation());
-        ApplyScale(model_.Scale());
         SHADER skin = model_.Shader();
-        glEnable(GL_TEXTURE_2D);
-        ApplyStage(skin.Stages[0]);
-        for (int32_t t = 0; t < raw_.triangles(); ++t) {
-            const size_t triangle = raw_.triangleTable() + 16 * static_cast<size_t>(t);
-            const bool front = raw_.Field(triangle) != 0;
-            glBegin(GL_TRIANGLES);
-            for (int k = 0; k < 3; ++k) {
-                const int32_t v = raw_.Field(triangle + 4 + 4 * static_cast<size_t>(k));
-                const size_t st = raw_.texCoords() + 12 * static_cast<size_t>(v);
-                const bool shifted = raw_.Field(st) != 0 && !front;
-                const VECTOR3 p = raw_.Position(c, v), q = raw_.Position(n, v);
-                const VECTOR3& normal = kVertexNormals[raw_.bytes[raw_.frame(c) + 28 + 4 * static_cast<size_t>(v) + 3]];
-                glNormal3f(normal.x, normal.y, normal.z);
-                glTexCoord2f(static_cast<float>(raw_.Field(st + 4) / double(raw_.width()) + (shifted ? 0.5 : 0)),
-                             static_cast<float>(raw_.Field(st + 8) / double(raw_.height())));
-                glVertex3f(p.x + w * (q.x - p.x), p.y + w * (q.y - p.y), p.z + w * (q.z - p.z));
-            }
-            glEnd();
-        }
-        ResetStage(skin.Stages[0]);
-        glDisable(GL_TEXTURE_2D);
+        DrawKeyframeReference(file_.Mesh, model_, skin.Stages[0], c, n, w);
     }
 
     static inline std::unique_ptr<OffscreenEngine> gl_;
-    static inline RawMdl raw_;
+    static inline MdlModel file_;
     MDL model_;
 };
 
