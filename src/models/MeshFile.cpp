@@ -110,14 +110,14 @@ private:
     // The count, its opening line, then one line per entry: a count past the
     // end of the file stops at the end, so nothing is sized by it.
     template <typename ReadOne>
-    bool ReadSection(const std::string& countLine, size_t firstNumber, ReadOne readOne) {
+    bool ReadSection(const std::string& countLine, size_t tokensNeeded, ReadOne readOne) {
         int32_t count = 0;
         if (!ToLong(From(countLine, 11), count) || !Skip(1)) return false;
         std::string line;
         for (int32_t k = 0; k < count; ++k) {
             if (!lines_.Next(line)) return false;
             const std::vector<std::string> tokens = Tokens(line);
-            if (tokens.size() < firstNumber || !readOne(tokens)) return false;
+            if (tokens.size() < tokensNeeded || !readOne(tokens)) return false;
         }
         return true;
     }
