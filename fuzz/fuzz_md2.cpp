@@ -12,6 +12,7 @@
 #include "core/FrameTiming.h"
 #include "FuzzEngine.h"
 #include "FuzzFiles.h"
+#include "KeyframeRuns.h"
 
 namespace {
 
@@ -34,13 +35,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     fuzzsupport::WriteInput(g_model, data, size);
     korvath::MD2 model;
     model.Load(g_model);
-    model.SetVelocity(7);
-    model.SetAnimation("run");
-    model.Render();
-    model.Render();
-    model.SetFrame(1 << 30);
-    model.Render(false);
-    model.SetFrame(-5);
-    model.Render(false);
+    fuzzsupport::RenderKeyframes(model);
     return 0;
 }

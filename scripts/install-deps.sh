@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool xauth
   unzip
   libassimp-dev
+  libtinyobjloader-dev
 )
 missing=()
 for p in "${packages[@]}"; do

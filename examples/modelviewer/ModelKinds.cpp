@@ -32,9 +32,45 @@ public:
     std::vector<VOLUME> Volume() const override { return model_.Volume(); }
     Model& Placement() override { return model_; }
 
-private:
-    static constexpr float kFramesPerSecond = 10;  // the rate the Quake 2 tools animate at
+protected:
+    static constexpr float kFramesPerSecond = 10;  // the rate the Quake tools animate at
     Keyframed model_;
+};
+
+// A Quake model takes its skin colours from the game's palette, found by
+// default where the game keeps it: gfx/palette.lmp beside the model's folder.
+class MdlViewed : public KeyframeViewed<MDL> {
+public:
+    bool Load(const std::string& file, const std::string& weapon) override {
+        if (!KeyframeViewed<MDL>::Load(file, weapon)) return false;
+        const std::filesystem::path palette = std::filesystem::path(file).parent_path().parent_path() / "gfx/palette.lmp";
+        if (std::filesystem::exists(palette)) model_.SetPalette(palette.string());
+        return true;
+    }
+    void UsePalette(const std::string& palette) override { model_.SetPalette(palette); }
+};
+
+// The engine's own text mesh: parts with their own materials, no animation.
+class MeshViewed : public ViewedModel {
+public:
+    bool Load(const std::string& file, const std::string&) override {
+        mesh_.Load(file);
+        return mesh_.Loaded();
+    }
+    // The skin replaces the first part's material.
+    void UseSkin(const std::string& skin) override { mesh_.SetShader(0, Shaders().Load(skin)); }
+    void Render(bool) override { mesh_.Render(); }
+    std::vector<std::string> Animations() const override { return {}; }
+    void SetAnimation(const std::string&) override {}
+    // A mesh without parts has no volume; an empty one frames the origin.
+    std::vector<VOLUME> Volume() const override {
+        const std::vector<VOLUME> volumes = mesh_.Volume(0);
+        return volumes.empty() ? std::vector<VOLUME>(1) : volumes;
+    }
+    Model& Placement() override { return mesh_; }
+
+private:
+    Mesh mesh_;
 };
 
 struct ModelKind {
@@ -46,6 +82,8 @@ const ModelKind kKinds[] = {
     {"md2", [] { return std::make_unique<KeyframeViewed<MD2>>(); }},
     {"md3", [] { return std::make_unique<PlayerViewed>(); }},
     {"md5mesh", [] { return std::make_unique<Md5Viewed>(); }},
+    {"mdl", [] { return std::make_unique<MdlViewed>(); }},
+    {"mesh", [] { return std::make_unique<MeshViewed>(); }},
 };
 
 }  // namespace

@@ -18,6 +18,9 @@ public:
     // The --skin option: a picture or material file, or for a player folder
     // the name of its skin files (lower_NAME.skin, ...).
     virtual void UseSkin(const std::string& skin) = 0;
+    // The --palette option: the colours of palette-indexed skins (MDL); other
+    // classes ignore it.
+    virtual void UsePalette(const std::string&) {}
     // Draws the model; Animate advances its clock by the frame time.
     virtual void Render(bool Animate) = 0;
     virtual std::vector<std::string> Animations() const = 0;

@@ -19,6 +19,7 @@ std::optional<ModelViewerOptions> ParseModelViewerOptions(int argc, char** argv,
                              : arg == "--skin" ? &options.skin
                              : arg == "--animation" ? &options.animation
                              : arg == "--weapon"    ? &options.weapon
+                             : arg == "--palette"   ? &options.palette
                                                     : nullptr;
         if (!value) {
             error = "unknown option " + arg;

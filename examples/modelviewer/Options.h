@@ -13,6 +13,7 @@ struct ModelViewerOptions : RunOptions {
     std::string animation;  // the animation to start with (optional)
     std::vector<std::string> anims;  // every --anim file, in order: animations of a skeletal model
     bool skeleton = false;           // --skeleton: a skeletal model shows its joints from the start
+    std::string palette;    // the colours of an MDL's skins (optional)
 };
 
 // Parses argv; on a bad argument (or no --model) returns nothing and fills error.

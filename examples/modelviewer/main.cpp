@@ -5,6 +5,7 @@
 //               [--screenshot file.png] [--size WxH]
 //   modelviewer --model PLAYER_FOLDER/ [--skin default] [--weapon FILE.md3] ...
 //   modelviewer --model FILE.md5mesh [--anim FILE.md5anim]... [--skeleton] [--skin IMAGE] ...
+//   modelviewer --model FILE.mdl [--palette gfx/palette.lmp] ...
 //
 // Keys: the arrows orbit and tilt the camera, page up and down zoom, N and P
 // step to the next and previous animation (a player: T and G its torso, L and
@@ -96,6 +97,7 @@ int main(int argc, char** argv) {
     for (const std::string& anim : options.anims) model->LoadAnimation(Absolute(anim));
     const double loadSeconds = SecondsSince(loadStart);
     console.Visible(false);
+    if (!options.palette.empty()) model->UsePalette(Absolute(options.palette));
     if (!options.skin.empty())
         model->UseSkin(std::filesystem::exists(options.skin) ? Absolute(options.skin) : options.skin);
     model->ShowSkeleton(options.skeleton);

@@ -21,6 +21,7 @@ struct MD2_ANIMATION {
 };
 
 struct KeyframeData;
+struct KeyframeFile;
 
 class KeyframeModel : public Model {
 public:
@@ -50,10 +51,16 @@ protected:
     explicit KeyframeModel(const char* format);
     ~KeyframeModel();
 
+    // The common part of a successful Load: takes the file's mesh and
+    // animations, gives the material one zeroed stage, sets the scale to one
+    // and marks the model loaded. The orientation turn is the class's own.
+    void AdoptKeyframes(KeyframeFile&& file);
     // The common part of UnLoad: releases the material and empties the model.
     void ReleaseKeyframes();
 
     std::unique_ptr<KeyframeData> data_;
+    // MDL compares animation names without the blanks around them.
+    bool trimAnimationNames_ = false;
 
 private:
     const char* format_;

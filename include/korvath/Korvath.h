@@ -15,6 +15,8 @@
 #include "korvath/MD2.h"
 #include "korvath/MD3.h"
 #include "korvath/MD5.h"
+#include "korvath/MDL.h"
+#include "korvath/Mesh.h"
 #include "korvath/Material.h"
 #include "korvath/Particles.h"
 #include "korvath/Physics.h"

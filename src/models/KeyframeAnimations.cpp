@@ -14,6 +14,11 @@ std::string UpperCase(std::string text) {
     return text;
 }
 
+std::string TrimmedOfBlanks(const std::string& text) {
+    const size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 }  // namespace
 
 AnimationGrouper::AnimationGrouper(std::vector<MD2_ANIMATION>& animations, std::string announce)
@@ -40,10 +45,12 @@ void AnimationGrouper::Finish(int32_t frameCount) {
     if (!animations_.empty()) animations_.back().LastFrame = frameCount - 1;
 }
 
-int32_t FindAnimation(const std::vector<MD2_ANIMATION>& animations, const std::string& name) {
+int32_t FindAnimation(const std::vector<MD2_ANIMATION>& animations, const std::string& name, bool trimNames) {
     const std::string wanted = UpperCase(name);
-    for (size_t i = 0; i < animations.size(); ++i)
-        if (UpperCase(animations[i].Name) == wanted) return static_cast<int32_t>(i);
+    for (size_t i = 0; i < animations.size(); ++i) {
+        const std::string& own = animations[i].Name;
+        if (UpperCase(trimNames ? TrimmedOfBlanks(own) : own) == wanted) return static_cast<int32_t>(i);
+    }
     return 0;
 }
 

@@ -28,8 +28,9 @@ private:
     int32_t index_ = -1;
 };
 
-// The first animation whose name equals name ignoring case; 0 when none does.
-int32_t FindAnimation(const std::vector<MD2_ANIMATION>& animations, const std::string& name);
+// The first animation whose name equals name ignoring case (with blanks at
+// either end of the animation's name left out when trimNames); 0 when none does.
+int32_t FindAnimation(const std::vector<MD2_ANIMATION>& animations, const std::string& name, bool trimNames = false);
 
 // The frames the clock runs through, both ends included.
 struct FrameRange {

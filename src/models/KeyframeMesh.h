@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/Math.h"
+#include "korvath/KeyframeModel.h"
 #include "models/VertexNormals.h"
 #include "models/ModelArrays.h"
 
@@ -49,6 +50,14 @@ struct KeyframeMesh {
     std::vector<int32_t> DrawSources;  // the frame vertex of each draw vertex
     std::vector<int32_t> VolumeCorners;
     ModelArrays Arrays;
+};
+
+// What a keyframe file reader hands the model: the mesh and its animations,
+// with the index of the last one (-1 for none).
+struct KeyframeFile {
+    KeyframeMesh Mesh;
+    std::vector<MD2_ANIMATION> Animations;
+    int32_t AnimationIndex = -1;
 };
 
 // Vertex v of frame f (both inside the mesh) in the engine's axes.

@@ -44,7 +44,7 @@ void KeyframeModel::SetAnimation(const std::string& Animation) {
         ModelStatus(std::string(format_) + ": * Cannot Set Animation, Model Not Loaded.", 0, true);
         return;
     }
-    data_->AnimationIndex = FindAnimation(data_->Animations, Animation);
+    data_->AnimationIndex = FindAnimation(data_->Animations, Animation, trimAnimationNames_);
 }
 
 void KeyframeModel::SetVelocity(float Value) { data_->Velocity = Value; }
@@ -58,6 +58,17 @@ std::vector<VOLUME> KeyframeModel::Volume() const { return {data_->Volume}; }
 
 std::vector<MD2_ANIMATION> KeyframeModel::Animations() const { return data_->Animations; }
 int32_t KeyframeModel::Animation() const { return data_->AnimationIndex; }
+
+void KeyframeModel::AdoptKeyframes(KeyframeFile&& file) {
+    KeyframeData& d = *data_;
+    d.Mesh = std::move(file.Mesh);
+    d.Animations = std::move(file.Animations);
+    d.AnimationIndex = file.AnimationIndex;
+    // The old stages are not freed: the host may still share their textures.
+    d.Material.Stages.assign(1, SHADER_STAGE{});
+    placement_.Scale = {1, 1, 1};
+    loaded_ = true;
+}
 
 void KeyframeModel::ReleaseKeyframes() {
     KeyframeData& d = *data_;

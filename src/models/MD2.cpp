@@ -2,7 +2,6 @@
 
 #include "core/Paths.h"
 #include "platform/Files.h"
-#include "models/KeyframeData.h"
 #include "models/Md2File.h"
 #include "models/ModelStatus.h"
 
@@ -21,15 +20,8 @@ void MD2::Load(const std::string& Filename) {
         FinishLoadStatus("MD2: Loading Failed...");
         return;
     }
-    KeyframeData& d = *data_;
-    d.Mesh = std::move(model.Mesh);
-    d.Animations = std::move(model.Animations);
-    d.AnimationIndex = model.AnimationIndex;
-    // The old stages are not freed: the host may still share their textures.
-    d.Material.Stages.assign(1, SHADER_STAGE{});
+    AdoptKeyframes(std::move(model));
     placement_.Rotation.y = -(placement_.Rotation.y + 90);
-    placement_.Scale = {1, 1, 1};
-    loaded_ = true;
     FinishLoadStatus("MD2: Loaded Successfully");
 }
 

@@ -6,6 +6,7 @@
 #include "models/Md3Data.h"
 #include "models/Md3Skin.h"
 #include "models/ModelStatus.h"
+#include "models/ModelTransform.h"
 #include "platform/Files.h"
 
 namespace korvath {
@@ -183,10 +184,7 @@ bool MD3::LoadSkin(int32_t Index, const std::string& Filename) {
 }
 
 std::vector<VOLUME> MD3::Volume(int32_t Index) const {
-    const std::vector<VOLUME>& volumes = data_->Volumes;
-    if (Index == -1) return volumes;
-    if (Index < 0 || static_cast<size_t>(Index) >= volumes.size()) return {};
-    return {volumes[static_cast<size_t>(Index)]};
+    return SelectVolumes(data_->Volumes, Index);
 }
 
 int32_t MD3::Parts() const { return static_cast<int32_t>(data_->Parts.size()); }

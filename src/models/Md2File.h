@@ -11,11 +11,7 @@ namespace korvath {
 
 enum class Md2Result { Loaded, WrongVersion, Failed };
 
-struct Md2Model {
-    KeyframeMesh Mesh;
-    std::vector<MD2_ANIMATION> Animations;
-    int32_t AnimationIndex = -1;
-};
+using Md2Model = KeyframeFile;
 
 // Reads the model, reporting each step ("MD2: Loading ..."). Frame positions
 // change from the file's Z-up axes to the engine's Y-up ones.

@@ -31,4 +31,10 @@ void GrowVolume(VOLUME& volume, const Matrix4& matrix, const VECTOR3& point) {
     volume.Max = grown.Max;
 }
 
+std::vector<VOLUME> SelectVolumes(const std::vector<VOLUME>& volumes, int32_t index) {
+    if (index == -1) return volumes;
+    if (index < 0 || static_cast<size_t>(index) >= volumes.size()) return {};
+    return {volumes[static_cast<size_t>(index)]};
+}
+
 }  // namespace korvath

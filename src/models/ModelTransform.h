@@ -1,6 +1,9 @@
 #pragma once
 // The two things every model's Render does with its placement: the modelview
 // transform and the start of the bounding volume it grows while drawing.
+#include <cstdint>
+#include <vector>
+
 #include "core/Math.h"
 #include "korvath/Model.h"
 #include "korvath/Types.h"
@@ -16,5 +19,9 @@ void ApplyModelTransform(const ModelPlacement& placement);
 Matrix4 StartVolume(VOLUME& volume, const ModelPlacement& placement);
 // Adds a point in model space to the box.
 void GrowVolume(VOLUME& volume, const Matrix4& matrix, const VECTOR3& point);
+
+// The Volume property of the models of several parts: -1 gives every volume,
+// an index of one a one-element array, anything else an empty one.
+std::vector<VOLUME> SelectVolumes(const std::vector<VOLUME>& volumes, int32_t index);
 
 }  // namespace korvath

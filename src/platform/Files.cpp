@@ -116,4 +116,12 @@ std::string CurrentDirectory() {
     return error ? std::string() : current.string();
 }
 
+bool WriteWholeFile(const std::string& path, const std::string& bytes) {
+    // An existing file is written under the name it already has, whatever its case.
+    FileHandle file(std::fopen(FindFileIgnoringCase(path).c_str(), "wb"));
+    if (!file) return false;
+    const bool written = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
+    return std::fclose(file.release()) == 0 && written;
+}
+
 }  // namespace korvath::platform

@@ -24,6 +24,10 @@ bool FileExists(const std::string& path);
 // that cannot be had.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
 
+// Creates or replaces the file at path with bytes; false when it cannot be
+// written whole.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+
 // Size and modification time of a regular file, for caches keyed on a file's
 // content; false when path is not a regular file.
 struct FileStamp {

@@ -13,6 +13,7 @@
 #include "korvath/Shaders.h"
 #include "materials/Materials.h"
 #include "models/Md2File.h"
+#include "models/KeyframeReference.h"
 #include "models/ModelTestSupport.h"
 #include "platform/GL.h"
 #include "platform/Files.h"
@@ -76,30 +77,7 @@ protected:
     }
     static void Save(const std::string& name) { WriteScreenshot(ProcessDirectory() + "/" + name, kSize, kSize); }
 
-    // The pose between frames c and n placed as the model's Render places it,
-    // one triangle at a time from the decoded frames.
-    void DrawReference(int c, int n, float w) {
-        ApplyViewTransform(false);
-        ApplyPlacement(model_.Position(), model_.Rotation());
-        ApplyScale(model_.Scale());
-        const KeyframeMesh& m = file_.Mesh;
-        glEnable(GL_TEXTURE_2D);
-        ApplyStage(skin_.Stages[0]);
-        for (const KeyframeTriangle& t : m.Triangles) {
-            glBegin(GL_TRIANGLES);
-            for (int k = 0; k < 3; ++k) {
-                const VECTOR3 p = FramePosition(m, c, t.Vertex[k]), q = FramePosition(m, n, t.Vertex[k]);
-                const VECTOR3& normal = FrameNormal(m, c, t.Vertex[k]);
-                const VECTOR2& st = m.TexCoords[static_cast<size_t>(t.TexCoord[k])];
-                glNormal3f(normal.x, normal.y, normal.z);
-                glTexCoord2f(st.x, st.y);
-                glVertex3f(p.x + w * (q.x - p.x), p.y + w * (q.y - p.y), p.z + w * (q.z - p.z));
-            }
-            glEnd();
-        }
-        ResetStage(skin_.Stages[0]);
-        glDisable(GL_TEXTURE_2D);
-    }
+    void DrawReference(int c, int n, float w) { DrawKeyframeReference(file_.Mesh, model_, skin_.Stages[0], c, n, w); }
 
     static inline std::unique_ptr<OffscreenEngine> gl_;
     static inline Md2Model file_;
