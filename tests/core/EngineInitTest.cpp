@@ -219,3 +219,29 @@ TEST(PixelFormat, DepthIsHalfTheColourDepthRoundedToEven) {
     EXPECT_TRUE(platform::PixelFormatFor(24).DoubleBuffer);
     EXPECT_EQ(platform::PixelFormatFor(24).ColourBits, 24);
 }
+
+// Every colour depth a host may ask for gives a working context: a depth
+// buffer for 3D, a stencil buffer for shadows, and pixels that read back.
+TEST(EngineInitialize, SixteenTwentyFourAndThirtyTwoBitsAllDraw) {
+    for (int32_t bits : {16, 24, 32}) {
+        SCOPED_TRACE(bits);
+        test::ScopedClock clock(100000, 40);
+        Window window;
+        const int32_t handle = window.Load(320, 240);
+        Engine engine;
+        ASSERT_TRUE(engine.Initialize(handle, 320, 240, bits));
+        GLint depth = 0, stencil = 0, red = 0;
+        glGetIntegerv(GL_DEPTH_BITS, &depth);
+        glGetIntegerv(GL_STENCIL_BITS, &stencil);
+        glGetIntegerv(GL_RED_BITS, &red);
+        EXPECT_GE(depth, 16);
+        EXPECT_GE(stencil, 1);
+        EXPECT_GE(red, 5);
+        glClearColor(1, 0, 0, 1);
+        glClear(GL_COLOR_BUFFER_BIT);
+        glFinish();
+        const std::vector<uint8_t> pixel = test::ReadPixels(10, 10, 1, 1);
+        EXPECT_GT(pixel[0], 200);
+        EXPECT_LT(pixel[1], 50);
+    }
+}
