@@ -15,6 +15,7 @@ namespace fuzzsupport {
 class FastClock : public korvath::platform::Clock {
 public:
     uint32_t Milliseconds() override { return now_ += 40; }
+    void Sleep(uint32_t milliseconds) override { now_ += milliseconds; }
 
 private:
     uint32_t now_ = 100000;

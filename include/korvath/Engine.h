@@ -40,6 +40,10 @@ public:
     // three. Off by default; folded into the lightmap upload, so it costs no
     // frame time.
     void SetOverbright(bool Enabled);
+    // Ties each frame's swap to the display's refresh (adaptively where the
+    // driver can); the frame limiter then stands aside. Takes effect at once on
+    // a running engine and at every Initialize; False when the driver refuses.
+    bool SetVSync(bool Enabled);
 
     // Runs pending window-system events now (EndScene does this every frame).
     static void PumpMessages();

@@ -10,6 +10,8 @@ struct DisplayState {
     void* RenderContext = nullptr;
     int32_t ScreenWidth = 0, ScreenHeight = 0, ScreenBits = 0;
     bool FullScreen = false;
+    bool VSyncWanted = false;  // what the host asked for, applied to every context made
+    bool VSync = false;        // whether the current context swaps on the display's refresh
 };
 
 DisplayState& Display();

@@ -104,11 +104,17 @@ bool Fail(const std::string& errorLine) {
     return false;
 }
 
+// Sleeps through most of the frame's budget and reads the tick for the last
+// millisecond or two, which a sleep may overshoot: the frame rate holds without
+// burning a processor while it waits.
 void WaitFrameLimit() {
     const double budget = 1000.0 / Timing().FrameLimit;
-    do {
+    for (;;) {
         platform::PumpMessages();
-    } while (!(platform::TickDifference(platform::TickCount(), Timing().CurrentTick) > budget));
+        const double left = budget - platform::TickDifference(platform::TickCount(), Timing().CurrentTick);
+        if (left < 0) return;
+        if (left > 2) platform::SleepMilliseconds(static_cast<uint32_t>(left) - 1);
+    }
 }
 
 }  // namespace
@@ -164,6 +170,7 @@ bool Engine::Initialize(int32_t hWnd, int32_t Width, int32_t Height, int32_t BPP
         return Fail(" * ERROR: Creating OpenGL Window.");
     }
 
+    Display().VSync = Display().VSyncWanted && platform::SetSwapSync(true);
     try {
         EngineExt().PatchGLExt();
         ProbeCapabilities();
@@ -193,6 +200,14 @@ void Engine::SetFPS(bool Visible) { ConsoleData().ShowFPS = Visible; }
 void Engine::SetLimit(int32_t Limit) { Timing().FrameLimit = Limit; }
 void Engine::SetVersion(bool Visible) { ConsoleData().ShowVersion = Visible; }
 void Engine::SetOverbright(bool Enabled) { Lighting().Overbright = Enabled; }
+
+bool Engine::SetVSync(bool Enabled) {
+    Display().VSyncWanted = Enabled;
+    if (!Display().RenderContext) return true;  // applied when the context is made
+    const bool taken = platform::SetSwapSync(Enabled);
+    Display().VSync = Enabled && taken;
+    return taken;
+}
 
 void Engine::SetLog(bool Enabled) {
     if (Log().File) Log().Enabled = Enabled;
@@ -224,7 +239,8 @@ void Engine::EndScene() {
         timing.FpsDeadline = platform::TickAfter(platform::TickCount(), 1000);
     }
 
-    if (timing.FrameLimit != 0) WaitFrameLimit();
+    // With the swap tied to the display's refresh, the swap itself paces frames.
+    if (timing.FrameLimit != 0 && !Display().VSync) WaitFrameLimit();
     platform::PumpMessages();
 
     if (timing.FrameCount > 0 && timing.FadeActive) {

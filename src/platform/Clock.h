@@ -9,6 +9,9 @@ class Clock {
 public:
     virtual ~Clock() = default;
     virtual uint32_t Milliseconds() = 0;
+    // Gives the processor away for about that long (a substituted clock simply
+    // moves on by it).
+    virtual void Sleep(uint32_t milliseconds) = 0;
 };
 
 // Installs a clock; nullptr restores the monotonic system clock, which counts
@@ -19,6 +22,9 @@ void SetClock(Clock* clock);
 // negative values, after 49.7 days to zero). Ticks are only ever compared
 // through the differences below, which stay right across the wrap.
 int32_t TickCount();
+
+// Sleeps on the installed clock.
+void SleepMilliseconds(uint32_t milliseconds);
 
 // Milliseconds from earlier to later, for ticks less than 24.9 days apart.
 inline int32_t TickDifference(int32_t later, int32_t earlier) {

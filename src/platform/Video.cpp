@@ -135,6 +135,12 @@ void SwapWindow(int32_t window) {
     if (SDL_Window* w = WindowOf(window)) SDL_GL_SwapWindow(w);
 }
 
+bool SetSwapSync(bool on) {
+    if (!VideoStarted()) return false;
+    if (!on) return SDL_GL_SetSwapInterval(0) == 0;
+    return SDL_GL_SetSwapInterval(-1) == 0 || SDL_GL_SetSwapInterval(1) == 0;
+}
+
 void* GetProcAddress(const char* name) {
     return VideoStarted() ? SDL_GL_GetProcAddress(name) : nullptr;
 }

@@ -46,6 +46,10 @@ void* CreateContext(int32_t window);
 bool MakeCurrent(int32_t window, void* context);
 void DeleteContext(void* context);
 void SwapWindow(int32_t window);
+// Ties buffer swaps of the current context to the display's refresh (adaptive,
+// where the driver has it, so a late frame is not held a whole refresh) or
+// frees them; false when the driver refuses.
+bool SetSwapSync(bool on);
 void* GetProcAddress(const char* name);
 bool ContextCreationBlocked();
 // Tests make context creation fail to reach the engine's failure path.

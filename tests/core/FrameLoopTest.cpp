@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/ConsoleState.h"
+#include "core/Display.h"
 #include "core/FrameTiming.h"
 #include "core/Paths.h"
 #include "korvath/Engine.h"
@@ -109,6 +110,35 @@ TEST_F(FrameLoop, FramesAcrossTheWrapOfTheTick) {
         clock_.SetStep(0);
         gl_.engine().SetLimit(0);
     }
+}
+
+// The limiter sleeps through its wait instead of reading the tick in a loop:
+// on a clock that moves only when slept on, a frame ends after a few reads.
+TEST_F(FrameLoop, LimiterSleepsWhileItWaits) {
+    gl_.engine().SetLimit(25);  // 40 ms a frame
+    const uint64_t reads = clock_.Reads();
+    const uint32_t start = clock_.Now();
+    Frame(3);
+    EXPECT_GT(clock_.Now() - start, 40u);
+    EXPECT_LT(clock_.Now() - start, 44u);
+    EXPECT_GE(clock_.Sleeps(), 1u);
+    EXPECT_LT(clock_.Reads() - reads, 12u);
+}
+
+// With the swap tied to the refresh the limiter stands aside; a driver that
+// refuses leaves the limiter in charge.
+TEST_F(FrameLoop, VSyncTakesOverFromTheLimiter) {
+    gl_.engine().SetLimit(25);
+    const bool taken = gl_.engine().SetVSync(true);
+    EXPECT_EQ(Display().VSync, taken);
+    const uint32_t start = clock_.Now();
+    Frame(3);
+    EXPECT_EQ(clock_.Now() - start > 40u, !taken);
+    EXPECT_TRUE(gl_.engine().SetVSync(false));
+    EXPECT_FALSE(Display().VSync);
+    const uint32_t again = clock_.Now();
+    Frame(3);
+    EXPECT_GT(clock_.Now() - again, 40u);
 }
 
 TEST_F(FrameLoop, FadesEndOnTimeWhateverTheFrameRate) {

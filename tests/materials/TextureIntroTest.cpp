@@ -16,6 +16,7 @@ namespace {
 class CapturingClock : public platform::Clock {
 public:
     explicit CapturingClock(std::vector<uint32_t> moments) : moments_(std::move(moments)) {}
+    void Sleep(uint32_t milliseconds) override { now_ += milliseconds; }
     uint32_t Milliseconds() override {
         now_ += 5;
         if (next_ < moments_.size() && now_ - kStart >= moments_[next_]) {

@@ -39,6 +39,11 @@ public:
         ++reads_;
         return value;
     }
+    void Sleep(uint32_t ms) override {
+        now_ += ms;
+        ++sleeps_;
+    }
+    uint64_t Sleeps() const { return sleeps_; }
     void Advance(uint32_t ms) { now_ += ms; }
     void Set(uint32_t ms) { now_ = ms; }
     void SetStep(uint32_t ms) { step_ = ms; }
@@ -49,6 +54,7 @@ private:
     uint32_t now_;
     uint32_t step_;
     uint64_t reads_ = 0;
+    uint64_t sleeps_ = 0;
 };
 
 // Installs a ManualClock for the lifetime of the object.
