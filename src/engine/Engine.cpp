@@ -104,8 +104,8 @@ bool Fail(const std::string& errorLine) {
     return false;
 }
 
-// Sleeps through most of the frame's budget and reads the tick for the last
-// millisecond or two, which a sleep may overshoot: the frame rate holds without
+// Sleeps through most of the frame's budget at once and the last milliseconds
+// one at a time, as a sleep may overshoot: the frame rate holds without
 // burning a processor while it waits.
 void WaitFrameLimit() {
     const double budget = 1000.0 / Timing().FrameLimit;
@@ -113,7 +113,7 @@ void WaitFrameLimit() {
         platform::PumpMessages();
         const double left = budget - platform::TickDifference(platform::TickCount(), Timing().CurrentTick);
         if (left < 0) return;
-        if (left > 2) platform::SleepMilliseconds(static_cast<uint32_t>(left) - 1);
+        platform::SleepMilliseconds(left > 2 ? static_cast<uint32_t>(left) - 1 : 1);
     }
 }
 

@@ -159,7 +159,7 @@ TEST_F(Md3RenderTest, StandingPlayerSkinnedAndLit) {
     Save("md3-standing.png");
     const Picture lit;
     EXPECT_GT(lit.DrawnCount(), 3000);
-    EXPECT_GT(lit.Brightness(), 150.0 * lit.DrawnCount());  // lit, not black
+    EXPECT_GT(lit.Brightness(), 100.0 * lit.DrawnCount());  // lit, not black (a dark suit and a textured head)
     // Each surface's passes once: 386 + 506 + 298 + 204 triangles.
     EXPECT_EQ(Timing().FrameVertices, 3 * (386 + 506 + 298 + 204));
     // The body and the head stand one above the other, from feet to head.
