@@ -10,6 +10,9 @@
 #include "korvath/Pack.h"
 #include "platform/Files.h"
 #include "platform/GL.h"
+#include "platform/SoundDevices.h"
+#include "support/WavWriter.h"
+#include "korvath/Sound.h"
 
 namespace korvath::test {
 namespace {
@@ -51,6 +54,20 @@ TEST_F(ArchiveTest, UnmountedArchivesAreGone) {
     Pack broken;
     EXPECT_FALSE(broken.Mount(Archive("broken.pk3", "not an archive")));
     EXPECT_TRUE(Logged("PAK: Mounting Failed... broken.pk3"));
+}
+
+TEST_F(ArchiveTest, SoundsPlayFromAnArchive) {
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", (root_ + "mixer-out.raw").c_str(), 1);
+    const std::vector<uint8_t> tone = ToneWav(440, 0.5);
+    Pack pack;
+    ASSERT_TRUE(pack.Mount(Archive("sounds.pk3", WriteStoredZip({{"sound/Tone.wav", std::string(tone.begin(), tone.end())}}))));
+    Sound sound;
+    sound.Load("sound/tone.wav");
+    sound.Play("SOUND/tone.wav");
+    EXPECT_TRUE(platform::QuerySoundDevice(Data("sound/Tone.wav")).Playing);
+    EXPECT_EQ(platform::OpenSoundDevices(), 1);
+    platform::SendSoundCommand("close all", nullptr);
 }
 
 // The pixels of the corpus level seen from a fixed point, after loading it with
