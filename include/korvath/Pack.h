@@ -37,7 +37,8 @@ public:
 
     // Adds Filename to the archives every loader searches, its entries appearing
     // below the engine path as it is now. Later mounts override earlier ones and
-    // loose files override all; the archive stays mounted until UnLoad.
+    // loose files override all. The archive stays mounted while this object lives
+    // (Load and UnLoad leave it alone); mounting another replaces it.
     bool Mount(const std::string& Filename);
 
     bool Loaded() const;

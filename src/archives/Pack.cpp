@@ -66,7 +66,8 @@ struct Pack::State {
         const std::vector<platform::ZipEntry>& zipped = Zip.Entries();
         for (size_t i = 0; i < zipped.size(); ++i) {
             PackEntry entry;
-            // A NUL inside a stored name ends it early; keep it so the name is refused.
+            // libzip hands names out as C strings, so a NUL inside a stored name ends
+            // it there; what precedes it is checked like any other name.
             entry.EntryName = zipped[i].Name;
             entry.FilePos = static_cast<int32_t>(i);
             entry.FileLen = zipped[i].Size > kMaxEntryBytes ? -1 : static_cast<int32_t>(zipped[i].Size);
