@@ -124,8 +124,8 @@ void BM_MountGameData(benchmark::State& state) {
 
 BENCHMARK(BM_Extract_Korvath)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Extract_Unzip)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_LevelLoad_Loose)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_LevelLoad_Mounted)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_LevelLoad_Loose)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_LevelLoad_Mounted)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_MountGameData)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace

@@ -83,6 +83,16 @@ TEST_F(ArchiveTest, TwoEntriesFromA128ByteDirectory) {
     EXPECT_TRUE(Logged("PAK: Loaded Successfully"));
 }
 
+// A directory length that is no multiple of 64 holds only its whole entries.
+TEST_F(ArchiveTest, PartialDirectoryEntryIsNotRead) {
+    std::string bytes = WritePack({{"a.txt", "A"}}) + std::string(36, 'x');
+    bytes[8] = 100;
+    Pack pack;
+    pack.Load(Archive("partial.pak", bytes));
+    ASSERT_TRUE(pack.Loaded());
+    EXPECT_EQ(pack.Entries().size(), 1u);
+}
+
 TEST_F(ArchiveTest, BadHeadersLeaveThePackUnloaded) {
     std::string pastEnd = WritePack({{"a.txt", "A"}});
     pastEnd[4] = 0x70;  // directory offset far past the end
