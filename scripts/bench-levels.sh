@@ -26,7 +26,7 @@ if [ "${1:-}" = "--inside-x" ]; then
   exit 0
 fi
 bash scripts/install-bench-deps.sh
-data=$(bash scripts/fetch-game-data.sh)
+data=$(bash scripts/fetch-game-data.sh --unpacked)
 corpus="$(cd .. && pwd)/shared/corpus/q3"
 cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build --target korvath_levels irrlicht_levels

@@ -9,7 +9,7 @@ cd "$(dirname "$0")/.."
 declare -A layer=(
   [platform]=0
   [core]=1
-  [input]=2 [materials]=2 [audio]=2
+  [input]=2 [materials]=2 [audio]=2 [archives]=2
   [world]=3
   [models]=4 [effects]=4
   [engine]=5

@@ -12,6 +12,7 @@ packages=(
   unzip
   libassimp-dev
   libtinyobjloader-dev
+  libphysfs-dev libzip-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -20,6 +20,7 @@
 #include "EffectsDemo.h"
 #include "FlyThrough.h"
 #include "FrameRun.h"
+#include "GameArchives.h"
 #include "Options.h"
 #include "ViewerSounds.h"
 #include "Walk.h"
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "viewer: the engine could not start (see Korvath.log)\n");
         return 1;
     }
+    // The archives of the data directory are read in place, below the engine path.
+    const auto archives = MountGameArchives(options.path);
     const double startSeconds = SecondsSince(started);
 
     Console console;

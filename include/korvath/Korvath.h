@@ -17,6 +17,7 @@
 #include "korvath/MD5.h"
 #include "korvath/MDL.h"
 #include "korvath/Mesh.h"
+#include "korvath/Pack.h"
 #include "korvath/Material.h"
 #include "korvath/Particles.h"
 #include "korvath/Physics.h"

@@ -15,7 +15,11 @@ namespace {
 std::string DeviceName(const std::string& filename) {
     const std::string path = ResolvePath(filename);
     if (!platform::FileExists(path)) return {};
-    return platform::QuoteSoundName(platform::CanonicalPath(platform::FindFileIgnoringCase(path)));
+    const std::string found = platform::FindFileIgnoringCase(path);
+    // A file inside a mounted archive has no name on disk to resolve; the one
+    // spelling the archive look-up gives every name of it serves instead.
+    const std::string canonical = platform::CanonicalPath(found);
+    return platform::QuoteSoundName(canonical.empty() ? found : canonical);
 }
 
 // Only regular files are read, so a name of a pipe or a device cannot block.

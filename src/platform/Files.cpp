@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/ArchiveMounts.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <dirent.h>
@@ -32,6 +34,12 @@ std::string MatchIgnoringCase(const std::string& directory, const std::string& p
         if (::strcasecmp(entry->d_name, part.c_str()) == 0) return entry->d_name;
     return {};
 }
+
+// The name a mounted archive spells path with, when no loose file answered.
+std::string ArchivedOr(const std::string& wanted) {
+    ArchivedFile archived;
+    return FindArchivedFile(wanted, archived) ? archived.Path : wanted;
+}
 }  // namespace
 
 std::string FindFileIgnoringCase(const std::string& path) {
@@ -53,7 +61,7 @@ std::string FindFileIgnoringCase(const std::string& path) {
         std::string exact = found + part;
         if (!Exists(exact, &info)) {
             const std::string match = MatchIgnoringCase(found, part);
-            if (match.empty()) return wanted;
+            if (match.empty()) return ArchivedOr(wanted);
             exact = found + match;
         }
         found = exact;
@@ -65,7 +73,9 @@ std::string FindFileIgnoringCase(const std::string& path) {
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;
     struct stat info;
-    return Exists(FindFileIgnoringCase(path), &info) && S_ISREG(info.st_mode) && info.st_size > 0;
+    if (Exists(FindFileIgnoringCase(path), &info) && S_ISREG(info.st_mode) && info.st_size > 0) return true;
+    ArchivedFile archived;
+    return FindArchivedFile(path, archived) && archived.Size > 0;
 }
 
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
@@ -73,7 +83,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
     // The size is taken from the open file itself, so a directory, a pipe or a file
     // that changed between look-up and open never sizes the buffer.
     FileHandle file(std::fopen(FindFileIgnoringCase(path).c_str(), "rb"));
-    if (!file) return false;
+    if (!file) return ReadArchivedFile(path, kMaxWholeFileBytes, bytes);
     struct stat info;
     if (::fstat(::fileno(file.get()), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0 ||
         static_cast<uint64_t>(info.st_size) > kMaxWholeFileBytes)
@@ -93,7 +103,14 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
 
 bool StampOf(const std::string& path, FileStamp& stamp) {
     struct stat info;
-    if (!Exists(path, &info) || !S_ISREG(info.st_mode)) return false;
+    if (!Exists(path, &info)) {
+        ArchivedFile archived;
+        if (!FindArchivedFile(path, archived)) return false;
+        stamp.Size = archived.Size;
+        stamp.ModifiedNanoseconds = archived.ModifiedNanoseconds;
+        return true;
+    }
+    if (!S_ISREG(info.st_mode)) return false;
     stamp.Size = info.st_size;
     stamp.ModifiedNanoseconds = static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
     return true;
@@ -102,10 +119,18 @@ bool StampOf(const std::string& path, FileStamp& stamp) {
 std::vector<std::string> ListDirectory(const std::string& directory) {
     std::vector<std::string> names;
     DirHandle dir(::opendir(FindFileIgnoringCase(directory.empty() ? "." : directory).c_str()));
-    if (!dir) return names;
-    while (const dirent* entry = ::readdir(dir.get())) {
+    while (dir) {
+        const dirent* entry = ::readdir(dir.get());
+        if (!entry) break;
         const std::string name = entry->d_name;
         if (name != "." && name != "..") names.push_back(name);
+    }
+    // Archived names follow the loose ones, each once whatever its case.
+    for (const std::string& archived : ListArchivedDirectory(directory)) {
+        const bool loose = std::any_of(names.begin(), names.end(), [&](const std::string& name) {
+            return ::strcasecmp(name.c_str(), archived.c_str()) == 0;
+        });
+        if (!loose) names.push_back(archived);
     }
     return names;
 }

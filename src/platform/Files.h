@@ -1,7 +1,8 @@
 #pragma once
 // The one file-access service of the library: every loader reads, looks up and
 // lists files through here, so content authored on case-insensitive systems loads
-// and an archive search list can later be slotted in underneath.
+// and entries of mounted archives (ArchiveMounts.h) are found wherever a loose
+// file is not.
 #include <cstdint>
 #include <string>
 #include <vector>
