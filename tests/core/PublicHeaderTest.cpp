@@ -16,7 +16,7 @@ constexpr bool AllComplete() {
 TEST(PublicHeader, EveryPublicClassComesWithTheOneHeader) {
     using namespace korvath;
     static_assert(AllComplete<Camera, Console, Cursor, Engine, Ext, Font, Frustum, Joystick, Keyboard, KeyframeModel,
-                              Lights, MD2, MD3, MD5, MDL, Mesh, Map, Model, Particles, Physics, Programs, Shaders, Sound, Timer, Volume,
+                              Lights, MD2, MD3, MD5, MDL, Mesh, Map, Model, Pack, Particles, Physics, Programs, Shaders, Sound, Timer, Volume,
                               Window>());
     SUCCEED();
 }
