@@ -97,6 +97,7 @@ void Teardown() {
 }
 
 bool Fail(const std::string& errorLine) {
+    KeepLog();
     if (!errorLine.empty()) Status(errorLine, true);
     Status("Engine: Loading Failed...", true);
     Status("");

@@ -2,7 +2,9 @@
 
 #include <SDL.h>
 #include <climits>
+#include <cstdlib>
 #include <ctime>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "platform/Video.h"
@@ -36,6 +38,22 @@ std::string ExecutableDirectory() {
 }
 
 void OverrideExecutableDirectory(const std::string& directory) { DirectoryOverride() = directory; }
+
+std::string UserStateDirectory(const std::string& subfolder) {
+    std::string base;
+    if (const char* state = std::getenv("XDG_STATE_HOME"); state && *state == '/') base = state;
+    else if (const char* home = std::getenv("HOME"); home && *home == '/') base = std::string(home) + "/.local/state";
+    else return {};
+    std::string path = base + "/" + subfolder;
+    // Each missing folder on the way in turn; one that exists already is fine.
+    for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+        const std::string prefix = path.substr(0, slash);
+        struct stat info;
+        if (::stat(prefix.c_str(), &info) != 0 && ::mkdir(prefix.c_str(), 0700) != 0) return {};
+        if (slash == std::string::npos) break;
+    }
+    return path;
+}
 
 std::string DateText() { return FormatNow("%m-%d-%Y"); }
 std::string TimeText() { return FormatNow("%H:%M:%S"); }

@@ -10,6 +10,10 @@ namespace korvath::platform {
 std::string ExecutableDirectory();
 // Tests point the log somewhere private; an empty text restores the real directory.
 void OverrideExecutableDirectory(const std::string& directory);
+// Where this user's programs keep state between runs ($XDG_STATE_HOME, else
+// ~/.local/state), created with the given subfolder if missing; empty when it
+// cannot be made.
+std::string UserStateDirectory(const std::string& subfolder);
 
 std::string DateText();  // mm-dd-yyyy
 std::string TimeText();  // hh:mm:ss, 24-hour
