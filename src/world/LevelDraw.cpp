@@ -29,6 +29,8 @@ void PointArrays(uintptr_t base, const TextureUnits& units) {
     }
     glVertexPointer(3, GL_FLOAT, kVertexStride, Field(base, offsetof(BspVertex, Position)));
     glNormalPointer(GL_FLOAT, kVertexStride, Field(base, offsetof(BspVertex, Normal)));
+    // Read only by stages that take vertex colours, which enable the array.
+    glColorPointer(4, GL_UNSIGNED_BYTE, kVertexStride, Field(base, offsetof(BspVertex, Color)));
 }
 
 // Where a face's vertices start: its own in the level's table, or the bound
@@ -115,7 +117,7 @@ void SetTexturing(const TextureUnits& units, bool on) {
 
 bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage) {
     return (level.Shortcuts & kShortcutSkipWhite) && !(stage.Flags & kStageCubeMap) && stage.Textures.size() == 1 &&
-           stage.Textures[0] == 0;
+           stage.Textures[0] == 0 && !MixesVertexColour(stage);
 }
 
 bool DrawsOpaque(const SHADER_STAGE& stage) {
@@ -141,7 +143,9 @@ size_t FirstVisibleStage(const SHADER& material) {
 
 bool WritesDepthFirst(const SHADER& material) {
     if (material.SurfaceFlags & kSurfaceHidden) return false;
-    if ((material.Flags & kMaterialDeform) || material.Program != 0 || material.Stages.empty()) return false;
+    // An offset face's depth is not the one its stages test against.
+    if (material.Flags & (kMaterialDeform | kMaterialPolygonOffset)) return false;
+    if (material.Program != 0 || material.Stages.empty()) return false;
     return !(material.Stages[0].Flags & (kStageAlphaTest | kStageBlend));
 }
 
@@ -186,6 +190,12 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
         glStencilFunc(GL_ALWAYS, 1, 1);
         glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
     }
+    // Decals lie on the wall they mark: pulled towards the eye, they win its depth test.
+    const bool offset = material.Flags & kMaterialPolygonOffset;
+    if (offset) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(-1, -2);
+    }
     SetTexturing(units, true);
     const bool lightmapped = !(material.SurfaceFlags & kSurfaceNoLightmap);
     const GLuint lightmap =
@@ -208,12 +218,16 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
             ApplyStage(stage);  // a lightmap stage binds white: its lightmap is on unit 1
             const bool imageless = DrawsWithoutImage(level, stage);
             if (imageless) glDisable(GL_TEXTURE_2D);
+            const bool vertexColours = TakesVertexColour(stage);
+            if (vertexColours) glEnableClientState(GL_COLOR_ARRAY);
             DrawGeometry(level, face, units, true, batch);
+            if (vertexColours) glDisableClientState(GL_COLOR_ARRAY);
             if (imageless) glEnable(GL_TEXTURE_2D);
             ResetStage(stage);
         }
     }
     SetTexturing(units, false);
+    if (offset) glDisable(GL_POLYGON_OFFSET_FILL);
     if (stencil) {
         glStencilFunc(GL_EQUAL, 1, 1);
         glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);
