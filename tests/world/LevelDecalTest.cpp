@@ -146,6 +146,20 @@ TEST_F(LevelDecalTest, ConstantAndVertexColoursOverTheWall) {
     ReleaseLevelResources(*level);
 }
 
+// Vertex colours are baked light like the lightmaps, and brightened alike
+// (the hue kept where a channel would pass 255); alpha stays as written.
+TEST_F(LevelDecalTest, VertexColoursAreBrightenedLikeTheLightmaps) {
+    BspBuilder file = LevelWithDecal(32, 0, 1, {40, 20, 10, 200});
+    file.Vertices[9].Color[0] = 170, file.Vertices[9].Color[1] = 85;
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("decal-vertex-light.bsp", file));
+    ASSERT_TRUE(level);
+    const uint8_t* dark = level->Vertices[8].Color;
+    const uint8_t* bright = level->Vertices[9].Color;
+    EXPECT_EQ(std::vector<uint8_t>(dark, dark + 4), (std::vector<uint8_t>{120, 60, 30, 200}));
+    EXPECT_EQ(std::vector<uint8_t>(bright, bright + 4), (std::vector<uint8_t>{255, 128, 15, 200}));
+    ReleaseLevelResources(*level);
+}
+
 // A mark drawn in the plane of the wall, seen at a slant where the two faces'
 // depths round differently: pulled forward by the offset, every one of its
 // pixels wins over the wall whose depth was laid first.
