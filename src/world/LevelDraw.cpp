@@ -202,9 +202,12 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
         face.LightmapIndex >= 0 ? level.Lightmaps[static_cast<size_t>(face.LightmapIndex)] : WhiteTexture();
     // Batched faces have their depth laid: stages hidden under a later opaque
     // one need not be drawn.
+    // Vertex-lit faces take their light from the vertex colours in the stages a
+    // lightmap would light; one draw of several units would colour them all.
+    const bool vertexLit = lightmapped && face.LightmapIndex == kLightmapByVertex && face.Type != kFaceMesh;
     const MaterialPlan& plan = level.Plans[static_cast<size_t>(face.Texture)];
     const size_t first = batch ? plan.FirstVisible : 0;
-    const bool folds = face.Type != kFaceMesh && (level.Shortcuts & kShortcutFoldMultiplies);
+    const bool folds = face.Type != kFaceMesh && !vertexLit && (level.Shortcuts & kShortcutFoldMultiplies);
     const int32_t folded = folds ? (batch ? plan.FoldedVisible : plan.Folded) : 0;
     if (folded > 0) {
         DrawFolded(level, face, units, first, folded, lightmapped ? lightmap : 0, batch);
@@ -212,13 +215,14 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
         for (size_t s = first; s < material.Stages.size(); ++s) {
             SHADER_STAGE& stage = material.Stages[s];
             if (s > 0 && stage.Lightmap) continue;
+            const bool lit = lightmapped && StageLit(material, s);
             units.Server(GL_TEXTURE1_ARB);
-            BindStageLightmap(lightmap, lightmapped && StageLit(material, s));
+            BindStageLightmap(lightmap, lit && !vertexLit);
             units.Server(GL_TEXTURE0_ARB);
             ApplyStage(stage);  // a lightmap stage binds white: its lightmap is on unit 1
             const bool imageless = DrawsWithoutImage(level, stage);
             if (imageless) glDisable(GL_TEXTURE_2D);
-            const bool vertexColours = TakesVertexColour(stage);
+            const bool vertexColours = TakesVertexColour(stage) || (vertexLit && lit && !ChangesColour(stage));
             if (vertexColours) glEnableClientState(GL_COLOR_ARRAY);
             DrawGeometry(level, face, units, true, batch);
             if (vertexColours) glDisableClientState(GL_COLOR_ARRAY);

@@ -160,6 +160,28 @@ TEST_F(LevelDecalTest, VertexColoursAreBrightenedLikeTheLightmaps) {
     ReleaseLevelResources(*level);
 }
 
+// A face of lightmap index -3 is lit by its vertex colours where a lightmap
+// would light it: the image stage takes them, a stage with a colour of its own
+// keeps that.
+TEST_F(LevelDecalTest, VertexLitFaceTakesItsLightFromTheVertices) {
+    BspBuilder file = SmallLevel();
+    for (BspVertex& v : file.Vertices) v.Color[0] = 40, v.Color[1] = 20, v.Color[2] = 10, v.Color[3] = 255;
+    file.Faces[0].LightmapIndex = kLightmapByVertex;
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("vertex-lit.bsp", file));
+    ASSERT_TRUE(level);
+    EXPECT_EQ(level->Faces[0].LightmapIndex, kLightmapByVertex);
+    Frame(*level, "vertex-lit.png");
+    ExpectNear(Rgb(kWidth / 2, kHeight / 2), 120, 60, 30, "vertex-lit wall");
+    FreeMaterial(level->Materials[0]);
+    level->Materials[0] = DecalMaterial(kStageRgbGen, false);
+    level->Materials[0].SurfaceFlags = 0;
+    level->Materials[0].Stages[0].RgbSource = kColourFromConstant;
+    std::copy_n(std::array<float, 3>{0, 1, 0}.begin(), 3, level->Materials[0].Stages[0].Colour);
+    Frame(*level);
+    ExpectNear(Rgb(kWidth / 2, kHeight / 2), 0, 255, 0, "constant colour on a vertex-lit wall");
+    ReleaseLevelResources(*level);
+}
+
 // A mark drawn in the plane of the wall, seen at a slant where the two faces'
 // depths round differently: pulled forward by the offset, every one of its
 // pixels wins over the wall whose depth was laid first.

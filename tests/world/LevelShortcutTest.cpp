@@ -312,6 +312,23 @@ TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
     ReleaseLevelResources(*level);
 }
 
+// A vertex-lit face is drawn stage by stage, batched or not, and looks the
+// same either way.
+TEST_F(LevelShortcutTest, VertexLitFaceLooksTheSameWithAndWithoutShortcuts) {
+    BspBuilder file = SmallLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 75);
+    for (size_t v = 0; v < file.Vertices.size(); ++v)
+        file.Vertices[v].Color[0] = static_cast<uint8_t>(30 + 20 * v), file.Vertices[v].Color[1] = 60;
+    file.Faces[0].LightmapIndex = kLightmapByVertex;
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("shortcuts-vertex-lit.bsp", file));
+    ASSERT_TRUE(level);
+    level->Materials[0] = MultiplyMaterial(PatternTexture(), PatternTexture());
+    level->Materials[1] = level->Materials[0];
+    LookAtBothWalls();
+    ExpectSamePictures(*level, "shortcuts-vertex-lit");
+    ReleaseLevelResources(*level);
+}
+
 // Without vertex buffers (or with a level too large for them) faces are drawn
 // one at a time, and look the same.
 TEST_F(LevelShortcutTest, WithoutVertexBuffersFacesAreDrawnOneAtATime) {
