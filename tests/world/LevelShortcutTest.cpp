@@ -155,20 +155,14 @@ TEST_F(LevelShortcutTest, OnlyOpaqueThenMultiplyingStagesFold) {
         first.RgbWave.Kind = 3;
     }));
     EXPECT_FALSE(unfolded([](Stage first, Stage) { first.Flags |= kStageRgbGen; }));  // identity: no colour change
-    EXPECT_TRUE(unfolded([](Stage first, Stage) {
-        first.Flags |= kStageRgbGen;
-        first.RgbSource = kColourFromConstant;
-    }));
-    EXPECT_TRUE(unfolded([](Stage, Stage later) {
-        later.Flags |= kStageAlphaGen;
-        later.AlphaSource = kColourFromVertices;
-    }));
+    EXPECT_TRUE(unfolded([](Stage first, Stage) { first.Flags |= kStageRgbGen, first.RgbSource = kColourFromConstant; }));
+    EXPECT_TRUE(unfolded([](Stage, Stage later) { later.Flags |= kStageAlphaGen, later.AlphaSource = kColourFromVertices; }));
     EXPECT_FALSE(unfolded([](Stage, Stage later) { later.Flags |= kStageClamp; }));  // the unit clamps alike
 }
 
-// Decal kinds on both walls: a clamped image under a constant colour, then
-// vertex colours with a waved alpha over a clamped image; the wave steps once
-// per face drawn, so that face stays out of the batches.
+// Decal kinds: face 0 vertex-lit under a clamped image of constant colour,
+// face 1 a mark of vertex colours and waved alpha (its wave steps once per
+// face drawn, so it stays out of the batches).
 TEST_F(LevelShortcutTest, DecalStagesLookTheSameWithAndWithoutShortcuts) {
     BspBuilder file = SmallLevel();
     file.Lightmaps.assign(file.Lightmaps.size(), 75);
@@ -178,6 +172,7 @@ TEST_F(LevelShortcutTest, DecalStagesLookTheSameWithAndWithoutShortcuts) {
         vertex.Color[0] = static_cast<uint8_t>(60 * v), vertex.Color[2] = static_cast<uint8_t>(255 - 30 * v);
         vertex.Color[3] = static_cast<uint8_t>(90 + 20 * v);
     }
+    file.Faces[0].LightmapIndex = kLightmapByVertex;
     const std::unique_ptr<Level> level = LoadLevel(WriteLevel("shortcuts-decals.bsp", file));
     ASSERT_TRUE(level);
     const int32_t pattern = PatternTexture();
@@ -186,20 +181,21 @@ TEST_F(LevelShortcutTest, DecalStagesLookTheSameWithAndWithoutShortcuts) {
     tinted.Flags |= kStageRgbGen | kStageClamp;
     tinted.RgbSource = kColourFromConstant;
     std::copy_n(std::array<float, 3>{0.9f, 0.6f, 0.3f}.begin(), 3, tinted.Colour);
-    SHADER& marked = level->Materials[1];
-    marked.Found = true;
-    marked.Flags = kMaterialPolygonOffset;
     SHADER_STAGE mark = MultiplyStage(pattern, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     mark.Flags |= kStageRgbGen | kStageAlphaGen | kStageClamp;
     mark.RgbSource = kColourFromVertices, mark.AlphaSource = kColourFromWave;
-    mark.AlphaWave.Kind = kColourWave, mark.AlphaWave.Func = kFuncSin;
-    mark.AlphaWave.Base = 0.1f, mark.AlphaWave.Amplitude = 0.25f, mark.AlphaWave.Frequency = 1;
-    marked.Stages = {ImageStage(pattern), LightmapStage(), mark};
+    mark.AlphaWave = {0.25f, 0.1f, 0, 1, 0, kColourWave, 0, 0, kFuncSin};
+    level->Materials[1] = MultiplyMaterial(pattern, PatternTexture());
+    level->Materials[1].Flags = kMaterialPolygonOffset;
+    level->Materials[1].Stages.push_back(mark);
     LookAtBothWalls();
     ExpectSamePictures(*level, "shortcuts-decals");
     EXPECT_TRUE(level->Plans[1].StepsPerApplication);
+    tinted.Flags &= ~kStageRgbGen;  // lit by its vertices then, in its batch, instead of folded
+    ExpectSamePictures(*level, "shortcuts-vertex-lit");
     ReleaseLevelResources(*level);
 }
+
 
 // An image lit by a later lightmap stage, then a detail image (twice the
 // product) and a glow added over it, neither lit.
@@ -309,23 +305,6 @@ TEST_F(LevelShortcutTest, WrittenLevelLooksTheSameWithAndWithoutShortcuts) {
         EXPECT_EQ(frames.AnimFrame, 1) << shortcuts;
         EXPECT_NEAR(frames.AnimTimer, 0.3, 1e-6) << shortcuts;
     }
-    ReleaseLevelResources(*level);
-}
-
-// A vertex-lit face is drawn stage by stage, batched or not, and looks the
-// same either way.
-TEST_F(LevelShortcutTest, VertexLitFaceLooksTheSameWithAndWithoutShortcuts) {
-    BspBuilder file = SmallLevel();
-    file.Lightmaps.assign(file.Lightmaps.size(), 75);
-    for (size_t v = 0; v < file.Vertices.size(); ++v)
-        file.Vertices[v].Color[0] = static_cast<uint8_t>(30 + 20 * v), file.Vertices[v].Color[1] = 60;
-    file.Faces[0].LightmapIndex = kLightmapByVertex;
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("shortcuts-vertex-lit.bsp", file));
-    ASSERT_TRUE(level);
-    level->Materials[0] = MultiplyMaterial(PatternTexture(), PatternTexture());
-    level->Materials[1] = level->Materials[0];
-    LookAtBothWalls();
-    ExpectSamePictures(*level, "shortcuts-vertex-lit");
     ReleaseLevelResources(*level);
 }
 
