@@ -121,9 +121,9 @@ TEST_F(LevelDecalTest, ClampedImageAndPolygonOffset) {
     ASSERT_TRUE(level);
     IMAGE row;
     row.Width = 2, row.Height = 1, row.Pixels = {255, 0, 0, 0, 0, 255};
-    const int32_t image = CreateTexture(GL_RGB, row);
+    const int32_t image = CreateTexture(GL_RGB, row);  // released with the level's last decal
+    FreeMaterial(level->Materials[2]);
     const auto draw = [&](int32_t flags, bool offset, const std::string& screenshot) {
-        FreeMaterial(level->Materials[2]);
         level->Materials[2] = Decal(flags, kColourFromDefault, kColourFromDefault, image);
         if (!offset) level->Materials[2].Flags = 0;
         return Frame(*level, screenshot);
