@@ -44,7 +44,8 @@ struct SHADER_STAGE {
     float AlphaRef = 0;
     float AnimFrame = 0;
     int32_t Flags = 0;          // 0x01 alpha test, 0x02 blend, 0x04 cube map, 0x08 depth func,
-                                // 0x10 tcmods, 0x20 tcgen, 0x40 rgbgen
+                                // 0x10 tcmods, 0x20 tcgen, 0x40 rgbgen, 0x80 clamped image,
+                                // 0x100 alphagen
     int32_t AnimFrequency = 0;
     int32_t AlphaFunc = 0;
     int32_t DepthFunc = 0;
@@ -52,13 +53,17 @@ struct SHADER_STAGE {
     int32_t Blend[2] = {0, 0};
     std::vector<TCMOD> TcMods;
     WAVE RgbWave;
+    int32_t RgbSource = 0;      // 0 white (or RgbWave), 1 Colour, 2 vertex colours
+    int32_t AlphaSource = 0;    // 0 as the colour, 1 Colour[3], 2 vertex alpha, 3 AlphaWave
+    float Colour[4] = {1, 1, 1, 1};
+    WAVE AlphaWave;
 };
 
 struct SHADER {
     bool Found = false;
     std::string Name;
     int32_t Cull = 0;           // 0 not given, 1 none, 1028 front, 1029 back
-    int32_t Flags = 0;          // 0x80 deformvertexes, 0x100 stencil
+    int32_t Flags = 0;          // 0x80 deformvertexes, 0x100 stencil, 0x200 polygon offset
     int32_t Program = 0;
     int32_t SurfaceFlags = 0;
     WAVE Deform;

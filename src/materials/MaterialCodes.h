@@ -49,12 +49,23 @@ enum StageFlags : int32_t {
     kStageTcMods = 0x10,
     kStageTcGen = 0x20,
     kStageRgbGen = 0x40,
+    kStageClamp = 0x80,
+    kStageAlphaGen = 0x100,
+};
+
+// SHADER_STAGE::RgbSource and AlphaSource: where a stage's colour comes from.
+enum ColourSource : int32_t {
+    kColourFromDefault = 0,  // white, or the colour wave
+    kColourFromConstant = 1,
+    kColourFromVertices = 2,
+    kColourFromWave = 3,  // AlphaSource only: AlphaWave
 };
 
 // Bits of SHADER::Flags.
 enum MaterialFlags : int32_t {
     kMaterialDeform = 0x80,
     kMaterialStencil = 0x100,
+    kMaterialPolygonOffset = 0x200,
 };
 
 }  // namespace korvath

@@ -141,6 +141,10 @@ void CubeMap(std::string_view line, MaterialParse& parse) {
     ReplaceTexture(stage->Textures[0], LoadCubeMap(std::string(name)));
 }
 
+void LoadStageImage(SHADER_STAGE& stage, std::string_view name) {
+    if (const std::optional<int32_t> texture = LoadWithoutExtension(name)) ReplaceTexture(stage.Textures[0], *texture);
+}
+
 // "map" plus any one character plus "lightmap" is the level's lightmap; anything
 // else names a file from the fifth character on (a tab after "map" was deleted, so
 // the name may come out empty).
@@ -153,24 +157,93 @@ void Map(std::string_view line, MaterialParse& parse) {
         return;
     }
     if (line.size() <= 4) return;
-    if (const std::optional<int32_t> texture = LoadWithoutExtension(line.substr(4)))
-        ReplaceTexture(stage->Textures[0], *texture);
+    LoadStageImage(*stage, line.substr(4));
 }
 
+// Decals, flames and flares: an image whose edge texels must not wrap round
+// onto the opposite border.
+void ClampMap(std::string_view line, MaterialParse& parse) {
+    constexpr size_t kNameStart = std::string_view("clampmap ").size();
+    SHADER_STAGE* stage = parse.Stage();
+    if (!stage) return;
+    stage->Flags |= kStageClamp;
+    if (line.size() > kNameStart) LoadStageImage(*stage, line.substr(kNameStart));
+}
+
+// "func base amplitude phase frequency" from token 1 on; the wave is left as it
+// was unless all four numbers are there.
+bool ReadWave(const Tokens& u, WAVE& out) {
+    WAVE wave = out;
+    if (u.size() < 2 || !Read(u, 2, wave.Base) || !Read(u, 3, wave.Amplitude) || !Read(u, 4, wave.Phase) ||
+        !Read(u, 5, wave.Frequency))
+        return false;
+    if (const int32_t func = WaveFunction(u[1])) wave.Func = func;
+    wave.Kind = kColourWave;
+    out = wave;
+    return true;
+}
+
+// count numbers from token first on, written bare or as "( r g b )" with the
+// brackets apart or stuck to a number; false, leaving out alone, when fewer
+// are there or one does not convert.
+bool ReadNumbers(const Tokens& u, size_t first, float* out, size_t count) {
+    std::vector<float> numbers;
+    for (size_t i = first; i < u.size() && numbers.size() < count; ++i) {
+        std::string_view token = u[i];
+        if (!token.empty() && token.front() == '(') token.remove_prefix(1);
+        if (!token.empty() && token.back() == ')') token.remove_suffix(1);
+        if (token.empty()) continue;
+        const std::optional<float> value = ToSingle(token);
+        if (!value) return false;
+        numbers.push_back(*value);
+    }
+    if (numbers.size() < count) return false;
+    std::copy(numbers.begin(), numbers.end(), out);
+    return true;
+}
+
+// Any "rgbgen" line keeps the flag (an unknown kind draws white); "const",
+// "vertex", "exactvertex" and "wave" choose the colour.
 void RgbGen(std::string_view line, MaterialParse& parse) {
     SHADER_STAGE* stage = parse.Stage();
     if (!stage) return;
     stage->Flags |= kStageRgbGen;
     const Tokens u = SplitBlanks(RestAfter(line, "rgbgen"));
-    if (u.empty() || u[0] != "wave") return;
-    WAVE wave = stage->RgbWave;
-    if (!Read(u, 2, wave.Base) || !Read(u, 3, wave.Amplitude) || !Read(u, 4, wave.Phase) ||
-        !Read(u, 5, wave.Frequency))
-        return;
-    if (const int32_t func = WaveFunction(u[1])) wave.Func = func;
-    wave.Kind = kColourWave;
-    stage->RgbWave = wave;
+    if (u.empty()) return;
+    if (u[0] == "wave") {
+        if (ReadWave(u, stage->RgbWave)) stage->RgbSource = kColourFromDefault;
+    } else if (u[0] == "const" || u[0] == "constant") {
+        if (ReadNumbers(u, 1, stage->Colour, 3)) stage->RgbSource = kColourFromConstant, stage->RgbWave.Kind = 0;
+    } else if (u[0] == "vertex" || u[0] == "exactvertex") {
+        stage->RgbSource = kColourFromVertices;
+        stage->RgbWave.Kind = 0;
+    } else if (u[0] == "identity" || u[0] == "identitylighting") {
+        stage->RgbSource = kColourFromDefault;
+        stage->RgbWave.Kind = 0;
+    }
 }
+
+void AlphaGen(std::string_view line, MaterialParse& parse) {
+    SHADER_STAGE* stage = parse.Stage();
+    if (!stage) return;
+    const Tokens u = SplitBlanks(RestAfter(line, "alphagen"));
+    if (u.empty()) return;
+    int32_t source = -1;
+    if (u[0] == "const" || u[0] == "constant") {
+        if (ReadNumbers(u, 1, &stage->Colour[3], 1)) source = kColourFromConstant;
+    } else if (u[0] == "vertex") {
+        source = kColourFromVertices;
+    } else if (u[0] == "wave") {
+        if (ReadWave(u, stage->AlphaWave)) source = kColourFromWave;
+    } else if (u[0] == "identity") {
+        source = kColourFromDefault;
+    }
+    if (source < 0) return;  // kinds that need the lighting of a model keep full alpha
+    stage->AlphaSource = source;
+    stage->Flags |= kStageAlphaGen;
+}
+
+void PolygonOffset(std::string_view, MaterialParse& parse) { parse.material.Flags |= kMaterialPolygonOffset; }
 
 void TcGen(std::string_view, MaterialParse& parse) {
     if (SHADER_STAGE* stage = parse.Stage()) stage->Flags |= kStageTcGen;
@@ -294,6 +367,7 @@ constexpr Keyword kKeywords[] = {
     {"map", Map},                 {"rgbgen", RgbGen},       {"tcgen", TcGen},
     {"tcmod", TcMod},             {"alphafunc", AlphaFunc}, {"blendfunc", BlendFunc},
     {"depthfunc", DepthFunc},     {"depthwrite", DepthWrite},
+    {"clampmap", ClampMap},       {"alphagen", AlphaGen},   {"polygonoffset", PolygonOffset},
 };
 
 }  // namespace

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -49,7 +50,8 @@ float RandomFraction() {
     return fraction(generator);
 }
 
-void ApplyColourWave(WAVE& w) {
+// The wave's value now; the wave then moves on by the frame's time.
+float StepWave(WAVE& w) {
     const float frameTime = Timing().FrameTime;
     float value = (w.Position + w.Phase) * w.Amplitude + w.Base;
     // A stall of a second or more does not move the wave.
@@ -67,7 +69,42 @@ void ApplyColourWave(WAVE& w) {
     default: break;
     }
     if (w.Func != kFuncTriangle && w.Position > 1.0f) w.Position = 0;
-    glColor4f(value, value, value, value);
+    return value;
+}
+
+// The current colour of a stage that sets one. Vertex colours come from the
+// drawer's colour array, which replaces this colour while it is enabled.
+void ApplyStageColour(SHADER_STAGE& stage) {
+    float colour[4] = {1, 1, 1, 1};
+    if (WavesColour(stage)) {
+        const float value = StepWave(stage.RgbWave);
+        std::fill(colour, colour + 4, value);
+    } else if (stage.RgbSource == kColourFromConstant) {
+        std::copy(stage.Colour, stage.Colour + 3, colour);
+    }
+    if (stage.AlphaSource == kColourFromConstant) colour[3] = stage.Colour[3];
+    else if (stage.AlphaSource == kColourFromWave) colour[3] = StepWave(stage.AlphaWave);
+    if (!MixesVertexColour(stage)) {
+        glColor4fv(colour);
+        return;
+    }
+    // One channel from the vertices (the primary colour), the other from this
+    // colour: the unit's combiner takes each from its own source.
+    const GLint rgb = RgbFromVertices(stage) ? GL_PRIMARY_COLOR_ARB : GL_CONSTANT_ARB;
+    const GLint alpha = RgbFromVertices(stage) ? GL_CONSTANT_ARB : GL_PRIMARY_COLOR_ARB;
+    glTexEnvfv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_COLOR, colour);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE_ARB);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB_ARB, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB_ARB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB_ARB, rgb);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA_ARB, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA_ARB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_ALPHA_ARB, alpha);
+}
+
+void SetTextureWrap(GLint wrap) {
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrap);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrap);
 }
 
 void ApplyReflectionMap() {
@@ -118,6 +155,8 @@ void BlendFunction(int32_t source, int32_t destination) {
 void ApplyStageUnit(SHADER_STAGE& stage) {
     const int32_t flags = stage.Flags;
     BindTexture((flags & kStageCubeMap) ? GL_TEXTURE_CUBE_MAP : GL_TEXTURE_2D, AnimationTexture(stage));
+    // Set on every use: other stages may show the same texture wrapped.
+    if (flags & kStageClamp) SetTextureWrap(GL_CLAMP_TO_EDGE);
     if (flags & kStageCubeMap) {
         glDisable(GL_TEXTURE_2D);
         glEnable(GL_TEXTURE_CUBE_MAP);
@@ -139,11 +178,12 @@ void ApplyStage(SHADER_STAGE& stage) {
         BlendFunction(stage.Blend[0], stage.Blend[1]);
     }
     if (flags & kStageDepthFunc) glDepthFunc(static_cast<GLenum>(stage.DepthFunc));
-    if (WavesColour(stage)) ApplyColourWave(stage.RgbWave);
+    if (ChangesColour(stage)) ApplyStageColour(stage);
 }
 
 void ResetStageUnit(const SHADER_STAGE& stage) {
     const int32_t flags = stage.Flags;
+    if (flags & kStageClamp) SetTextureWrap(GL_REPEAT);
     if (flags & kStageTcMods) {
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);
@@ -163,7 +203,8 @@ void ResetStageUnit(const SHADER_STAGE& stage) {
 void ResetStage(SHADER_STAGE& stage) {
     const int32_t flags = stage.Flags;
     ResetStageUnit(stage);
-    if (flags & kStageRgbGen) glColor4f(1, 1, 1, 1);
+    if (SetsColour(stage)) glColor4f(1, 1, 1, 1);
+    if (MixesVertexColour(stage)) glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     if (flags & kStageBlend) {
         glDisable(GL_BLEND);
         glDepthMask(GL_TRUE);
@@ -173,8 +214,30 @@ void ResetStage(SHADER_STAGE& stage) {
 
 bool WavesColour(const SHADER_STAGE& stage) { return (stage.Flags & kStageRgbGen) && stage.RgbWave.Kind == kColourWave; }
 
+bool SetsColour(const SHADER_STAGE& stage) { return stage.Flags & (kStageRgbGen | kStageAlphaGen); }
+
+bool ChangesColour(const SHADER_STAGE& stage) {
+    return WavesColour(stage) || ((stage.Flags & kStageRgbGen) && stage.RgbSource != kColourFromDefault) ||
+           ((stage.Flags & kStageAlphaGen) && stage.AlphaSource != kColourFromDefault);
+}
+
+bool RgbFromVertices(const SHADER_STAGE& stage) {
+    return (stage.Flags & kStageRgbGen) && stage.RgbSource == kColourFromVertices;
+}
+
+// Vertex colours bring their alpha along unless the stage says otherwise.
+bool AlphaFromVertices(const SHADER_STAGE& stage) {
+    if (stage.Flags & kStageAlphaGen) return stage.AlphaSource == kColourFromVertices;
+    return RgbFromVertices(stage);
+}
+
+bool TakesVertexColour(const SHADER_STAGE& stage) { return RgbFromVertices(stage) || AlphaFromVertices(stage); }
+
+bool MixesVertexColour(const SHADER_STAGE& stage) { return RgbFromVertices(stage) != AlphaFromVertices(stage); }
+
 bool StepsWhenApplied(const SHADER_STAGE& stage) {
-    return (stage.AnimFrequency != 0 && stage.Textures.size() > 1) || WavesColour(stage);
+    return (stage.AnimFrequency != 0 && stage.Textures.size() > 1) || WavesColour(stage) ||
+           ((stage.Flags & kStageAlphaGen) && stage.AlphaSource == kColourFromWave);
 }
 
 bool BlendPairTaken(int32_t source, int32_t destination) {

@@ -28,6 +28,18 @@ void ApplyStageUnit(SHADER_STAGE& stage);
 void ResetStageUnit(const SHADER_STAGE& stage);
 // Whether the stage sets a colour wave, which steps each time it is applied.
 bool WavesColour(const SHADER_STAGE& stage);
+// Whether the stage sets the current colour (and resets it to white after).
+bool SetsColour(const SHADER_STAGE& stage);
+// Whether that colour differs from white: a wave, a constant or vertex colours.
+bool ChangesColour(const SHADER_STAGE& stage);
+// Whether the stage's colour or alpha comes from the vertices: the drawer
+// enables its colour array for the stage.
+bool TakesVertexColour(const SHADER_STAGE& stage);
+bool RgbFromVertices(const SHADER_STAGE& stage);
+bool AlphaFromVertices(const SHADER_STAGE& stage);
+// Whether only one of colour and alpha comes from the vertices: the stage then
+// combines them on its texture unit, which must stay enabled to do so.
+bool MixesVertexColour(const SHADER_STAGE& stage);
 // Whether applying the stage steps a clock of its own (an animation frame or a
 // colour wave), so that it must be applied once per face drawn.
 bool StepsWhenApplied(const SHADER_STAGE& stage);

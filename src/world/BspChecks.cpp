@@ -117,7 +117,8 @@ bool CheckFaces(Level& level, size_t lightmapCount) {
             !maxima.Below(face.FirstMeshVertex, face.MeshVertexCount, face.VertexCount))
             return false;
         if (face.Type == kFacePatch && !CheckPatch(face, pieces)) return false;
-        if (!IndexInside(face.LightmapIndex, lightmapCount)) face.LightmapIndex = -1;
+        const bool lit = face.LightmapIndex == kLightmapByVertex || IndexInside(face.LightmapIndex, lightmapCount);
+        if (!lit) face.LightmapIndex = -1;
     }
     return pieces <= level.Vertices.size();
 }

@@ -9,8 +9,12 @@
 namespace korvath {
 
 void BrightenLightmap(uint8_t* texels, size_t texelCount, float brightness) {
-    for (size_t t = 0; t < texelCount; ++t) {
-        uint8_t* texel = texels + t * 3;
+    BrightenColours(texels, texelCount, 3, brightness);
+}
+
+void BrightenColours(uint8_t* colours, size_t count, size_t stride, float brightness) {
+    for (size_t t = 0; t < count; ++t) {
+        uint8_t* texel = colours + t * stride;
         float c[3];
         float scale = 1;
         for (int i = 0; i < 3; ++i) {
@@ -22,11 +26,13 @@ void BrightenLightmap(uint8_t* texels, size_t texelCount, float brightness) {
     }
 }
 
+float LightBrightness() { return Lighting().Overbright ? kOverbrightBrightness : kLightmapBrightness; }
+
 std::vector<uint32_t> UploadLightmaps(const uint8_t* lump, size_t length) {
     std::vector<uint32_t> names(length / kLightmapBytes);
     IMAGE image;
     image.Width = image.Height = static_cast<int32_t>(kLightmapSide);
-    const float brightness = Lighting().Overbright ? kOverbrightBrightness : kLightmapBrightness;
+    const float brightness = LightBrightness();
     for (size_t i = 0; i < names.size(); ++i) {
         image.Pixels.assign(lump + i * kLightmapBytes, lump + (i + 1) * kLightmapBytes);
         BrightenLightmap(image.Pixels.data(), kLightmapSide * kLightmapSide, brightness);

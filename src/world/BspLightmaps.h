@@ -15,6 +15,10 @@ constexpr float kOverbrightBrightness = 4;  // while the engine's Overbright set
 // Multiplies every texel by brightness; a texel that would pass 255 is scaled
 // down as a whole so its brightest component reaches 255 and its hue is kept.
 void BrightenLightmap(uint8_t* texels, size_t texelCount, float brightness);
+// The same for count RGB colours stride bytes apart (a fourth byte is left alone).
+void BrightenColours(uint8_t* colours, size_t count, size_t stride, float brightness);
+// The brightness of the level's baked light, as the engine's Overbright setting says.
+float LightBrightness();
 
 // One GL texture name per whole lightmap of the lump, brightened as the
 // engine's Overbright setting says.

@@ -1,5 +1,8 @@
 #include "world/BspPatches.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace korvath {
 
 namespace {
@@ -17,12 +20,19 @@ Weights BernsteinAt(int k) {
     return {{(1 - t) * (1 - t), 2 * t * (1 - t), t * t}};
 }
 
-// Only the leading floats of the record are blended; normal and colour stay zero.
+// The leading floats of the record and the colour are blended; the normal
+// stays zero. The weights are at least 0 and sum to 1, so a blended colour
+// stays inside the byte range.
 void Blend(const BspVertex* const (&points)[3], const Weights& weights, BspVertex& out) {
     float* result = &out.Position.x;
     for (int f = 0; f < kBlendedFloats; ++f) {
         result[f] = 0;
         for (int p = 0; p < 3; ++p) result[f] += weights.w[p] * (&points[p]->Position.x)[f];
+    }
+    for (int c = 0; c < 4; ++c) {
+        float colour = 0;
+        for (int p = 0; p < 3; ++p) colour += weights.w[p] * points[p]->Color[c];
+        out.Color[c] = static_cast<uint8_t>(std::clamp(std::nearbyint(colour), 0.0f, 255.0f));
     }
 }
 

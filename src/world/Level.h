@@ -96,6 +96,8 @@ struct BspFace {
     int32_t PatchSize[2] = {};  // for a patch, [0] becomes its index in the patch table
 };
 static_assert(sizeof(BspFace) == 104, "face records are read as they lie in the file");
+// BspFace::LightmapIndex of a face lit by its vertex colours instead of a lightmap.
+constexpr int32_t kLightmapByVertex = -3;
 
 // One biquadratic 3 x 3 piece tessellated into a 6 x 6 grid drawn as five strips.
 struct BspSubPatch {

@@ -29,6 +29,8 @@ void PointArrays(uintptr_t base, const TextureUnits& units) {
     }
     glVertexPointer(3, GL_FLOAT, kVertexStride, Field(base, offsetof(BspVertex, Position)));
     glNormalPointer(GL_FLOAT, kVertexStride, Field(base, offsetof(BspVertex, Normal)));
+    // Read only by stages that take vertex colours, which enable the array.
+    glColorPointer(4, GL_UNSIGNED_BYTE, kVertexStride, Field(base, offsetof(BspVertex, Color)));
 }
 
 // Where a face's vertices start: its own in the level's table, or the bound
@@ -115,7 +117,7 @@ void SetTexturing(const TextureUnits& units, bool on) {
 
 bool DrawsWithoutImage(const Level& level, const SHADER_STAGE& stage) {
     return (level.Shortcuts & kShortcutSkipWhite) && !(stage.Flags & kStageCubeMap) && stage.Textures.size() == 1 &&
-           stage.Textures[0] == 0;
+           stage.Textures[0] == 0 && !MixesVertexColour(stage);
 }
 
 bool DrawsOpaque(const SHADER_STAGE& stage) {
@@ -141,7 +143,9 @@ size_t FirstVisibleStage(const SHADER& material) {
 
 bool WritesDepthFirst(const SHADER& material) {
     if (material.SurfaceFlags & kSurfaceHidden) return false;
-    if ((material.Flags & kMaterialDeform) || material.Program != 0 || material.Stages.empty()) return false;
+    // An offset face's depth is not the one its stages test against.
+    if (material.Flags & (kMaterialDeform | kMaterialPolygonOffset)) return false;
+    if (material.Program != 0 || material.Stages.empty()) return false;
     return !(material.Stages[0].Flags & (kStageAlphaTest | kStageBlend));
 }
 
@@ -186,15 +190,24 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
         glStencilFunc(GL_ALWAYS, 1, 1);
         glStencilOp(GL_REPLACE, GL_REPLACE, GL_REPLACE);
     }
+    // Decals lie on the wall they mark: pulled towards the eye, they win its depth test.
+    const bool offset = material.Flags & kMaterialPolygonOffset;
+    if (offset) {
+        glEnable(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(-1, -2);
+    }
     SetTexturing(units, true);
     const bool lightmapped = !(material.SurfaceFlags & kSurfaceNoLightmap);
     const GLuint lightmap =
         face.LightmapIndex >= 0 ? level.Lightmaps[static_cast<size_t>(face.LightmapIndex)] : WhiteTexture();
     // Batched faces have their depth laid: stages hidden under a later opaque
     // one need not be drawn.
+    // Vertex-lit faces take their light from the vertex colours in the stages a
+    // lightmap would light; one draw of several units would colour them all.
+    const bool vertexLit = lightmapped && face.LightmapIndex == kLightmapByVertex && face.Type != kFaceMesh;
     const MaterialPlan& plan = level.Plans[static_cast<size_t>(face.Texture)];
     const size_t first = batch ? plan.FirstVisible : 0;
-    const bool folds = face.Type != kFaceMesh && (level.Shortcuts & kShortcutFoldMultiplies);
+    const bool folds = face.Type != kFaceMesh && !vertexLit && (level.Shortcuts & kShortcutFoldMultiplies);
     const int32_t folded = folds ? (batch ? plan.FoldedVisible : plan.Folded) : 0;
     if (folded > 0) {
         DrawFolded(level, face, units, first, folded, lightmapped ? lightmap : 0, batch);
@@ -202,18 +215,23 @@ void DrawFace(Level& level, const BspFace& face, const TextureUnits& units, cons
         for (size_t s = first; s < material.Stages.size(); ++s) {
             SHADER_STAGE& stage = material.Stages[s];
             if (s > 0 && stage.Lightmap) continue;
+            const bool lit = lightmapped && StageLit(material, s);
             units.Server(GL_TEXTURE1_ARB);
-            BindStageLightmap(lightmap, lightmapped && StageLit(material, s));
+            BindStageLightmap(lightmap, lit && !vertexLit);
             units.Server(GL_TEXTURE0_ARB);
             ApplyStage(stage);  // a lightmap stage binds white: its lightmap is on unit 1
             const bool imageless = DrawsWithoutImage(level, stage);
             if (imageless) glDisable(GL_TEXTURE_2D);
+            const bool vertexColours = TakesVertexColour(stage) || (vertexLit && lit && !ChangesColour(stage));
+            if (vertexColours) glEnableClientState(GL_COLOR_ARRAY);
             DrawGeometry(level, face, units, true, batch);
+            if (vertexColours) glDisableClientState(GL_COLOR_ARRAY);
             if (imageless) glEnable(GL_TEXTURE_2D);
             ResetStage(stage);
         }
     }
     SetTexturing(units, false);
+    if (offset) glDisable(GL_POLYGON_OFFSET_FILL);
     if (stencil) {
         glStencilFunc(GL_EQUAL, 1, 1);
         glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP);

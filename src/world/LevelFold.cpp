@@ -28,7 +28,7 @@ Fold FoldOf(const SHADER_STAGE& stage) {
 // would.
 bool Folds(const Level& level, const SHADER_STAGE& stage, bool first, size_t s, bool lit) {
     if (stage.Flags & (kStageAlphaTest | kStageDepthFunc | kStageCubeMap)) return false;
-    if (WavesColour(stage)) return false;
+    if (ChangesColour(stage)) return false;  // the folded draw has one colour for all its units
     const bool blends = stage.Flags & kStageBlend;
     if (first) return s == 0 ? !blends : DrawsOpaque(stage);
     if (!blends) return false;

@@ -86,6 +86,10 @@ bool ReadLevel(const BspFile& file, Level& level) {
     if (!file.Read(kLumpBrushSides, level.BrushSides)) return false;
     BspStatus("BSP: Loading Vertices...");
     if (!ReadVertices(file, level)) return false;
+    // Vertex colours are baked light of the lightmaps' scale: brightened alike,
+    // vertex-lit decals and meshes match the lightmapped walls around them.
+    if (!level.Vertices.empty())
+        BrightenColours(level.Vertices[0].Color, level.Vertices.size(), sizeof(BspVertex), LightBrightness());
     BspStatus("BSP: Loading Mesh Vertices...");
     if (!file.Read(kLumpMeshVertices, level.MeshVertices)) return false;
     BspStatus("BSP: Loading Effects...");

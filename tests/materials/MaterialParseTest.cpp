@@ -333,3 +333,43 @@ TEST_F(ShaderParse, ShadersLoadFallsBackToAPicture) {
     EXPECT_TRUE(named.Found);
     EXPECT_EQ(named.Stages[0].Flags, kStageBlend);
 }
+
+// Decal and mark stages: colour and alpha sources, clamped images and the
+// material's offset; bad numbers leave the stage as it was.
+TEST_F(ShaderParse, ColourAlphaClampAndOffsetKeywords) {
+    struct Case {
+        const char* line;
+        int32_t rgb, alpha, flags;
+        float red, opacity;
+    };
+    const Case cases[] = {
+        {"rgbGen const ( 0.5 0.25 1 )", kColourFromConstant, 0, kStageRgbGen, 0.5f, 1},
+        {"rgbgen const (0.5 0.25 1)", kColourFromConstant, 0, kStageRgbGen, 0.5f, 1},
+        {"rgbgen const ( 0.5 x 1 )", 0, 0, kStageRgbGen, 1, 1},
+        {"rgbgen const ( 1e40 0 0 )", 0, 0, kStageRgbGen, 1, 1},
+        {"rgbgen const", 0, 0, kStageRgbGen, 1, 1},
+        {"rgbgen exactvertex", kColourFromVertices, 0, kStageRgbGen, 1, 1},
+        {"alphaGen const 0.25", 0, kColourFromConstant, kStageAlphaGen, 1, 0.25f},
+        {"alphagen const (nan)", 0, 0, 0, 1, 1},
+        {"alphaGen Vertex", 0, kColourFromVertices, kStageAlphaGen, 1, 1},
+        {"alphagen wave sawtooth 0 1 0 10", 0, kColourFromWave, kStageAlphaGen, 1, 1},
+        {"alphagen wave sin 1", 0, 0, 0, 1, 1},
+        {"alphagen lightingspecular", 0, 0, 0, 1, 1},
+        {"clampmap", 0, 0, kStageClamp, 1, 1},
+    };
+    for (const Case& c : cases) {
+        const SHADER material = Parse({"textures/m", "{", " {", std::string("  ") + c.line, " }", "}"});
+        ASSERT_EQ(material.Stages.size(), 1u) << c.line;
+        const SHADER_STAGE& stage = material.Stages[0];
+        EXPECT_EQ(std::vector<int32_t>({stage.RgbSource, stage.AlphaSource, stage.Flags}),
+                  std::vector<int32_t>({c.rgb, c.alpha, c.flags})) << c.line;
+        EXPECT_EQ(std::vector<float>({stage.Colour[0], stage.Colour[3]}), std::vector<float>({c.red, c.opacity})) << c.line;
+    }
+    WritePicture("textures/mark.bmp", 10, 20, 30);
+    const SHADER decal = Parse({"textures/m", "{", " polygonOffset", " {", "  clampmap textures/mark.tga",
+                                "  rgbgen wave sin 0 1 0 1", "  rgbgen const ( 0 1 0 )", " }", "}"});
+    EXPECT_EQ(decal.Flags, kMaterialPolygonOffset);
+    EXPECT_EQ(FirstTexel(decal.Stages.at(0).Textures[0]), (std::vector<uint8_t>{10, 20, 30}));
+    EXPECT_EQ(decal.Stages[0].RgbSource, kColourFromConstant);  // the later line wins over the wave
+    EXPECT_FALSE(WavesColour(decal.Stages[0]));
+}

@@ -202,7 +202,8 @@ TEST_F(BspLoadTest, LevelWithoutPvsOrKeptLumps) {
 }
 
 // A grid of Width x Height control points on the plane z = 0 (file axes) at
-// x = 10 * column, y = 10 * row, with TexCoord (column, row).
+// x = 10 * column, y = 10 * row, with TexCoord (column, row) and a red of
+// 20 * column (60 * column once brightened).
 void AddPatch(BspBuilder& file, int32_t width, int32_t height) {
     BspFace face;
     face.Type = kFacePatch;
@@ -216,6 +217,7 @@ void AddPatch(BspBuilder& file, int32_t width, int32_t height) {
             v.Position = {10.0f * col, 10.0f * row, row == 1 && col == 1 ? 20.0f : 0.0f};
             v.TexCoord = {static_cast<float>(col), static_cast<float>(row)};
             v.Normal = {0, 0, 1};
+            v.Color[0] = static_cast<uint8_t>(20 * col), v.Color[3] = 255;
             file.Vertices.push_back(v);
         }
     file.Faces.push_back(face);
@@ -248,6 +250,10 @@ TEST_F(BspLoadTest, TessellatesPatchesAtLevelFive) {
     EXPECT_NEAR(piece.Vertices[2 * 6 + 2].Position.y, 0.48f * 0.48f * 20, 1e-4);
     EXPECT_FLOAT_EQ(piece.Vertices[7].Normal.x, 0);
     EXPECT_FLOAT_EQ(piece.Vertices[7].Normal.y, 0);
+    // Colours blend like positions (vertex-coloured and vertex-lit patches): red runs 0, 60, 120 along a row.
+    EXPECT_EQ(piece.Vertices[2 * 6].Color[0], 48);
+    EXPECT_EQ(piece.Vertices[5 * 6 + 3].Color[0], 120);
+    EXPECT_EQ(piece.Vertices[2 * 6 + 2].Color[3], 255);
     for (int r = 0; r < 5; ++r) {
         EXPECT_EQ(piece.RowCounts[r], 12);
         EXPECT_EQ(piece.RowStarts[r], r * 12);

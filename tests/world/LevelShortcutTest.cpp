@@ -3,6 +3,7 @@
 // off and with all off, and the pixels compared. Folding several passes into one
 // rounds to 8 bits once instead of once per pass, so channels may differ by 2.
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 
 #include <sys/mman.h>
@@ -154,7 +155,47 @@ TEST_F(LevelShortcutTest, OnlyOpaqueThenMultiplyingStagesFold) {
         first.RgbWave.Kind = 3;
     }));
     EXPECT_FALSE(unfolded([](Stage first, Stage) { first.Flags |= kStageRgbGen; }));  // identity: no colour change
+    EXPECT_TRUE(unfolded([](Stage first, Stage) { first.Flags |= kStageRgbGen, first.RgbSource = kColourFromConstant; }));
+    EXPECT_TRUE(unfolded([](Stage, Stage later) { later.Flags |= kStageAlphaGen, later.AlphaSource = kColourFromVertices; }));
+    EXPECT_FALSE(unfolded([](Stage, Stage later) { later.Flags |= kStageClamp; }));  // the unit clamps alike
 }
+
+// Decal kinds: face 0 vertex-lit under a clamped image of constant colour,
+// face 1 a mark of vertex colours and waved alpha (its wave steps once per
+// face drawn, so it stays out of the batches).
+TEST_F(LevelShortcutTest, DecalStagesLookTheSameWithAndWithoutShortcuts) {
+    BspBuilder file = SmallLevel();
+    file.Lightmaps.assign(file.Lightmaps.size(), 75);
+    for (size_t v = 0; v < file.Vertices.size(); ++v) {
+        BspVertex& vertex = file.Vertices[v];
+        vertex.TexCoord = {vertex.TexCoord.x * 3 - 1, vertex.TexCoord.y * 3 - 1};
+        vertex.Color[0] = static_cast<uint8_t>(60 * v), vertex.Color[2] = static_cast<uint8_t>(255 - 30 * v);
+        vertex.Color[3] = static_cast<uint8_t>(90 + 20 * v);
+    }
+    file.Faces[0].LightmapIndex = kLightmapByVertex;
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("shortcuts-decals.bsp", file));
+    ASSERT_TRUE(level);
+    const int32_t pattern = PatternTexture();
+    level->Materials[0] = MultiplyMaterial(pattern, PatternTexture());
+    SHADER_STAGE& tinted = level->Materials[0].Stages[0];
+    tinted.Flags |= kStageRgbGen | kStageClamp;
+    tinted.RgbSource = kColourFromConstant;
+    std::copy_n(std::array<float, 3>{0.9f, 0.6f, 0.3f}.begin(), 3, tinted.Colour);
+    SHADER_STAGE mark = MultiplyStage(pattern, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    mark.Flags |= kStageRgbGen | kStageAlphaGen | kStageClamp;
+    mark.RgbSource = kColourFromVertices, mark.AlphaSource = kColourFromWave;
+    mark.AlphaWave = {0.25f, 0.1f, 0, 1, 0, kColourWave, 0, 0, kFuncSin};
+    level->Materials[1] = MultiplyMaterial(pattern, PatternTexture());
+    level->Materials[1].Flags = kMaterialPolygonOffset;
+    level->Materials[1].Stages.push_back(mark);
+    LookAtBothWalls();
+    ExpectSamePictures(*level, "shortcuts-decals");
+    EXPECT_TRUE(level->Plans[1].StepsPerApplication);
+    tinted.Flags &= ~kStageRgbGen;  // lit by its vertices then, in its batch, instead of folded
+    ExpectSamePictures(*level, "shortcuts-vertex-lit");
+    ReleaseLevelResources(*level);
+}
+
 
 // An image lit by a later lightmap stage, then a detail image (twice the
 // product) and a glow added over it, neither lit.
