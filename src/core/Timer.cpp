@@ -16,7 +16,7 @@ float Timer::Interval() const {
 // A countdown longer than the tick can tell apart (24.9 days either way) is
 // cut to that.
 void Timer::Interval(float seconds) {
-    constexpr double kLongest = 2147483647.0;
+    constexpr double kLongest = 2147483646.0;  // one short of the limit: the rounding below may add one
     const double milliseconds = std::clamp(static_cast<double>(seconds) * 1000.0, -kLongest, kLongest);
     startTick_ = platform::TickCount();
     // Rounded as the absolute deadline would be: half-even of start + interval
