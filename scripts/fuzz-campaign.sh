@@ -33,8 +33,10 @@ for name in "${names[@]}"; do
     while IFS= read -r line || [ -n "$line" ]; do
       line="$(echo "${line%%#*}" | xargs)"
       [ -z "$line" ] && continue
-      if [ -d "$line" ]; then find "$line" -type f -exec cp -n {} "$corpus/" \;
-      elif [ -f "$line" ]; then cp -n "$line" "$corpus/"; fi
+      # Whole real files (a 1.7 MB level) stay with the smoke's replay: each
+      # would cost the campaign a second per mutation and teach it little.
+      if [ -d "$line" ]; then find "$line" -type f -size -256k -exec cp -n {} "$corpus/" \;
+      elif [ -f "$line" ] && [ "$(stat -c %s "$line")" -lt 262144 ]; then cp -n "$line" "$corpus/"; fi
     done < "fuzz/$name.seeds"
   fi
   dict=(); [ -f "fuzz/dict/$name.dict" ] && dict=(-dict="fuzz/dict/$name.dict")
