@@ -69,6 +69,11 @@ struct SHADER {
     WAVE Deform;
     VECTOR3 DeformMove;
     std::vector<SHADER_STAGE> Stages;
+    // "skyparms": the far box's six pictures, in the order rt bk lf ft up dn (0
+    // where a picture is missing), and the height of the cloud layers that the
+    // stages draw over it (0 for a material that is no sky).
+    int32_t SkyBox[6] = {};
+    float CloudHeight = 0;
 };
 
 }  // namespace korvath

@@ -61,6 +61,11 @@ enum ColourSource : int32_t {
     kColourFromWave = 3,  // AlphaSource only: AlphaWave
 };
 
+// The cloud layers of a sky lie on a sphere this many units across the eye's
+// level and rise CloudHeight above it; 128 when the material names no height.
+constexpr float kSkyRadius = 4096;
+constexpr float kDefaultCloudHeight = 128;
+
 // Bits of SHADER::Flags.
 enum MaterialFlags : int32_t {
     kMaterialDeform = 0x80,

@@ -355,6 +355,31 @@ void DepthWrite(std::string_view, MaterialParse& parse) {
     if (SHADER_STAGE* stage = parse.Stage()) stage->Flags |= kStageDepthFunc;
 }
 
+// "skyparms farbox cloudheight nearbox": the far box's pictures are farbox_rt
+// and so on, clamped so their edges meet without a seam; "-" names no box. A
+// height that is missing, "-" or not a positive number up to the sky's own
+// radius gives the usual 128. The near box was never drawn by the content's
+// renderer either and is ignored.
+void SkyParms(std::string_view line, MaterialParse& parse) {
+    static constexpr const char* kSides[6] = {"_rt", "_bk", "_lf", "_ft", "_up", "_dn"};
+    const Tokens t = SplitBlanks(line);
+    SHADER& material = parse.material;
+    material.SurfaceFlags |= kSurfaceSky;
+    material.CloudHeight = kDefaultCloudHeight;
+    float height = 0;
+    if (Read(t, 2, height) && height > 0 && height <= kSkyRadius) material.CloudHeight = height;
+    for (int32_t& side : material.SkyBox) ReplaceTexture(side, 0);
+    if (t.size() < 2 || t[1] == "-") return;
+    for (int i = 0; i < 6; ++i) {
+        const int32_t texture = LoadTextureAnyExtension(ResolvePath(std::string(t[1]) + kSides[i]));
+        if (texture <= 0) continue;
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(texture));
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+        material.SkyBox[i] = texture;
+    }
+}
+
 struct Keyword {
     std::string_view name;
     void (*act)(std::string_view line, MaterialParse& parse);
@@ -368,6 +393,7 @@ constexpr Keyword kKeywords[] = {
     {"tcmod", TcMod},             {"alphafunc", AlphaFunc}, {"blendfunc", BlendFunc},
     {"depthfunc", DepthFunc},     {"depthwrite", DepthWrite},
     {"clampmap", ClampMap},       {"alphagen", AlphaGen},   {"polygonoffset", PolygonOffset},
+    {"skyparms", SkyParms},
 };
 
 }  // namespace

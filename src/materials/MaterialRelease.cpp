@@ -23,6 +23,7 @@ void ReplaceTexture(int32_t& slot, int32_t texture) {
 // delete a name GL has since handed to another texture. Copies of the record
 // still hold the old names, as before.
 void FreeMaterial(SHADER& material) {
+    for (int32_t& side : material.SkyBox) ReplaceTexture(side, 0);
     if (material.Stages.empty()) return;
     for (SHADER_STAGE& stage : material.Stages)
         for (int32_t& texture : stage.Textures) ReplaceTexture(texture, 0);

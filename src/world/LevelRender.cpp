@@ -13,6 +13,7 @@
 #include "world/LevelDraw.h"
 #include "world/LevelPlan.h"
 #include "world/LevelRender.h"
+#include "world/LevelSky.h"
 
 namespace korvath {
 
@@ -24,6 +25,7 @@ struct Walk {
     const VECTOR3& camera;
     int32_t cluster;
     bool layDepth;
+    int32_t sky = -1;  // the material of the first sky face seen
 };
 
 void CollectLeaf(Walk& w, const BspLeaf& leaf) {
@@ -41,6 +43,7 @@ void CollectLeaf(Walk& w, const BspLeaf& leaf) {
         drawn = 1;
         const BspFace& face = level.Faces[static_cast<size_t>(f)];
         const size_t m = static_cast<size_t>(face.Texture);
+        if (w.sky < 0 && (level.Materials[m].SurfaceFlags & kSurfaceSky)) w.sky = static_cast<int32_t>(m);
         if (w.layDepth && level.Plans[m].DepthFirst) level.DepthList[static_cast<size_t>(level.DepthCount++)] = f;
         if (level.Materials[m].Found)
             level.FirstList[static_cast<size_t>(level.FirstCount++)] = f;
@@ -128,6 +131,7 @@ void RenderLevel(Level& level) {
     const int32_t cluster = level.Leafs[static_cast<size_t>(FindLeaf(level, View().CameraPosition))].Cluster;
     Walk walk = {level, frustum, View().CameraPosition, cluster, layDepth};
     WalkTree(walk, root);
+    if (walk.sky >= 0) DrawSky(level.Materials[static_cast<size_t>(walk.sky)]);
 
     // Whatever colour the overlay left behind would tint every face whose
     // stages set none.

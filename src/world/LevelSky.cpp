@@ -1,0 +1,140 @@
+#include "world/LevelSky.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/ExtTable.h"
+#include "core/Matrix.h"
+#include "core/ViewState.h"
+#include "materials/Materials.h"
+#include "platform/GL.h"
+
+namespace korvath {
+
+namespace {
+
+// Grid lines per side of the cloud dome: the layers' coordinates bend, the
+// box's pictures do not, so only the dome needs them.
+constexpr int kDomeSteps = 8;
+// Where the box is drawn, in world units from the eye. Any distance between the
+// near and far planes would do, as the depth is forced to the far plane.
+constexpr float kBoxDistance = 100;
+
+// The sides in the order of SHADER::SkyBox (rt bk lf ft up dn), as axes of the
+// level file's Z-up frame: component j of the direction to side point (s, t) is
+// (s, t, 1)[k - 1], negated for negative k, with k = kSideAxes[side][j]. t runs
+// up the picture on the four walls.
+constexpr int kSideAxes[6][3] = {{3, -1, 2}, {-3, 1, 2}, {1, 3, 2}, {-1, -3, 2}, {-2, -1, 3}, {2, -1, -3}};
+
+struct ZUp {
+    double x, y, z;
+};
+
+ZUp SidePoint(int side, double s, double t) {
+    const double b[3] = {s, t, 1};
+    double q[3];
+    for (int j = 0; j < 3; ++j) {
+        const int k = kSideAxes[side][j];
+        q[j] = k < 0 ? -b[-k - 1] : b[k - 1];
+    }
+    return {q[0], q[1], q[2]};
+}
+
+void SkyVertex(const ZUp& q) {
+    // Levels are drawn in engine axes: (x, y, z) of the file is (x, z, -y).
+    glVertex3d(q.x * kBoxDistance, q.z * kBoxDistance, -q.y * kBoxDistance);
+}
+
+// Where the ray from the eye along q meets the cloud sphere (radius
+// kSkyRadius + height, its centre kSkyRadius below the eye), turned into
+// texture coordinates by the angles of that point seen from the centre: the
+// layers stretch towards the horizon as a real cloud ceiling does.
+void CloudCoordinates(const ZUp& q, double height) {
+    const double r = kSkyRadius;
+    const double length2 = q.x * q.x + q.y * q.y + q.z * q.z;
+    const double p = (-q.z * r + std::sqrt(q.z * q.z * r * r + length2 * (2 * r * height + height * height))) / length2;
+    double v[3] = {q.x * p, q.y * p, q.z * p + r};
+    const double length = std::sqrt(v[0] * v[0] + v[1] * v[1] + v[2] * v[2]);
+    // t negated, as for the level's own coordinates: pictures are stored bottom row first.
+    glTexCoord2d(std::acos(v[0] / length), -std::acos(v[1] / length));
+}
+
+void DrawBox(const SHADER& sky) {
+    glColor4f(1, 1, 1, 1);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    for (int side = 0; side < 6; ++side) {
+        if (sky.SkyBox[side] <= 0) continue;
+        glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(sky.SkyBox[side]));
+        glBegin(GL_QUADS);
+        static constexpr double kCorners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+        for (const auto& corner : kCorners) {
+            // Pictures are stored from their bottom row up: t runs up the wall.
+            glTexCoord2d((corner[0] + 1) / 2, (corner[1] + 1) / 2);
+            SkyVertex(SidePoint(side, corner[0], corner[1]));
+        }
+        glEnd();
+    }
+}
+
+// Over a box the layers cover the upper half only, as the box's lower half is
+// the ground far away; without one they are the whole sky.
+void DrawDome(double height, bool overBox) {
+    for (int side = 0; side < 6; ++side) {
+        if (overBox && side == 5) continue;
+        const int firstRow = overBox && side < 4 ? kDomeSteps / 2 : 0;
+        for (int row = firstRow; row < kDomeSteps; ++row) {
+            glBegin(GL_QUAD_STRIP);
+            for (int column = 0; column <= kDomeSteps; ++column) {
+                const double s = 2.0 * column / kDomeSteps - 1;
+                for (int edge = 1; edge >= 0; --edge) {
+                    const ZUp q = SidePoint(side, s, 2.0 * (row + edge) / kDomeSteps - 1);
+                    CloudCoordinates(q, height);
+                    SkyVertex(q);
+                }
+            }
+            glEnd();
+        }
+    }
+}
+
+}  // namespace
+
+void DrawSky(SHADER& sky) {
+    glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_VIEWPORT_BIT | GL_CURRENT_BIT | GL_TEXTURE_BIT);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glDisable(GL_BLEND);
+    glDisable(GL_ALPHA_TEST);
+    glDepthRange(1, 1);
+    glDepthMask(GL_FALSE);
+    glMatrixMode(GL_MODELVIEW);
+    glPushMatrix();
+    ApplyViewTransform(true);
+    ApplyRotation(View().CameraRotation);
+    const GLExtFunctions& ext = GLExt();
+    ext.glActiveTextureARB(GL_TEXTURE1_ARB);
+    glDisable(GL_TEXTURE_2D);
+    ext.glActiveTextureARB(GL_TEXTURE0_ARB);
+    glEnable(GL_TEXTURE_2D);
+
+    bool box = false;
+    for (const int32_t side : sky.SkyBox) box = box || side > 0;
+    if (box) DrawBox(sky);
+    bool first = true;
+    for (SHADER_STAGE& stage : sky.Stages) {
+        // The material's own brace opens a stage too: one without an image is no layer.
+        if (stage.Lightmap || std::ranges::none_of(stage.Textures, [](int32_t t) { return t > 0; })) continue;
+        ApplyStage(stage);
+        // Without a box the first layer is the sky: blended onto the cleared
+        // screen it would leave the sky black where the content expects colour.
+        if (!box && first) glDisable(GL_BLEND);
+        DrawDome(sky.CloudHeight, box);
+        ResetStage(stage);
+        first = false;
+    }
+    glDisable(GL_TEXTURE_2D);
+    glPopMatrix();
+    glPopAttrib();
+}
+
+}  // namespace korvath

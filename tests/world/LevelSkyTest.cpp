@@ -1,0 +1,148 @@
+// The small level's walls as a sky: a far box of one colour per side,
+// the back side split into quarters, and cloud layers over it or alone.
+#include <array>
+#include <filesystem>
+
+#include "core/ExtTable.h"
+#include "core/Matrix.h"
+#include "core/ViewState.h"
+#include "materials/Materials.h"
+#include "materials/TextureTestSupport.h"
+#include "platform/GL.h"
+#include "world/LevelPlan.h"
+#include "world/LevelRender.h"
+#include "world/LevelTestSupport.h"
+
+namespace korvath::test {
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+using Rgb = std::array<int, 3>;
+
+// rt bk lf ft up dn. The back picture (seen through the wall) is this colour
+// in its lower left quarter, white in its upper left, black in its lower right
+// and grey in its upper right.
+constexpr Rgb kSides[6] = {{255, 0, 0}, {0, 200, 0}, {0, 0, 255}, {255, 255, 0}, {0, 255, 255}, {255, 0, 255}};
+constexpr const char* kSuffixes[6] = {"_rt", "_bk", "_lf", "_ft", "_up", "_dn"};
+
+std::vector<uint8_t> Picture(const Rgb& colour, bool quarters) {
+    std::vector<uint8_t> rows;  // bottom row first, BGR
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            Rgb c = colour;
+            if (quarters && y >= 2) c = x < 2 ? Rgb{255, 255, 255} : Rgb{128, 128, 128};
+            else if (quarters && x >= 2) c = {0, 0, 0};
+            rows.insert(rows.end(), {static_cast<uint8_t>(c[2]), static_cast<uint8_t>(c[1]), static_cast<uint8_t>(c[0])});
+        }
+    return BmpFile(4, 4, rows);
+}
+
+class LevelSkyTest : public LevelTest {
+protected:
+    void SetUp() override {
+        LevelTest::SetUp();
+        std::filesystem::create_directories(EnginePath() + "env/test");
+        std::filesystem::create_directories(EnginePath() + "scripts");
+        for (int i = 0; i < 6; ++i) WriteBytes(EnginePath() + "env/test/box" + kSuffixes[i] + ".bmp", Picture(kSides[i], i == 1));
+        WriteBytes(EnginePath() + "env/test/green.bmp", Picture({0, 90, 0}, false));
+        BspBuilder file = SmallLevel();
+        file.Faces[1].Texture = 0;  // the wall behind is sky as well
+        level_ = LoadLevel(WriteLevel("sky.bsp", file));
+        ASSERT_TRUE(level_);
+        View().CameraPosition = {200, 0, 0};  // in front of the wall, looking at it
+        View().CameraRotation = {0, LookYaw(180), 0};
+    }
+    void TearDown() override {
+        if (level_) ReleaseLevelResources(*level_);
+        LevelTest::TearDown();
+    }
+    // The wall's material made from a script of these lines.
+    void SkyOnTheWall(const std::vector<std::string>& lines) {
+        std::string text = "textures/test/sky\n{\n";
+        for (const std::string& line : lines) text += line + "\n";
+        WriteBytes(EnginePath() + "scripts/sky.shader", std::vector<uint8_t>(text.begin(), text.end()));
+        FreeMaterial(level_->Materials[0]);
+        level_->Materials[0] = ParseMaterial("scripts/sky.shader", "textures/test/sky");
+    }
+    // One frame; host draws a blue square at the centre first when asked.
+    std::vector<uint8_t> Frame(const std::string& screenshot, bool hostSquare = false) {
+        engine().BeginScene();
+        Set3DProjection();
+        if (hostSquare) {
+            ApplyViewTransform(false);
+            glColor4f(0, 0, 1, 1);
+            glDisable(GL_CULL_FACE);
+            glBegin(GL_QUADS);  // at file x = 150, a quarter of the wall's size, facing the eye
+            for (const auto& c : {std::array<float, 2>{-16, -16}, {16, -16}, {16, 16}, {-16, 16}}) glVertex3f(150, c[1], -c[0]);
+            glEnd();
+            glEnable(GL_CULL_FACE);
+        }
+        PlanMaterials(*level_);
+        RenderLevel(*level_);
+        glFinish();
+        WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);
+        return ReadPixels(0, 0, kWidth, kHeight);
+    }
+    static Rgb At(const std::vector<uint8_t>& pixels, int x, int y) {
+        const uint8_t* p = &pixels[static_cast<size_t>(y * kWidth + x) * 4];
+        return {p[0], p[1], p[2]};
+    }
+    static void ExpectNear(const Rgb& pixel, const Rgb& expected, const std::string& what) {
+        for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(pixel[i], expected[i], 4) << what << " channel " << i;
+    }
+
+    std::unique_ptr<Level> level_;
+};
+
+// Seen through the wall (file -x), the back picture stands upright and unmirrored
+// behind everything drawn before or after it; its depth is the far plane's.
+TEST_F(LevelSkyTest, FarBoxShowsThroughSkyFacesOnly) {
+    SkyOnTheWall({"surfaceparm nolightmap", "skyparms env/test/box - -", "}"});
+    for (int i = 0; i < 6; ++i) EXPECT_GT(level_->Materials[0].SkyBox[i], 0) << kSuffixes[i];
+    EXPECT_FLOAT_EQ(level_->Materials[0].CloudHeight, 128);
+    const std::vector<uint8_t> pixels = Frame("sky-box.png");
+    // The box fills the view; each picture quarter spans 320 x 240 pixels.
+    ExpectNear(At(pixels, kWidth / 2 - 200, kHeight / 2 - 150), kSides[1], "lower left");
+    ExpectNear(At(pixels, kWidth / 2 - 200, kHeight / 2 + 150), {255, 255, 255}, "upper left");
+    ExpectNear(At(pixels, kWidth / 2 + 200, kHeight / 2 - 150), {0, 0, 0}, "lower right");
+    ExpectNear(At(pixels, kWidth / 2 + 200, kHeight / 2 + 150), {128, 128, 128}, "upper right");
+
+    const std::vector<uint8_t> covered = Frame("sky-box-host.png", true);
+    ExpectNear(At(covered, kWidth / 2 - 10, kHeight / 2 + 10), {0, 0, 255}, "drawn before the level");
+    GLdouble range[2] = {};
+    glGetDoublev(GL_DEPTH_RANGE, range);
+    EXPECT_EQ(range[0], 0);  // put back for what is drawn next
+    EXPECT_EQ(range[1], 1);
+}
+
+// Without a box the first layer is the sky, drawn opaque even when it adds;
+// over a box the layers cover the upper half of the view only.
+TEST_F(LevelSkyTest, CloudLayersAloneAndOverTheBox) {
+    SkyOnTheWall({"skyparms env/test/nothing 256 -", " {", "  map env/test/green.bmp", "  blendfunc add", " }", "}"});
+    EXPECT_EQ(level_->Materials[0].SkyBox[1], 0);
+    ExpectNear(At(Frame("sky-clouds.png"), kWidth / 2, kHeight / 2 - 150), {0, 90, 0}, "layer alone");
+
+    SkyOnTheWall({"skyparms env/test/box 256 -", " {", "  map env/test/green.bmp", "  blendfunc add", " }", "}"});
+    const std::vector<uint8_t> pixels = Frame("sky-clouds-box.png");
+    ExpectNear(At(pixels, kWidth / 2 - 200, kHeight / 2 + 150), {255, 255, 255}, "above the horizon");
+    ExpectNear(At(pixels, kWidth / 2 + 200, kHeight / 2 + 150), {128, 218, 128}, "above the horizon");
+    ExpectNear(At(pixels, kWidth / 2 + 200, kHeight / 2 - 150), {0, 0, 0}, "below the horizon");
+}
+
+// Missing, "-", non-numeric and absurd arguments: a sky of its stages, the usual
+// height, and nothing left behind when the material is freed.
+TEST_F(LevelSkyTest, HostileSkyParms) {
+    for (const char* line : {"skyparms", "skyparms -", "skyparms env/test/nothing nan x", "skyparms env/test/box 1e40 -",
+                             "skyparms env/test/box -5 -", "skyparms env/test/box 0x10"}) {
+        SkyOnTheWall({line, "}"});
+        SHADER& sky = level_->Materials[0];
+        EXPECT_TRUE(sky.SurfaceFlags & kSurfaceSky) << line;
+        EXPECT_FLOAT_EQ(sky.CloudHeight, 128) << line;
+        Frame("sky-hostile.png");
+        FreeMaterial(sky);
+        for (const int32_t side : sky.SkyBox) EXPECT_EQ(side, 0) << line;
+    }
+}
+
+}  // namespace
+}  // namespace korvath::test
