@@ -115,6 +115,52 @@ void ApplyReflectionMap() {
     glEnable(GL_TEXTURE_GEN_R);
 }
 
+// "tcgen environment" on a picture: the eye's reflection about each vertex
+// normal, in the axes of what is drawn, read as a coordinate pair the way the
+// content was made for (its s across the level file's y axis, its t down its
+// z axis). GL makes the reflection per vertex in eye space; the texture matrix
+// takes it back through the view's rotation and picks the two axes. A cube map
+// takes the eye-space reflection as it is.
+void ApplyEnvironmentMatrix() {
+    GLfloat view[16];
+    glGetFloatv(GL_MODELVIEW_MATRIX, view);
+    // Column j of the view's rotation is row j of its inverse; the engine's
+    // uniform scale is divided out.
+    float axes[3][3] = {};
+    for (int j = 0; j < 3; ++j) {
+        const float* column = &view[4 * j];
+        const float length = std::sqrt(column[0] * column[0] + column[1] * column[1] + column[2] * column[2]);
+        if (length > 0)
+            for (int i = 0; i < 3; ++i) axes[j][i] = column[i] / length;
+    }
+    // Engine axes are the file's (x, z, -y): s = 0.5 - z / 2, and t = y / 2 - 0.5
+    // with pictures stored bottom row first.
+    GLfloat m[16] = {};
+    for (int i = 0; i < 3; ++i) {
+        m[4 * i + 0] = -0.5f * axes[2][i];
+        m[4 * i + 1] = 0.5f * axes[1][i];
+    }
+    m[12] = 0.5f, m[13] = -0.5f, m[15] = 1;
+    glMultMatrixf(m);
+}
+
+// The reflection needs unit normals, and the engine's view scales them. Stages
+// on several units may be applied at once; the outermost decides.
+int g_environmentStages = 0;
+bool g_normalizeWasOn = false;
+
+void BeginEnvironmentNormals() {
+    if (g_environmentStages++ > 0) return;
+    g_normalizeWasOn = glIsEnabled(GL_NORMALIZE);
+    glEnable(GL_NORMALIZE);
+}
+
+void EndEnvironmentNormals() {
+    if (--g_environmentStages == 0 && !g_normalizeWasOn) glDisable(GL_NORMALIZE);
+}
+
+bool MapsEnvironment(int32_t flags) { return (flags & kStageTcGen) && !(flags & kStageCubeMap); }
+
 // Scroll, rotate and turb follow the absolute scene time, so every face drawn in
 // one frame gets the same matrix. The matrix mode stays GL_TEXTURE until the reset.
 void ApplyTextureModifiers(const SHADER_STAGE& stage) {
@@ -162,7 +208,12 @@ void ApplyStageUnit(SHADER_STAGE& stage) {
         glEnable(GL_TEXTURE_CUBE_MAP);
     }
     if (flags & kStageTcGen) ApplyReflectionMap();
-    if (flags & kStageTcMods) ApplyTextureModifiers(stage);
+    // The stage's own modifiers move the reflected coordinates, as on any stage.
+    if (flags & kStageTcMods || MapsEnvironment(flags)) ApplyTextureModifiers(stage);
+    if (MapsEnvironment(flags)) {
+        ApplyEnvironmentMatrix();
+        BeginEnvironmentNormals();
+    }
 }
 
 void ApplyStage(SHADER_STAGE& stage) {
@@ -184,10 +235,11 @@ void ApplyStage(SHADER_STAGE& stage) {
 void ResetStageUnit(const SHADER_STAGE& stage) {
     const int32_t flags = stage.Flags;
     if (flags & kStageClamp) SetTextureWrap(GL_REPEAT);
-    if (flags & kStageTcMods) {
+    if (flags & kStageTcMods || MapsEnvironment(flags)) {
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);
     }
+    if (MapsEnvironment(flags)) EndEnvironmentNormals();
     if (flags & kStageTcGen) {
         glDisable(GL_TEXTURE_GEN_R);
         glDisable(GL_TEXTURE_GEN_T);

@@ -1,6 +1,7 @@
 // The small level's walls as a sky: a far box of one colour per side,
 // the back side split into quarters, and cloud layers over it or alone.
 #include <array>
+#include <cmath>
 #include <filesystem>
 
 #include "core/ExtTable.h"
@@ -142,6 +143,35 @@ TEST_F(LevelSkyTest, HostileSkyParms) {
         FreeMaterial(sky);
         for (const int32_t side : sky.SkyBox) EXPECT_EQ(side, 0) << line;
     }
+}
+
+// "tcgen environment": the eye's reflection in the wall picks the picture's
+// quarters as the content expects, upright and unmirrored; the view's turn
+// towards the wall is taken back out of the reflection.
+using LevelEnvironmentTest = LevelSkyTest;
+TEST_F(LevelEnvironmentTest, ReflectionPicksThePictureByTheEye) {
+    // Lower left red, lower right green, upper left blue, upper right white.
+    std::vector<uint8_t> rows;
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            static constexpr uint8_t kBgr[4][3] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {255, 255, 255}};
+            const uint8_t* c = kBgr[(y >= 2 ? 2 : 0) + (x >= 2 ? 1 : 0)];
+            rows.insert(rows.end(), c, c + 3);
+        }
+    WriteBytes(EnginePath() + "env/test/quarters.bmp", BmpFile(4, 4, rows));
+    SkyOnTheWall({"surfaceparm nolightmap", " {", "  map env/test/quarters.bmp", "  tcgen environment", " }", "}"});
+    // Near the wall's corners the reflection lies well inside the picture's
+    // quarters, clear of the filtering across their edges.
+    const float pixelsPerTan = kHeight / 2.0f / std::tan(View().FieldOfView * 3.14159265f / 360);
+    const int off = static_cast<int>(pixelsPerTan * 60 / 136);
+    const std::vector<uint8_t> pixels = Frame("environment.png");
+    ExpectNear(At(pixels, kWidth / 2 - off, kHeight / 2 + off), {0, 0, 255}, "upper left");
+    ExpectNear(At(pixels, kWidth / 2 + off, kHeight / 2 + off), {255, 255, 255}, "upper right");
+    ExpectNear(At(pixels, kWidth / 2 - off, kHeight / 2 - off), {255, 0, 0}, "lower left");
+    ExpectNear(At(pixels, kWidth / 2 + off, kHeight / 2 - off), {0, 255, 0}, "lower right");
+    GLboolean normalize = GL_TRUE;
+    glGetBooleanv(GL_NORMALIZE, &normalize);
+    EXPECT_FALSE(normalize);
 }
 
 }  // namespace
