@@ -47,5 +47,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     map.Volume({box});
     map.Collision({-300, 40, 200}, {300, -40, -200}, 8);
     map.Visible({10, 20, 30});
+    korvath::VECTOR3 ambient, directed, direction;
+    for (const korvath::VECTOR3& at : {korvath::VECTOR3{10, 20, 30}, korvath::VECTOR3{-1e30f, 1e30f, 0}})
+        map.Light(at, ambient, directed, direction);
     return 0;
 }

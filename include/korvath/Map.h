@@ -44,6 +44,12 @@ public:
     // Replaces every material named Name by a copy of Value.
     void Shader(const std::string& Name, const SHADER& Value);
 
+    // The light the level's light grid holds at Position, for lighting what
+    // moves through the level: ambient and directed colour (0 to 1 per channel,
+    // brightened as the lightmaps are) and the unit direction towards the
+    // light. False, leaving them unchanged, without a grid or inside walls.
+    bool Light(const VECTOR3& Position, VECTOR3& Ambient, VECTOR3& Directed, VECTOR3& Direction) const;
+
     bool Loaded() const;
 
 private:

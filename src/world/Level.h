@@ -17,6 +17,7 @@
 #include <utility>
 #include <vector>
 
+#include "world/LightGrid.h"
 #include "korvath/Material.h"
 #include "korvath/Types.h"
 
@@ -153,6 +154,7 @@ struct Level {
     std::vector<BspPatch> Patches;
     std::vector<uint32_t> Lightmaps;     // GL texture names
     std::vector<uint8_t> LightVolumes;   // kept as read
+    LightGrid Grid;                      // reads LightVolumes
     int32_t ClusterCount = 0, BytesPerCluster = 0;  // ClusterCount 0: no PVS
     std::vector<uint8_t> PvsBits;
     std::vector<ENTITY> Entities;

@@ -107,6 +107,8 @@ bool ReadLevel(const BspFile& file, Level& level) {
     level.Lightmaps = UploadLightmaps(file.Data(kLumpLightmaps), static_cast<size_t>(file.Length(kLumpLightmaps)));
     BspStatus("BSP: Loading Light Volumes...");
     if (!ReadKept(file, kLumpLightVolumes, kLightVolumeBytes, level.LightVolumes)) return false;
+    level.Grid = MakeLightGrid(level, std::string_view(reinterpret_cast<const char*>(file.Data(kLumpEntities)),
+                                                       static_cast<size_t>(file.Length(kLumpEntities))));
     BspStatus("BSP: Loading PVS (Potential Visibility Sets)...");
     if (!ReadPvs(file, level) || !CheckReferences(level)) return false;
     BspStatus("BSP: Loading Volumes...");

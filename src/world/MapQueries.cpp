@@ -22,6 +22,13 @@ bool Map::Visible(const VECTOR3& Position) const {
     return ClusterVisible(*level_, camera.Cluster, target.Cluster) != 0;
 }
 
+bool Map::Light(const VECTOR3& Position, VECTOR3& Ambient, VECTOR3& Directed, VECTOR3& Direction) const {
+    LightSample sample;
+    if (!level_ || !SampleLightGrid(level_->Grid, Position, sample)) return false;
+    Ambient = sample.Ambient, Directed = sample.Directed, Direction = sample.Direction;
+    return true;
+}
+
 int32_t Map::Entities() const { return HighestIndex(level_.get(), &Level::Entities); }
 
 ENTITY Map::Entity(int32_t Index) const {
