@@ -74,6 +74,10 @@ struct SHADER {
     // stages draw over it (0 for a material that is no sky).
     int32_t SkyBox[6] = {};
     float CloudHeight = 0;
+    // "fogparms": the colour of a fog volume and the depth of it that hides
+    // everything behind (0 for a material that is no fog).
+    float FogColour[3] = {};
+    float FogDistance = 0;
 };
 
 }  // namespace korvath

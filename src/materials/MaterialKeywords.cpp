@@ -1,6 +1,7 @@
 #include "materials/MaterialKeywords.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <utility>
@@ -380,6 +381,21 @@ void SkyParms(std::string_view line, MaterialParse& parse) {
     }
 }
 
+// "fogparms ( r g b ) distance", parentheses optional: a colour outside 0 to 1
+// is clamped; a distance that is missing or not a positive number makes no fog.
+void FogParms(std::string_view line, MaterialParse& parse) {
+    Tokens numbers;
+    for (const std::string_view token : SplitBlanks(line))
+        if (token != "(" && token != ")" && token != "fogparms") numbers.push_back(token);
+    float values[4];
+    for (size_t i = 0; i < 4; ++i)
+        if (!Read(numbers, i, values[i]) || !std::isfinite(values[i])) return;
+    if (!(values[3] > 0)) return;
+    SHADER& material = parse.material;
+    for (int i = 0; i < 3; ++i) material.FogColour[i] = std::clamp(values[i], 0.0f, 1.0f);
+    material.FogDistance = values[3];
+}
+
 struct Keyword {
     std::string_view name;
     void (*act)(std::string_view line, MaterialParse& parse);
@@ -393,7 +409,7 @@ constexpr Keyword kKeywords[] = {
     {"tcmod", TcMod},             {"alphafunc", AlphaFunc}, {"blendfunc", BlendFunc},
     {"depthfunc", DepthFunc},     {"depthwrite", DepthWrite},
     {"clampmap", ClampMap},       {"alphagen", AlphaGen},   {"polygonoffset", PolygonOffset},
-    {"skyparms", SkyParms},
+    {"skyparms", SkyParms},       {"fogparms", FogParms},
 };
 
 }  // namespace

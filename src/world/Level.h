@@ -134,6 +134,14 @@ struct MaterialPlan {
     int32_t FoldedVisible = 0;         // the same from FirstVisible
 };
 
+// A fog volume: the inside of a convex brush (outward planes), hiding what
+// lies FogDistance deep inside it behind its colour.
+struct FogVolume {
+    float Colour[3] = {};
+    float Distance = 0;  // 0: the effect is no fog
+    std::vector<BspPlane> Planes;
+};
+
 struct Level {
     std::vector<BspTexture> Textures;
     std::vector<SHADER> Materials;  // one per texture, same index
@@ -150,6 +158,7 @@ struct Level {
     std::vector<VECTOR3> BasePositions;  // undeformed vertex positions
     std::vector<int32_t> MeshVertices;
     std::vector<uint8_t> Effects;        // kept as read
+    std::vector<FogVolume> Fogs;         // one per effect record, same index
     std::vector<BspFace> Faces;
     std::vector<BspPatch> Patches;
     std::vector<uint32_t> Lightmaps;     // GL texture names
@@ -185,6 +194,8 @@ struct Level {
     // indexes of the call being drawn; sized at load, so a frame allocates nothing.
     std::vector<std::pair<uint64_t, int32_t>> BatchFaces;
     std::vector<uint32_t> BatchIndices;
+    // The fog pass's vertex colours, grown to the largest fogged face.
+    std::vector<uint8_t> FogColours;
 };
 
 // The leaf that holds p (node planes tested in double precision).

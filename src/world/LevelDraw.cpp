@@ -39,6 +39,8 @@ uintptr_t VertexBase(const Level& level, const BspFace& face, const FaceBatch* b
     return batch ? 0 : AddressOf(&level.Vertices[static_cast<size_t>(face.FirstVertex)]);
 }
 
+}  // namespace
+
 // Triangles over the face's own vertices: the range spares the driver a scan
 // of the indexes.
 void DrawTriangles(const Level& level, const BspFace& face) {
@@ -59,6 +61,8 @@ void DrawStrips(const BspSubPatch& piece) {
 const std::vector<BspSubPatch>& PiecesOf(const Level& level, const BspFace& face) {
     return level.Patches[static_cast<size_t>(face.PatchSize[0])].SubPatches;
 }
+
+namespace {
 
 // The face's (or batch's) triangles with the arrays pointed for the current units.
 void DrawShape(const Level& level, const BspFace& face, const TextureUnits& units, const FaceBatch* batch) {

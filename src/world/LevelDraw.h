@@ -4,6 +4,7 @@
 // into the level's tables (44-byte stride).
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "platform/GL.h"
 #include "world/Level.h"
@@ -32,6 +33,13 @@ struct FaceBatch {
     int32_t Count = 0;
     uint32_t Lowest = 0, Highest = 0;
 };
+
+// A polygon or mesh face's triangles, and a patch piece's strips, with the
+// arrays already pointed at the face's first vertex or the piece's grid.
+void DrawTriangles(const Level& level, const BspFace& face);
+void DrawStrips(const BspSubPatch& piece);
+// The tessellated pieces of a patch face.
+const std::vector<BspSubPatch>& PiecesOf(const Level& level, const BspFace& face);
 
 // Every stage of the face's material, unless the material is fog, sky or
 // nodraw. With a batch, the batch's triangles are drawn in place of the face's

@@ -11,6 +11,7 @@
 #include "platform/GL.h"
 #include "world/BspChecks.h"
 #include "world/BspEntities.h"
+#include "world/LevelFog.h"
 #include "world/BspFile.h"
 #include "world/BspLightmaps.h"
 #include "world/BspPatches.h"
@@ -111,6 +112,7 @@ bool ReadLevel(const BspFile& file, Level& level) {
                                                        static_cast<size_t>(file.Length(kLumpEntities))));
     BspStatus("BSP: Loading PVS (Potential Visibility Sets)...");
     if (!ReadPvs(file, level) || !CheckReferences(level)) return false;
+    BuildFogVolumes(level);
     BspStatus("BSP: Loading Volumes...");
     return true;
 }

@@ -11,6 +11,7 @@
 #include "world/LevelBatch.h"
 #include "world/LevelDeform.h"
 #include "world/LevelDraw.h"
+#include "world/LevelFog.h"
 #include "world/LevelPlan.h"
 #include "world/LevelRender.h"
 #include "world/LevelSky.h"
@@ -149,6 +150,7 @@ void RenderLevel(Level& level) {
         if (level.Drawn[static_cast<size_t>(f)] != kDrawnInBatch) DrawFace(level, level.Faces[static_cast<size_t>(f)], units);
     }
     DrawScripted(level, units);
+    DrawFog(level);
     std::fill(level.Drawn.begin(), level.Drawn.end(), 0);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);

@@ -1,7 +1,9 @@
-// The small level's walls as a sky: a far box of one colour per side,
-// the back side split into quarters, and cloud layers over it or alone.
+// The small level's walls as a sky (a far box of one colour per side, the back
+// side split into quarters, and cloud layers over it or alone), as a mirror of
+// the eye, and inside fog.
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <filesystem>
 
 #include "core/ExtTable.h"
@@ -172,6 +174,62 @@ TEST_F(LevelEnvironmentTest, ReflectionPicksThePictureByTheEye) {
     GLboolean normalize = GL_TRUE;
     glGetBooleanv(GL_NORMALIZE, &normalize);
     EXPECT_FALSE(normalize);
+}
+
+// A fog box from file x 0 to 100 around the front wall (face 0, effect 0), red,
+// hiding all 100 units deep.
+BspBuilder LevelInFog(int32_t brush) {
+    BspBuilder file = SmallLevel();
+    const BspPlane box[6] = {{{1, 0, 0}, 100}, {{-1, 0, 0}, 0}, {{0, 1, 0}, 200}, {{0, -1, 0}, 200}, {{0, 0, 1}, 200}, {{0, 0, -1}, 200}};
+    for (const BspPlane& plane : box) {
+        file.BrushSides.push_back({static_cast<int32_t>(file.Planes.size()), 0});
+        file.Planes.push_back(plane);
+    }
+    file.Brushes.push_back({static_cast<int32_t>(file.BrushSides.size()) - 6, 6, 0});
+    file.Effects.assign(72, 0);
+    std::memcpy(file.Effects.data(), "textures/test/fog", 17);
+    std::memcpy(&file.Effects[64], &brush, 4);
+    file.Faces[1].Effect = -1;
+    return file;
+}
+
+using LevelFogTest = LevelSkyTest;
+// The fog's share at each vertex is the depth of fog on the way from the eye:
+// from outside the box only the part inside counts, from inside all of it.
+TEST_F(LevelFogTest, FogDeepensWithTheDepthOfFogBeforeTheWall) {
+    const std::string script = "textures/test/fog\n{\n\tfogparms ( 1 0 0 ) 100\n}\n";
+    WriteBytes(EnginePath() + "scripts/fog.shader", std::vector<uint8_t>(script.begin(), script.end()));
+    ReleaseLevelResources(*level_);
+    level_ = LoadLevel(WriteLevel("fog.bsp", LevelInFog(1)));
+    ASSERT_TRUE(level_);
+    ASSERT_EQ(level_->Fogs.size(), 1u);
+    EXPECT_FLOAT_EQ(level_->Fogs[0].Distance, 100);
+    // Corners 163 units away, 43 of them in fog: alpha 110 over the 120 grey.
+    ExpectNear(At(Frame("fog-outside.png"), kWidth / 2, kHeight / 2), {178, 68, 68}, "from outside");
+    View().CameraPosition = {90, 0, 0};  // file x 90: inside the box, 94 units from the corners
+    ExpectNear(At(Frame("fog-inside.png"), kWidth / 2, kHeight / 2), {247, 7, 7}, "from inside");
+
+    ReleaseLevelResources(*level_);
+    level_ = LoadLevel(WriteLevel("fog-bad-brush.bsp", LevelInFog(7)));
+    ASSERT_TRUE(level_);
+    EXPECT_EQ(level_->Fogs[0].Distance, 0);
+    ExpectNear(At(Frame("fog-none.png"), kWidth / 2, kHeight / 2), {120, 120, 120}, "no brush, no fog");
+}
+
+// Missing, non-numeric and absurd arguments leave no fog or a clamped colour.
+TEST_F(LevelFogTest, HostileFogParms) {
+    struct Case {
+        const char* line;
+        float distance, red;
+    };
+    const Case cases[] = {{"fogparms", 0, 0},         {"fogparms ( 1 0 0 )", 0, 0}, {"fogparms ( nan 0 0 ) 100", 0, 0},
+                          {"fogparms ( 1 0 0 ) -5", 0, 0}, {"fogparms ( 2 -1 0 ) 1e30", 1e30f, 1}, {"fogparms 0.5 0 0 64", 64, 0.5f}};
+    for (const Case& c : cases) {
+        SkyOnTheWall({c.line, "}"});
+        EXPECT_FLOAT_EQ(level_->Materials[0].FogDistance, c.distance) << c.line;
+        EXPECT_FLOAT_EQ(level_->Materials[0].FogColour[0], c.red) << c.line;
+        EXPECT_GE(level_->Materials[0].FogColour[1], 0) << c.line;
+    }
 }
 
 }  // namespace
