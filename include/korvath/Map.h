@@ -44,6 +44,16 @@ public:
     // Replaces every material named Name by a copy of Value.
     void Shader(const std::string& Name, const SHADER& Value);
 
+    // The brush models: the doors, platforms and other movers built into the
+    // level, numbered as the entities' "model" keys name them ("*1" is 1;
+    // model 0 is the world itself). BrushModels is the highest index, -1
+    // without a level. BrushModel answers a model's box where it was built
+    // (Min, Max) with its current offset as Position; the setter moves a model
+    // (not the world) by Offset from where it was built, for drawing and collision alike.
+    int32_t BrushModels() const;
+    VOLUME BrushModel(int32_t Index) const;
+    void BrushModel(int32_t Index, const VECTOR3& Offset);
+
     // The light the level's light grid holds at Position, for lighting what
     // moves through the level: ambient and directed colour (0 to 1 per channel,
     // brightened as the lightmaps are) and the unit direction towards the

@@ -151,7 +151,8 @@ struct Level {
     std::vector<BspLeaf> Leafs;
     std::vector<int32_t> LeafFaces;
     std::vector<int32_t> LeafBrushes;
-    std::vector<BspModel> Models;
+    std::vector<BspModel> Models;        // 0 the world; from 1 the brush models (doors, platforms)
+    std::vector<VECTOR3> ModelOffsets;   // where each brush model is moved to, engine axes
     std::vector<BspBrush> Brushes;
     std::vector<BspBrushSide> BrushSides;
     std::vector<BspVertex> Vertices;

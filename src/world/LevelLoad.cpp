@@ -10,6 +10,7 @@
 #include "platform/Files.h"
 #include "platform/GL.h"
 #include "world/BspChecks.h"
+#include "world/BrushModels.h"
 #include "world/BspEntities.h"
 #include "world/LevelFog.h"
 #include "world/BspFile.h"
@@ -112,6 +113,7 @@ bool ReadLevel(const BspFile& file, Level& level) {
                                                        static_cast<size_t>(file.Length(kLumpEntities))));
     BspStatus("BSP: Loading PVS (Potential Visibility Sets)...");
     if (!ReadPvs(file, level) || !CheckReferences(level)) return false;
+    KeepBrushModels(level);
     BuildFogVolumes(level);
     BspStatus("BSP: Loading Volumes...");
     return true;

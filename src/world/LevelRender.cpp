@@ -8,6 +8,7 @@
 #include "korvath/Frustum.h"
 #include "materials/Materials.h"
 #include "world/EngineFrustum.h"
+#include "world/BrushModels.h"
 #include "world/LevelBatch.h"
 #include "world/LevelDeform.h"
 #include "world/LevelDraw.h"
@@ -150,6 +151,7 @@ void RenderLevel(Level& level) {
         if (level.Drawn[static_cast<size_t>(f)] != kDrawnInBatch) DrawFace(level, level.Faces[static_cast<size_t>(f)], units);
     }
     DrawScripted(level, units);
+    DrawBrushModels(level, units);
     DrawFog(level);
     std::fill(level.Drawn.begin(), level.Drawn.end(), 0);
     glDisableClientState(GL_NORMAL_ARRAY);

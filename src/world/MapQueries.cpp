@@ -1,5 +1,6 @@
 #include "core/ViewState.h"
 #include "korvath/Map.h"
+#include "world/BrushModels.h"
 #include "world/Level.h"
 #include "world/LevelPlan.h"
 
@@ -27,6 +28,22 @@ bool Map::Light(const VECTOR3& Position, VECTOR3& Ambient, VECTOR3& Directed, VE
     if (!level_ || !SampleLightGrid(level_->Grid, Position, sample)) return false;
     Ambient = sample.Ambient, Directed = sample.Directed, Direction = sample.Direction;
     return true;
+}
+
+int32_t Map::BrushModels() const { return HighestIndex(level_.get(), &Level::Models); }
+
+VOLUME Map::BrushModel(int32_t Index) const {
+    if (Index < 0 || Index > BrushModels()) return {};
+    VOLUME box;
+    box.Enabled = true;
+    BrushModelBox(*level_, static_cast<size_t>(Index), box.Min, box.Max);
+    box.Position = level_->ModelOffsets[static_cast<size_t>(Index)];
+    return box;
+}
+
+void Map::BrushModel(int32_t Index, const VECTOR3& Offset) {
+    if (Index < 1 || Index > BrushModels()) return;
+    level_->ModelOffsets[static_cast<size_t>(Index)] = Offset;
 }
 
 int32_t Map::Entities() const { return HighestIndex(level_.get(), &Level::Entities); }

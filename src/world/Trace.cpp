@@ -132,6 +132,36 @@ void CheckNode(const Level& level, TraceState& state, int32_t index, float f0, f
     }
 }
 
+// The brush models, each at its offset: the movement is shifted back by the
+// offset instead, which leaves its fractions as they are.
+template <bool kBox>
+void CheckBrushModels(const Level& level, TraceState& state) {
+    const VECTOR3 start = state.Start, end = state.End;
+    const float reach = kBox ? std::max({state.Extents.x, state.Extents.y, state.Extents.z}) * 1.7321f : state.Radius;
+    for (size_t m = 1; m < level.Models.size(); ++m) {
+        const BspModel& model = level.Models[m];
+        if (model.BrushCount == 0) continue;
+        const VECTOR3& offset = level.ModelOffsets[m];
+        state.Start = {start.x - offset.x, start.y - offset.y, start.z - offset.z};
+        state.End = {end.x - offset.x, end.y - offset.y, end.z - offset.z};
+        // File (x, y, z) is engine (x, z, -y): a movement that keeps clear of
+        // the model's box by more than its reach meets none of its brushes.
+        const float low[3] = {model.Mins[0], model.Mins[2], -model.Maxs[1]};
+        const float high[3] = {model.Maxs[0], model.Maxs[2], -model.Mins[1]};
+        const float from[3] = {state.Start.x, state.Start.y, state.Start.z}, to[3] = {state.End.x, state.End.y, state.End.z};
+        bool clear = false;
+        for (int i = 0; i < 3; ++i)
+            clear = clear || std::max(from[i], to[i]) < low[i] - reach - 1 || std::min(from[i], to[i]) > high[i] + reach + 1;
+        if (clear) continue;
+        for (int32_t b = model.FirstBrush; b < model.FirstBrush + model.BrushCount; ++b) {
+            const BspBrush& brush = level.Brushes[static_cast<size_t>(b)];
+            if (brush.SideCount > 0 && (level.Textures[static_cast<size_t>(brush.Texture)].Contents & kContentsSolid))
+                CheckBrush<kBox>(level, state, brush);
+        }
+    }
+    state.Start = start, state.End = end;
+}
+
 }  // namespace
 
 void SetTraceBox(TraceState& state, const VOLUME& volume) {
@@ -148,10 +178,13 @@ VECTOR3 Trace(const Level& level, TraceState& state, const VECTOR3& start, const
     state.Start = start;
     state.End = end;
     state.Radius = radius;
-    if (state.Box)
+    if (state.Box) {
         CheckNode<true>(level, state, 0, 0, 1, start, end);
-    else
+        CheckBrushModels<true>(level, state);
+    } else {
         CheckNode<false>(level, state, 0, 0, 1, start, end);
+        CheckBrushModels<false>(level, state);
+    }
     return state.Fraction == 1 ? end : Along(start, end, state.Fraction);
 }
 

@@ -14,12 +14,11 @@
 #include "platform/GL.h"
 #include "world/LevelPlan.h"
 #include "world/LevelRender.h"
-#include "world/LevelTestSupport.h"
+#include "world/LevelPictureTest.h"
 
 namespace korvath::test {
 namespace {
 
-constexpr int kWidth = 640, kHeight = 480;
 using Rgb = std::array<int, 3>;
 
 // rt bk lf ft up dn. The back picture (seen through the wall) is this colour
@@ -40,10 +39,10 @@ std::vector<uint8_t> Picture(const Rgb& colour, bool quarters) {
     return BmpFile(4, 4, rows);
 }
 
-class LevelSkyTest : public LevelTest {
+class LevelSkyTest : public LevelPictureTest {
 protected:
     void SetUp() override {
-        LevelTest::SetUp();
+        LevelPictureTest::SetUp();
         std::filesystem::create_directories(EnginePath() + "env/test");
         std::filesystem::create_directories(EnginePath() + "scripts");
         for (int i = 0; i < 6; ++i) WriteBytes(EnginePath() + "env/test/box" + kSuffixes[i] + ".bmp", Picture(kSides[i], i == 1));
@@ -57,7 +56,7 @@ protected:
     }
     void TearDown() override {
         if (level_) ReleaseLevelResources(*level_);
-        LevelTest::TearDown();
+        LevelPictureTest::TearDown();
     }
     // The wall's material made from a script of these lines.
     void SkyOnTheWall(const std::vector<std::string>& lines) {
@@ -67,31 +66,21 @@ protected:
         FreeMaterial(level_->Materials[0]);
         level_->Materials[0] = ParseMaterial("scripts/sky.shader", "textures/test/sky");
     }
-    // One frame; host draws a blue square at the centre first when asked.
+    // One frame of the level; a host draws a blue square at the centre first when asked.
     std::vector<uint8_t> Frame(const std::string& screenshot, bool hostSquare = false) {
-        engine().BeginScene();
-        Set3DProjection();
-        if (hostSquare) {
-            ApplyViewTransform(false);
-            glColor4f(0, 0, 1, 1);
-            glDisable(GL_CULL_FACE);
-            glBegin(GL_QUADS);  // at file x = 150, a quarter of the wall's size, facing the eye
-            for (const auto& c : {std::array<float, 2>{-16, -16}, {16, -16}, {16, 16}, {-16, 16}}) glVertex3f(150, c[1], -c[0]);
-            glEnd();
-            glEnable(GL_CULL_FACE);
-        }
-        PlanMaterials(*level_);
-        RenderLevel(*level_);
-        glFinish();
-        WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);
-        return ReadPixels(0, 0, kWidth, kHeight);
-    }
-    static Rgb At(const std::vector<uint8_t>& pixels, int x, int y) {
-        const uint8_t* p = &pixels[static_cast<size_t>(y * kWidth + x) * 4];
-        return {p[0], p[1], p[2]};
-    }
-    static void ExpectNear(const Rgb& pixel, const Rgb& expected, const std::string& what) {
-        for (size_t i = 0; i < 3; ++i) EXPECT_NEAR(pixel[i], expected[i], 4) << what << " channel " << i;
+        return LevelPictureTest::Frame(screenshot, [&] {
+            if (hostSquare) {
+                ApplyViewTransform(false);
+                glColor4f(0, 0, 1, 1);
+                glDisable(GL_CULL_FACE);
+                glBegin(GL_QUADS);  // at file x = 150, a quarter of the wall's size, facing the eye
+                for (const auto& c : {std::array<float, 2>{-16, -16}, {16, -16}, {16, 16}, {-16, 16}}) glVertex3f(150, c[1], -c[0]);
+                glEnd();
+                glEnable(GL_CULL_FACE);
+            }
+            PlanMaterials(*level_);
+            RenderLevel(*level_);
+        });
     }
 
     std::unique_ptr<Level> level_;
