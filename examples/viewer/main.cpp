@@ -22,6 +22,7 @@
 #include "FrameRun.h"
 #include "GameArchives.h"
 #include "Options.h"
+#include "Doors.h"
 #include "ViewerSounds.h"
 #include "Walk.h"
 
@@ -97,6 +98,8 @@ int main(int argc, char** argv) {
     sounds.Start(map, options.path);
     EffectsDemo effects;
     effects.Start(console, camera);
+    Doors doors;
+    doors.Start(map);
 
     FrameRun run(options);
     bool quitting = false;
@@ -114,6 +117,7 @@ int main(int argc, char** argv) {
             walker.Start(camera);
             sounds.Start(map, options.path);
             effects.Restart(camera);
+            doors.Start(map);
         }
 
         const bool more = run.Frame(engine, [&] {
@@ -128,6 +132,7 @@ int main(int argc, char** argv) {
                 else
                     FlyOneFrame(keys, joystick, camera, run.LastFrameSeconds());
             }
+            doors.Frame(map, camera, run.LastFrameSeconds());
             map.Render();
             effects.Frame(map, camera, keys, console);
         });
