@@ -8,8 +8,6 @@ constexpr size_t kTextureRecordBytes = 72;
 constexpr size_t kTextureNameBytes = 64;
 constexpr size_t kPvsHeaderBytes = 8;
 
-VECTOR3 ToYUp(const VECTOR3& v) { return {v.x, v.z, -v.y}; }
-
 // Whole-number bounds; negation wraps so that no file value is undefined.
 void ToYUp(int32_t (&v)[3]) {
     const int32_t y = v[1];

@@ -12,6 +12,7 @@
 #include "world/LevelBatch.h"
 #include "world/LevelDeform.h"
 #include "world/LevelDraw.h"
+#include "world/LevelFlares.h"
 #include "world/LevelFog.h"
 #include "world/LevelPlan.h"
 #include "world/LevelRender.h"
@@ -153,6 +154,7 @@ void RenderLevel(Level& level) {
     DrawScripted(level, units);
     DrawBrushModels(level, units);
     DrawFog(level);
+    DrawFlares(level);
     std::fill(level.Drawn.begin(), level.Drawn.end(), 0);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
