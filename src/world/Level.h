@@ -103,13 +103,16 @@ static_assert(sizeof(BspFace) == 104, "face records are read as they lie in the 
 // BspFace::LightmapIndex of a face lit by its vertex colours instead of a lightmap.
 constexpr int32_t kLightmapByVertex = -3;
 
-// One biquadratic 3 x 3 piece tessellated into a 6 x 6 grid drawn as five strips.
+// One biquadratic 3 x 3 piece, tessellated by its curvature: Steps[0]
+// segments along its control rows (u) and Steps[1] across them (v), more where
+// it bends, one where it is flat. Vertex j * (Steps[1] + 1) + i lies at u = j,
+// v = i; strip r joins the vertices of u = r and u = r + 1.
 struct BspSubPatch {
-    uint32_t Indices[60] = {};
-    int32_t RowCounts[5] = {};
     BspVertex Control[9];
-    BspVertex Vertices[36];
-    int32_t RowStarts[5] = {};
+    int32_t Steps[2] = {1, 1};
+    std::vector<BspVertex> Vertices;
+    std::vector<uint32_t> Indices;
+    std::vector<int32_t> RowCounts, RowStarts;  // one entry per strip
 };
 
 struct BspPatch {

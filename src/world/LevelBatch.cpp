@@ -12,8 +12,6 @@ namespace korvath {
 
 namespace {
 
-constexpr size_t kPieceVertices = 36;
-
 bool BuffersAvailable() {
     const GLExtFunctions& f = GLExt();
     return f.glGenBuffersARB && f.glBindBufferARB && f.glBufferDataARB && f.glDeleteBuffersARB &&
@@ -80,7 +78,7 @@ bool FillTables(Level& level, std::vector<BspVertex>& vertices) {
     for (size_t p = 0; p < level.Patches.size(); ++p) {
         patchBase[p] = vertices.size();
         for (const BspSubPatch& piece : level.Patches[p].SubPatches)
-            vertices.insert(vertices.end(), piece.Vertices, piece.Vertices + kPieceVertices);
+            vertices.insert(vertices.end(), piece.Vertices.begin(), piece.Vertices.end());
     }
     if (vertices.size() > std::numeric_limits<uint32_t>::max()) return false;
     level.FaceTriangleStart.assign(level.Faces.size() + 1, 0);
@@ -91,9 +89,9 @@ bool FillTables(Level& level, std::vector<BspVertex>& vertices) {
             const size_t p = static_cast<size_t>(face.PatchSize[0]);
             uint32_t base = static_cast<uint32_t>(patchBase[p]);
             for (const BspSubPatch& piece : level.Patches[p].SubPatches) {
-                for (int r = 0; r < 5; ++r)
-                    AddStrip(level.FaceTriangles, &piece.Indices[piece.RowStarts[r]], piece.RowCounts[r], base);
-                base += kPieceVertices;
+                for (size_t r = 0; r < piece.RowCounts.size(); ++r)
+                    AddStrip(level.FaceTriangles, &piece.Indices[static_cast<size_t>(piece.RowStarts[r])], piece.RowCounts[r], base);
+                base += static_cast<uint32_t>(piece.Vertices.size());
             }
             if (base > patchBase[p]) level.FaceVertexRange[f] = {static_cast<uint32_t>(patchBase[p]), base - 1};
         } else if ((face.Type == kFacePolygon || face.Type == kFaceMesh) && face.VertexCount > 0) {

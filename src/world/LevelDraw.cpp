@@ -49,13 +49,13 @@ void DrawTriangles(const Level& level, const BspFace& face) {
                         GL_UNSIGNED_INT, &level.MeshVertices[static_cast<size_t>(face.FirstMeshVertex)]);
 }
 
-// Strip r of a piece joins rows r and r + 1 of its 6 x 6 grid; naming just
-// those twelve vertices keeps the driver from copying the whole grid per strip.
+// Strip r of a piece joins its vertices of u = r and u = r + 1; naming just
+// those keeps the driver from copying the whole grid per strip.
 void DrawStrips(const BspSubPatch& piece) {
-    constexpr GLuint kRow = 6;
-    for (GLuint r = 0; r < 5; ++r)
-        glDrawRangeElements(GL_TRIANGLE_STRIP, r * kRow, (r + 2) * kRow - 1, piece.RowCounts[r], GL_UNSIGNED_INT,
-                            &piece.Indices[piece.RowStarts[r]]);
+    const GLuint columns = static_cast<GLuint>(piece.Steps[1] + 1);
+    for (size_t r = 0; r < piece.RowCounts.size(); ++r)
+        glDrawRangeElements(GL_TRIANGLE_STRIP, static_cast<GLuint>(r) * columns, (static_cast<GLuint>(r) + 2) * columns - 1,
+                            piece.RowCounts[r], GL_UNSIGNED_INT, &piece.Indices[static_cast<size_t>(piece.RowStarts[r])]);
 }
 
 const std::vector<BspSubPatch>& PiecesOf(const Level& level, const BspFace& face) {
@@ -68,7 +68,7 @@ namespace {
 void DrawShape(const Level& level, const BspFace& face, const TextureUnits& units, const FaceBatch* batch) {
     if (face.Type == kFacePatch && !batch) {
         for (const BspSubPatch& piece : PiecesOf(level, face)) {
-            PointArrays(AddressOf(piece.Vertices), units);
+            PointArrays(AddressOf(piece.Vertices.data()), units);
             DrawStrips(piece);
         }
         return;

@@ -98,7 +98,7 @@ void DrawFog(Level& level) {
         if (face.Type == kFacePatch) {
             for (const BspSubPatch& piece : PiecesOf(level, face)) {
                 glVertexPointer(3, GL_FLOAT, kVertexStride, &piece.Vertices[0].Position);
-                FillColours(level, *fog, piece.Vertices, std::size(piece.Vertices));
+                FillColours(level, *fog, piece.Vertices.data(), piece.Vertices.size());
                 DrawStrips(piece);
             }
         } else if (face.Type == kFacePolygon || face.Type == kFaceMesh) {

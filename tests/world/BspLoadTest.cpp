@@ -223,7 +223,10 @@ void AddPatch(BspBuilder& file, int32_t width, int32_t height) {
     file.Faces.push_back(face);
 }
 
-TEST_F(BspLoadTest, TessellatesPatchesAtLevelFive) {
+// The raised middle point bends the first piece by 40 units along and across
+// its rows: three segments each way keep every segment within a unit of the
+// curve. The flat second piece of the 5 x 3 patch needs only one.
+TEST_F(BspLoadTest, TessellatesPatchesByTheirCurvature) {
     BspBuilder file = SmallLevel();
     AddPatch(file, 3, 3);
     AddPatch(file, 5, 3);
@@ -239,31 +242,42 @@ TEST_F(BspLoadTest, TessellatesPatchesAtLevelFive) {
     ASSERT_EQ(level->Patches[1].SubPatches.size(), 2u);
 
     const BspSubPatch& piece = level->Patches[0].SubPatches[0];
-    // Corners are the corner control points; vertex j * 6 + i runs along a row
-    // with j and across the rows with i.
+    ASSERT_EQ(piece.Steps[0], 3);
+    ASSERT_EQ(piece.Steps[1], 3);
+    ASSERT_EQ(piece.Vertices.size(), 16u);
+    // Corners are the corner control points; vertex j * 4 + i lies at u = j / 3 along a row, v = i / 3 across.
     EXPECT_FLOAT_EQ(piece.Vertices[0].Position.x, 0);
-    EXPECT_FLOAT_EQ(piece.Vertices[5 * 6].Position.x, 20);   // u = 1: end of the row
-    EXPECT_FLOAT_EQ(piece.Vertices[5].Position.z, -20);      // v = 1: last row (file y 20 -> z -20)
-    EXPECT_FLOAT_EQ(piece.Vertices[5].TexCoord.y, -2);
-    // The centre lifts by a quarter of the raised middle point's height:
-    // w1(0.4)^2 * 20 + ... at (u, v) = (0.4, 0.4) is 0.48^2 * 20.
-    EXPECT_NEAR(piece.Vertices[2 * 6 + 2].Position.y, 0.48f * 0.48f * 20, 1e-4);
-    EXPECT_FLOAT_EQ(piece.Vertices[7].Normal.x, 0);
-    EXPECT_FLOAT_EQ(piece.Vertices[7].Normal.y, 0);
+    EXPECT_FLOAT_EQ(piece.Vertices[3 * 4].Position.x, 20);  // u = 1: end of the row
+    EXPECT_FLOAT_EQ(piece.Vertices[3].Position.z, -20);     // v = 1: last row (file y 20 -> z -20)
+    EXPECT_FLOAT_EQ(piece.Vertices[3].TexCoord.y, -2);
+    // At (1/3, 1/3) the middle weight is 4/9 each way: (4/9)^2 of its 20.
+    EXPECT_NEAR(piece.Vertices[4 + 1].Position.y, 16.0f / 81 * 20, 1e-4);
+    // Normals are the surface's, on the side the control normals face: up at
+    // the flat corner, leaning away from the bump on its slope.
+    EXPECT_NEAR(piece.Vertices[0].Normal.y, 1, 1e-5);
+    const VECTOR3& slope = piece.Vertices[4 + 1].Normal;
+    EXPECT_NEAR(slope.x * slope.x + slope.y * slope.y + slope.z * slope.z, 1, 1e-4);
+    EXPECT_LT(slope.x, -0.1f);
+    EXPECT_GT(slope.y, 0.5f);
     // Colours blend like positions (vertex-coloured and vertex-lit patches): red runs 0, 60, 120 along a row.
-    EXPECT_EQ(piece.Vertices[2 * 6].Color[0], 48);
-    EXPECT_EQ(piece.Vertices[5 * 6 + 3].Color[0], 120);
-    EXPECT_EQ(piece.Vertices[2 * 6 + 2].Color[3], 255);
-    for (int r = 0; r < 5; ++r) {
-        EXPECT_EQ(piece.RowCounts[r], 12);
-        EXPECT_EQ(piece.RowStarts[r], r * 12);
-        EXPECT_EQ(piece.Indices[r * 12], static_cast<uint32_t>((r + 1) * 6));
-        EXPECT_EQ(piece.Indices[r * 12 + 1], static_cast<uint32_t>(r * 6));
-        EXPECT_EQ(piece.Indices[r * 12 + 11], static_cast<uint32_t>(r * 6 + 5));
+    EXPECT_EQ(piece.Vertices[4].Color[0], 40);
+    EXPECT_EQ(piece.Vertices[3 * 4 + 2].Color[0], 120);
+    EXPECT_EQ(piece.Vertices[4 + 1].Color[3], 255);
+    ASSERT_EQ(piece.RowCounts.size(), 3u);
+    for (size_t r = 0; r < 3; ++r) {
+        EXPECT_EQ(piece.RowCounts[r], 8);
+        EXPECT_EQ(piece.RowStarts[r], static_cast<int32_t>(r * 8));
+        EXPECT_EQ(piece.Indices[r * 8], (r + 1) * 4);
+        EXPECT_EQ(piece.Indices[r * 8 + 1], r * 4);
+        EXPECT_EQ(piece.Indices[r * 8 + 7], r * 4 + 3);
     }
-    // The second piece of the 5 x 3 patch starts at control column 2.
-    EXPECT_FLOAT_EQ(level->Patches[1].SubPatches[1].Control[0].Position.x, 20);
-    EXPECT_FLOAT_EQ(level->Patches[1].SubPatches[1].Vertices[5 * 6].Position.x, 40);
+    // The second piece of the 5 x 3 patch starts at control column 2 and is flat.
+    const BspSubPatch& flat = level->Patches[1].SubPatches[1];
+    EXPECT_FLOAT_EQ(flat.Control[0].Position.x, 20);
+    EXPECT_EQ(flat.Steps[0], 1);
+    EXPECT_EQ(flat.Steps[1], 1);
+    ASSERT_EQ(flat.Vertices.size(), 4u);
+    EXPECT_FLOAT_EQ(flat.Vertices[2].Position.x, 40);
     ReleaseLevelResources(*level);
 }
 
