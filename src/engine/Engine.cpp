@@ -15,6 +15,7 @@
 #include "core/ViewState.h"
 #include "engine/CursorPasses.h"
 #include "engine/Overlay.h"
+#include "engine/WindowSize.h"
 #include "input/CursorMaterial.h"
 #include "input/KeyboardService.h"
 #include "korvath/Ext.h"
@@ -25,6 +26,7 @@
 #include "platform/Events.h"
 #include "platform/Files.h"
 #include "platform/GL.h"
+#include "platform/HostEvents.h"
 #include "platform/Video.h"
 
 namespace korvath {
@@ -131,6 +133,7 @@ Engine::Engine() {
 Engine::~Engine() { Teardown(); }
 
 void Engine::BeginScene() {
+    FollowWindowSize();
     if (Display().RenderContext) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     Timing().FrameVertices = 0;
 }
@@ -176,6 +179,7 @@ bool Engine::Initialize(int32_t hWnd, int32_t Width, int32_t Height, int32_t BPP
         EngineExt().PatchGLExt();
         ProbeCapabilities();
         SetDefaultGLState(Width, Height);
+        NoteWindowSize();
         EngineFont().Load("Courier New", RoundHalfEven(Width / 50.0 + 2), true, false, false, false);
         FillTrigTables();
         platform::ShowWindow(Display().WindowHandle, true);
@@ -252,6 +256,7 @@ void Engine::EndScene() {
     if (timing.FadeLevel >= 1) timing.FadeActive = false;
 
     if (!Display().RenderContext) return;
+    FollowWindowSize();
     if (ConsoleData().Visible) {
         RenderOverlay();
     } else {
@@ -263,6 +268,7 @@ void Engine::EndScene() {
 }
 
 void Engine::PumpMessages() { platform::PumpMessages(); }
+bool Engine::PollEvent(WINDOW_EVENT& Event) { return platform::TakeHostEvent(Event); }
 bool Engine::CloseRequested() { return platform::CloseRequested(); }
 void Engine::ClearCloseRequest() { platform::ClearCloseRequest(); }
 
