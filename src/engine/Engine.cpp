@@ -23,6 +23,7 @@
 #include "korvath/Keyboard.h"
 #include "materials/Texture.h"
 #include "platform/Clock.h"
+#include "platform/DirectoryListings.h"
 #include "platform/Events.h"
 #include "platform/Files.h"
 #include "platform/GL.h"
@@ -225,6 +226,7 @@ void Engine::SetPath(const std::string& Path) {
     std::string path = Path.empty() || IsAbsolutePath(Path) ? Path : platform::CurrentDirectory() + "/" + Path;
     if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '/';
     EnginePath() = path;
+    platform::ForgetDirectoryListings();
 }
 
 void Engine::SetScreen(bool Full) { SwitchScreen(Full); }

@@ -1,6 +1,7 @@
 #include "platform/Files.h"
 
 #include "platform/ArchiveMounts.h"
+#include "platform/DirectoryListings.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -25,15 +26,6 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-// The first entry of directory whose name equals part without regard to case.
-std::string MatchIgnoringCase(const std::string& directory, const std::string& part) {
-    DirHandle dir(::opendir(directory.empty() ? "." : directory.c_str()));
-    if (!dir) return {};
-    while (const dirent* entry = ::readdir(dir.get()))
-        if (::strcasecmp(entry->d_name, part.c_str()) == 0) return entry->d_name;
-    return {};
-}
 
 // The name a mounted archive spells path with, when no loose file answered.
 std::string ArchivedOr(const std::string& wanted) {
