@@ -5,12 +5,15 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <new>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvath::platform {
 
@@ -91,6 +94,30 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
         return false;
     }
     return true;
+}
+
+std::unique_ptr<StreamedFile> StreamedFile::Open(const std::string& path) {
+    const int descriptor = ::open(FindFileIgnoringCase(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    struct stat info;
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    return std::unique_ptr<StreamedFile>(new StreamedFile(descriptor, static_cast<uint64_t>(info.st_size)));
+}
+
+StreamedFile::~StreamedFile() { ::close(descriptor_); }
+
+size_t StreamedFile::Read(uint64_t offset, uint8_t* buffer, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(descriptor_, buffer + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
 }
 
 bool StampOf(const std::string& path, FileStamp& stamp) {

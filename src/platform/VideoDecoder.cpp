@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Files.h"
 #include "platform/Pictures.h"
 
 extern "C" {
@@ -13,11 +14,13 @@ extern "C" {
 
 namespace korvath::platform {
 
-// The file lives in memory and FFmpeg reads it through callbacks, so the
-// decoder works the same on a file and on bytes a test or fuzzer made.
+// FFmpeg reads through callbacks from the file itself, or from bytes held in
+// memory (an archived file, or what a test or fuzzer made), the same way.
 struct VideoStream {
-    std::vector<uint8_t> file;
-    size_t position = 0;
+    std::unique_ptr<StreamedFile> streamed;
+    std::vector<uint8_t> file;  // the bytes, when not streamed
+    uint64_t size = 0;
+    uint64_t position = 0;
     AVIOContext* io = nullptr;
     AVFormatContext* format = nullptr;
     AVCodecContext* codec = nullptr;
@@ -47,16 +50,19 @@ constexpr int kIoBufferBytes = 4096;
 
 int ReadBytes(void* opaque, uint8_t* buffer, int size) {
     auto* s = static_cast<VideoStream*>(opaque);
-    const size_t count = std::min(s->file.size() - s->position, static_cast<size_t>(size));
+    size_t count = static_cast<size_t>(std::min<uint64_t>(s->size - s->position, static_cast<uint64_t>(size)));
+    if (s->streamed)
+        count = s->streamed->Read(s->position, buffer, count);
+    else if (count > 0)
+        std::memcpy(buffer, s->file.data() + s->position, count);
     if (count == 0) return AVERROR_EOF;
-    std::memcpy(buffer, s->file.data() + s->position, count);
     s->position += count;
     return static_cast<int>(count);
 }
 
 int64_t SeekBytes(void* opaque, int64_t offset, int whence) {
     auto* s = static_cast<VideoStream*>(opaque);
-    const int64_t size = static_cast<int64_t>(s->file.size());
+    const int64_t size = static_cast<int64_t>(s->size);
     if (whence & AVSEEK_SIZE) return size;
     int64_t base = 0;
     switch (whence & ~AVSEEK_FORCE) {
@@ -66,7 +72,7 @@ int64_t SeekBytes(void* opaque, int64_t offset, int whence) {
         default: return AVERROR(EINVAL);
     }
     if (offset > size || offset < -size || base + offset < 0 || base + offset > size) return AVERROR(EINVAL);
-    s->position = static_cast<size_t>(base + offset);
+    s->position = static_cast<uint64_t>(base + offset);
     return base + offset;
 }
 
@@ -91,7 +97,7 @@ bool OpenStream(VideoStream& s) {
     const AVStream* stream = s.format->streams[s.streamIndex];
     s.width = stream->codecpar->width;
     s.height = stream->codecpar->height;
-    if (!SizeFitsData(s.width, s.height, s.file.size())) return false;
+    if (!SizeFitsData(s.width, s.height, s.size)) return false;
 
     const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!decoder) return false;
@@ -160,6 +166,16 @@ bool ConvertFrame(VideoStream& s, uint8_t* pixels) {
 
 VideoDecoder::VideoDecoder(std::vector<uint8_t> file) : stream_(std::make_unique<VideoStream>()) {
     stream_->file = std::move(file);
+    stream_->size = stream_->file.size();
+    if (!OpenStream(*stream_)) stream_.reset();
+}
+
+VideoDecoder::VideoDecoder(const std::string& path) : stream_(std::make_unique<VideoStream>()) {
+    stream_->streamed = StreamedFile::Open(path);
+    if (stream_->streamed)
+        stream_->size = stream_->streamed->Size();
+    else if (ReadWholeFile(path, stream_->file))
+        stream_->size = stream_->file.size();
     if (!OpenStream(*stream_)) stream_.reset();
 }
 
