@@ -48,6 +48,17 @@ namespace {
 
 constexpr int kIoBufferBytes = 4096;
 
+// The codecs video textures are made with. Game videos use few codecs, while
+// the AVI reader maps hundreds of tags to decoders rarely exercised on hostile
+// input; a stream of any other codec is refused before a decoder sees it, both
+// here and while the stream information is probed.
+constexpr AVCodecID kVideoCodecs[] = {AV_CODEC_ID_RAWVIDEO, AV_CODEC_ID_MJPEG,    AV_CODEC_ID_MPEG4,
+                                      AV_CODEC_ID_MSMPEG4V2, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_H264,
+                                      AV_CODEC_ID_CINEPAK,   AV_CODEC_ID_MSVIDEO1,  AV_CODEC_ID_MSRLE};
+constexpr const char* kVideoCodecNames = "rawvideo,mjpeg,mpeg4,msmpeg4v2,msmpeg4,h264,cinepak,msvideo1,msrle";
+
+bool IsVideoCodec(AVCodecID id) { return std::find(std::begin(kVideoCodecs), std::end(kVideoCodecs), id) != std::end(kVideoCodecs); }
+
 int ReadBytes(void* opaque, uint8_t* buffer, int size) {
     auto* s = static_cast<VideoStream*>(opaque);
     size_t count = static_cast<size_t>(std::min<uint64_t>(s->size - s->position, static_cast<uint64_t>(size)));
@@ -88,7 +99,11 @@ bool OpenStream(VideoStream& s) {
     s.format = avformat_alloc_context();
     if (!s.format) return false;
     s.format->pb = s.io;
-    if (avformat_open_input(&s.format, nullptr, av_find_input_format("avi"), nullptr) < 0) return false;
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "codec_whitelist", kVideoCodecNames, 0);
+    const int opened = avformat_open_input(&s.format, nullptr, av_find_input_format("avi"), &options);
+    av_dict_free(&options);
+    if (opened < 0) return false;
     if (avformat_find_stream_info(s.format, nullptr) < 0) return false;
 
     for (unsigned i = 0; i < s.format->nb_streams && s.streamIndex < 0; ++i)
@@ -99,6 +114,7 @@ bool OpenStream(VideoStream& s) {
     s.height = stream->codecpar->height;
     if (!SizeFitsData(s.width, s.height, s.size)) return false;
 
+    if (!IsVideoCodec(stream->codecpar->codec_id)) return false;
     const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!decoder) return false;
     s.codec = avcodec_alloc_context3(decoder);
