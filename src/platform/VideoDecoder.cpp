@@ -30,6 +30,7 @@ struct VideoStream {
     int streamIndex = -1;
     int32_t width = 0, height = 0, frameCount = 0;
     double durationMs = 0;
+    std::vector<uint8_t> scaled;  // the scaler's own rows, top row first
     int32_t decoded = -1;  // index of the frame held in `frame`, -1 for none
     bool draining = false;
 
@@ -161,6 +162,12 @@ bool Rewind(VideoStream& s) {
     return true;
 }
 
+// The scaler writes whole blocks of pixels, past the end of a row whose width
+// is not a multiple of the block (an 18-pixel UYVY frame overruns by 16 bytes):
+// it draws into rows of its own with room to spare, and only the pixels are
+// copied out.
+constexpr int kScalerSlackBytes = 128;
+
 // The held frame, scaled to the stream's size, written bottom row first.
 bool ConvertFrame(VideoStream& s, uint8_t* pixels) {
     const AVFrame* f = s.frame;
@@ -172,10 +179,16 @@ bool ConvertFrame(VideoStream& s, uint8_t* pixels) {
     s.scaler = sws_getCachedContext(s.scaler, f->width, f->height, static_cast<AVPixelFormat>(f->format),
                                     s.width, s.height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!s.scaler) return false;
-    const int rowBytes = static_cast<int>(BgrRowBytes(s.width));
-    uint8_t* rows[4] = {pixels + static_cast<size_t>(s.height - 1) * rowBytes, nullptr, nullptr, nullptr};
-    const int strides[4] = {-rowBytes, 0, 0, 0};
-    return sws_scale(s.scaler, f->data, f->linesize, 0, f->height, rows, strides) > 0;
+    const size_t pixelBytes = static_cast<size_t>(s.width) * 3;
+    const size_t scaledStride = (pixelBytes + kScalerSlackBytes + 63) / 64 * 64;
+    s.scaled.resize(scaledStride * static_cast<size_t>(s.height) + kScalerSlackBytes);
+    uint8_t* rows[4] = {s.scaled.data(), nullptr, nullptr, nullptr};
+    const int strides[4] = {static_cast<int>(scaledStride), 0, 0, 0};
+    if (sws_scale(s.scaler, f->data, f->linesize, 0, f->height, rows, strides) <= 0) return false;
+    const size_t rowBytes = BgrRowBytes(s.width);
+    for (int32_t y = 0; y < s.height; ++y)
+        std::memcpy(pixels + static_cast<size_t>(s.height - 1 - y) * rowBytes, &s.scaled[y * scaledStride], pixelBytes);
+    return true;
 }
 
 }  // namespace
