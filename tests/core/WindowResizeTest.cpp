@@ -3,14 +3,13 @@
 
 #include <array>
 #include <cmath>
+#include <ostream>
 
 #include "core/ConsoleState.h"
 #include "core/Display.h"
 #include "korvath/Camera.h"
-#include "korvath/Engine.h"
 #include "korvath/Window.h"
 #include "platform/GL.h"
-#include "platform/Video.h"
 #include "support/TestSupport.h"
 
 using namespace korvath;
@@ -29,22 +28,6 @@ std::array<GLfloat, 16> Projection() {
     return m;
 }
 
-// A red square in the top right corner of the 2D overlay, whatever its size.
-void DrawTopRightSquare() {
-    const float w = static_cast<float>(Display().ScreenWidth), h = static_cast<float>(Display().ScreenHeight);
-    glDisable(GL_DEPTH_TEST);
-    glDisable(GL_CULL_FACE);
-    glColor3f(1, 0, 0);
-    glBegin(GL_QUADS);
-    glVertex2f(w - 20, h - 20);
-    glVertex2f(w, h - 20);
-    glVertex2f(w, h);
-    glVertex2f(w - 20, h);
-    glEnd();
-    glEnable(GL_CULL_FACE);
-    glEnable(GL_DEPTH_TEST);
-}
-
 bool IsRed(int32_t x, int32_t y) {
     const auto pixel = test::ReadPixels(x, y, 1, 1);
     return pixel[0] > 200 && pixel[1] < 50;
@@ -52,6 +35,7 @@ bool IsRed(int32_t x, int32_t y) {
 
 // The engine's own Window::Resize, or a host resizing the SDL window behind the engine's back.
 enum class Resizer { Window, Host };
+void PrintTo(Resizer r, std::ostream* os) { *os << (r == Resizer::Window ? "Window::Resize" : "SDL_SetWindowSize"); }
 
 class WindowResize : public ::testing::TestWithParam<Resizer> {
 protected:
@@ -67,33 +51,40 @@ protected:
     }
 
     test::OffscreenEngine gl_{320, 240};
+    Camera camera_;
 };
 
-TEST_P(WindowResize, ViewportAndOverlayFollowTheNewSize) {
-    Camera camera;
-    camera.Set2DFieldOfView(70);
-    Resize(160, 120);
-    gl_.engine().BeginScene();
-    EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 160, 120}));
-    EXPECT_EQ(Display().ScreenWidth, 160);
-    EXPECT_EQ(Display().ScreenHeight, 120);
-    DrawTopRightSquare();
-    // The offscreen surface keeps its first size; the window's corner is now at (160, 120).
-    EXPECT_TRUE(IsRed(150, 110));
-    EXPECT_FALSE(IsRed(310, 230));
-    EXPECT_NEAR(Projection()[0], 2.0f / 160, 1e-6);
-    gl_.engine().EndScene();
-}
-
 TEST_P(WindowResize, PerspectiveKeepsItsFieldOfView) {
-    Camera camera;
-    camera.Set3DFieldOfView(70);
+    camera_.Set3DFieldOfView(70);
     const auto before = Projection();
     Resize(200, 100);
     gl_.engine().BeginScene();
     EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 200, 100}));
     EXPECT_EQ(Projection(), before);
     EXPECT_NEAR(Projection()[5], 1 / std::tan(35 * M_PI / 180), 1e-5);
+    gl_.engine().EndScene();
+}
+
+// A red square drawn in the overlay's top right corner lands in the new window's corner.
+TEST_P(WindowResize, OverlayCoversTheNewSize) {
+    camera_.Set2DFieldOfView(70);
+    Resize(160, 120);
+    gl_.engine().BeginScene();
+    EXPECT_EQ(Viewport(), (std::array<GLint, 4>{0, 0, 160, 120}));
+    EXPECT_EQ(Display().ScreenWidth, 160);
+    EXPECT_EQ(Display().ScreenHeight, 120);
+    EXPECT_NEAR(Projection()[0], 2.0f / 160, 1e-6);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_CULL_FACE);
+    glColor3f(1, 0, 0);
+    const float w = static_cast<float>(Display().ScreenWidth), h = static_cast<float>(Display().ScreenHeight);
+    glRectf(w - 20, h - 20, w, h);
+    glColor3f(1, 1, 1);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_DEPTH_TEST);
+    // The offscreen surface keeps its first size; the window's corner is now at (160, 120).
+    EXPECT_TRUE(IsRed(150, 110));
+    EXPECT_FALSE(IsRed(310, 230));
     gl_.engine().EndScene();
 }
 
