@@ -2,6 +2,8 @@
 #include <cstdint>
 #include <string>
 
+#include "korvath/Events.h"
+
 namespace korvath {
 
 // Brings the library up on a window, runs the frame bracket, measures and limits
@@ -50,6 +52,10 @@ public:
     // True once the user asked to close the window; ClearCloseRequest resets it.
     static bool CloseRequested();
     static void ClearCloseRequest();
+    // Takes the oldest window-system event gathered for the host (wheel, text
+    // input, keys, focus, size, close); False when none is left. Read them
+    // after EndScene; the newest 256 are kept for a host that falls behind.
+    static bool PollEvent(WINDOW_EVENT& Event);
 
 private:
     void PlayIntro();

@@ -5,6 +5,7 @@
 #include "korvath/Cursor.h"
 #include "korvath/Engine.h"
 #include "korvath/Enums.h"
+#include "korvath/Events.h"
 #include "korvath/Ext.h"
 #include "korvath/Font.h"
 #include "korvath/Frustum.h"

@@ -29,20 +29,35 @@ void ApplyTranslation(const VECTOR3& V) { glTranslatef(V.x, V.y, V.z); }
 void ApplyScale(const VECTOR3& V) { glScalef(V.x, V.y, V.z); }
 void ApplyMatrix(const float* M) { glMultMatrixf(M); }
 
-void Set2DProjection() {
+namespace {
+
+// Loads the projection of kind on the current screen size; the modelview
+// matrix is left as it is.
+void LoadProjection(ProjectionKind kind) {
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluOrtho2D(0, Display().ScreenWidth, 0, Display().ScreenHeight);
+    if (kind == ProjectionKind::Flat)
+        gluOrtho2D(0, Display().ScreenWidth, 0, Display().ScreenHeight);
+    else
+        gluPerspective(View().FieldOfView, View().AspectRatio, View().NearPlane, View().FarPlane);
     glMatrixMode(GL_MODELVIEW);
+    View().Projection = kind;
+}
+
+}  // namespace
+
+void Set2DProjection() {
+    LoadProjection(ProjectionKind::Flat);
     glLoadIdentity();
 }
 
 void Set3DProjection() {
-    glMatrixMode(GL_PROJECTION);
+    LoadProjection(ProjectionKind::Perspective);
     glLoadIdentity();
-    gluPerspective(View().FieldOfView, View().AspectRatio, View().NearPlane, View().FarPlane);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+}
+
+void ReloadProjection() {
+    if (View().Projection != ProjectionKind::None) LoadProjection(View().Projection);
 }
 
 }  // namespace korvath

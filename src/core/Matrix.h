@@ -17,5 +17,8 @@ void ApplyMatrix(const float* M);
 void Set2DProjection();
 // Perspective from FieldOfView, AspectRatio, NearPlane and FarPlane; modelview identity.
 void Set3DProjection();
+// The projection last set, again on the current screen size (after the window
+// changed size); the modelview matrix is kept.
+void ReloadProjection();
 
 }  // namespace korvath

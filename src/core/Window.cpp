@@ -32,4 +32,8 @@ void Window::UnLoad() {
     Display().WindowHandle = 0;
 }
 
+void Window::Resize(int32_t Width, int32_t Height) { platform::ResizeWindow(Display().WindowHandle, Width, Height); }
+
+void Window::Resizable(bool Value) { platform::SetWindowResizable(Display().WindowHandle, Value); }
+
 }  // namespace korvath

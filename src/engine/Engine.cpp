@@ -15,6 +15,7 @@
 #include "core/ViewState.h"
 #include "engine/CursorPasses.h"
 #include "engine/Overlay.h"
+#include "engine/WindowSize.h"
 #include "input/CursorMaterial.h"
 #include "input/KeyboardService.h"
 #include "korvath/Ext.h"
@@ -22,9 +23,11 @@
 #include "korvath/Keyboard.h"
 #include "materials/Texture.h"
 #include "platform/Clock.h"
+#include "platform/DirectoryListings.h"
 #include "platform/Events.h"
 #include "platform/Files.h"
 #include "platform/GL.h"
+#include "platform/HostEvents.h"
 #include "platform/Video.h"
 
 namespace korvath {
@@ -131,6 +134,7 @@ Engine::Engine() {
 Engine::~Engine() { Teardown(); }
 
 void Engine::BeginScene() {
+    FollowWindowSize();
     if (Display().RenderContext) glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     Timing().FrameVertices = 0;
 }
@@ -176,6 +180,7 @@ bool Engine::Initialize(int32_t hWnd, int32_t Width, int32_t Height, int32_t BPP
         EngineExt().PatchGLExt();
         ProbeCapabilities();
         SetDefaultGLState(Width, Height);
+        NoteWindowSize();
         EngineFont().Load("Courier New", RoundHalfEven(Width / 50.0 + 2), true, false, false, false);
         FillTrigTables();
         platform::ShowWindow(Display().WindowHandle, true);
@@ -221,6 +226,7 @@ void Engine::SetPath(const std::string& Path) {
     std::string path = Path.empty() || IsAbsolutePath(Path) ? Path : platform::CurrentDirectory() + "/" + Path;
     if (path.empty() || (path.back() != '/' && path.back() != '\\')) path += '/';
     EnginePath() = path;
+    platform::ForgetDirectoryListings();
 }
 
 void Engine::SetScreen(bool Full) { SwitchScreen(Full); }
@@ -252,6 +258,7 @@ void Engine::EndScene() {
     if (timing.FadeLevel >= 1) timing.FadeActive = false;
 
     if (!Display().RenderContext) return;
+    FollowWindowSize();
     if (ConsoleData().Visible) {
         RenderOverlay();
     } else {
@@ -263,6 +270,7 @@ void Engine::EndScene() {
 }
 
 void Engine::PumpMessages() { platform::PumpMessages(); }
+bool Engine::PollEvent(WINDOW_EVENT& Event) { return platform::TakeHostEvent(Event); }
 bool Engine::CloseRequested() { return platform::CloseRequested(); }
 void Engine::ClearCloseRequest() { platform::ClearCloseRequest(); }
 

@@ -3,11 +3,10 @@
 #include "core/Display.h"
 #include "core/FrameTiming.h"
 #include "core/Math.h"
+#include "materials/SharedVideo.h"
 #include "materials/Texture.h"
 #include "materials/TextureUpload.h"
-#include "platform/Files.h"
 #include "platform/GL.h"
-#include "platform/VideoDecoder.h"
 
 namespace korvath {
 
@@ -17,8 +16,7 @@ namespace {
 struct VideoEntry {
     bool Active = false;
     bool Empty = false;  // made without pixels
-    std::vector<uint8_t> FramePixels;
-    std::unique_ptr<platform::VideoDecoder> Stream;  // stream and frame reader in one
+    std::shared_ptr<SharedVideo> Video;  // stream, frame reader and decoded frame, shared while in step
     int32_t FrameDuration = 0, FrameBytes = 0, FrameCount = 0;
     int32_t NextFrameTime = 0, CurrentFrame = 0;
     int32_t Width = 0, Height = 0;
@@ -54,14 +52,13 @@ void RegisterTextureName(int32_t texture) {
 // A file that is not a readable AVI still gives a texture (without pixels);
 // binding it then shows nothing new.
 int32_t OpenVideoTexture(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    platform::ReadWholeFile(path, bytes);
-    auto decoder = std::make_unique<platform::VideoDecoder>(std::move(bytes));
+    std::shared_ptr<SharedVideo> video = SharedVideo::Open(path);
+    const platform::VideoDecoder& decoder = video->Decoder();
 
     IMAGE image;
-    image.Width = decoder->Width();
-    image.Height = decoder->Height();
-    image.Pixels.assign(decoder->FrameBytes(), 0);
+    image.Width = decoder.Width();
+    image.Height = decoder.Height();
+    image.Pixels.assign(decoder.FrameBytes(), 0);
     SkipMipmapsForNextTexture();
     const int32_t texture = CreateTexture(GL_BGR_EXT, image);
     if (texture <= 0) return texture;
@@ -70,10 +67,9 @@ int32_t OpenVideoTexture(const std::string& path) {
     entry.Width = image.Width;
     entry.Height = image.Height;
     entry.FrameBytes = static_cast<int32_t>(image.Pixels.size());
-    entry.FramePixels = std::move(image.Pixels);
-    entry.FrameCount = decoder->FrameCount();
-    entry.FrameDuration = entry.FrameCount > 0 ? RoundHalfEven(decoder->DurationMilliseconds() / entry.FrameCount) : 0;
-    entry.Stream = std::move(decoder);
+    entry.FrameCount = decoder.FrameCount();
+    entry.FrameDuration = entry.FrameCount > 0 ? RoundHalfEven(decoder.DurationMilliseconds() / entry.FrameCount) : 0;
+    entry.Video = std::move(video);
     entry.Active = true;
     return texture;
 }
@@ -120,12 +116,12 @@ void BindTexture(int32_t target, int32_t texture) {
         if (++video->CurrentFrame >= video->FrameCount) video->CurrentFrame = video->NextFrameTime = 0;
     }
     if (video->Width <= 0 || video->Height <= 0) return;
-    video->Stream->ReadFrame(video->CurrentFrame, video->FramePixels.data());
+    const std::vector<uint8_t>& pixels = SharedVideo::Frame(video->Video, video->CurrentFrame);
 
     glEnable(static_cast<GLenum>(target));
     ScopedUnpackAlignment alignment(RowAlignmentOf(GL_BGR_EXT));
     glTexSubImage2D(static_cast<GLenum>(target), 0, 0, 0, video->Width, video->Height, GL_BGR_EXT, GL_UNSIGNED_BYTE,
-                    video->FramePixels.data());
+                    pixels.data());
 }
 
 void CloseVideoTexture(int32_t texture) {

@@ -2,9 +2,9 @@
 
 #include <SDL.h>
 
-#include "platform/Video.h"
-
+#include "platform/HostEvents.h"
 #include "platform/KeyTable.h"
+#include "platform/Video.h"
 #include "platform/Pointer.h"
 
 namespace korvath::platform {
@@ -17,6 +17,7 @@ void PumpMessages() {
     if (!VideoStarted()) return;
     SDL_Event event;
     while (SDL_PollEvent(&event)) {
+        QueueHostEvent(event);
         switch (event.type) {
             case SDL_KEYDOWN:
                 // Auto-repeat is not a new press: a held key is "down", not "pressed again".

@@ -1,15 +1,19 @@
 #include "platform/Files.h"
 
 #include "platform/ArchiveMounts.h"
+#include "platform/DirectoryListings.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <cerrno>
 #include <dirent.h>
+#include <fcntl.h>
 #include <filesystem>
 #include <memory>
 #include <new>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace korvath::platform {
 
@@ -25,15 +29,6 @@ struct FileCloser {
     void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FileHandle = std::unique_ptr<std::FILE, FileCloser>;
-
-// The first entry of directory whose name equals part without regard to case.
-std::string MatchIgnoringCase(const std::string& directory, const std::string& part) {
-    DirHandle dir(::opendir(directory.empty() ? "." : directory.c_str()));
-    if (!dir) return {};
-    while (const dirent* entry = ::readdir(dir.get()))
-        if (::strcasecmp(entry->d_name, part.c_str()) == 0) return entry->d_name;
-    return {};
-}
 
 // The name a mounted archive spells path with, when no loose file answered.
 std::string ArchivedOr(const std::string& wanted) {
@@ -99,6 +94,30 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
         return false;
     }
     return true;
+}
+
+std::unique_ptr<StreamedFile> StreamedFile::Open(const std::string& path) {
+    const int descriptor = ::open(FindFileIgnoringCase(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return nullptr;
+    struct stat info;
+    if (::fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+        ::close(descriptor);
+        return nullptr;
+    }
+    return std::unique_ptr<StreamedFile>(new StreamedFile(descriptor, static_cast<uint64_t>(info.st_size)));
+}
+
+StreamedFile::~StreamedFile() { ::close(descriptor_); }
+
+size_t StreamedFile::Read(uint64_t offset, uint8_t* buffer, size_t size) {
+    size_t done = 0;
+    while (done < size) {
+        const ssize_t got = ::pread(descriptor_, buffer + done, size - done, static_cast<off_t>(offset + done));
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        done += static_cast<size_t>(got);
+    }
+    return done;
 }
 
 bool StampOf(const std::string& path, FileStamp& stamp) {

@@ -4,6 +4,7 @@
 // and entries of mounted archives (ArchiveMounts.h) are found wherever a loose
 // file is not.
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,26 @@ bool FileExists(const std::string& path);
 // missing file, a directory or device, a file over kMaxWholeFileBytes, or memory
 // that cannot be had.
 bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes);
+
+// A regular file read piece by piece, for content too long to hold whole
+// (video streams). Open (after the look-up) gives null for a missing file, a
+// directory or a device.
+class StreamedFile {
+public:
+    static std::unique_ptr<StreamedFile> Open(const std::string& path);
+    ~StreamedFile();
+    StreamedFile(const StreamedFile&) = delete;
+    StreamedFile& operator=(const StreamedFile&) = delete;
+
+    uint64_t Size() const { return size_; }
+    // Up to size bytes from offset into buffer; how many were read (0 at the end or on an error).
+    size_t Read(uint64_t offset, uint8_t* buffer, size_t size);
+
+private:
+    StreamedFile(int descriptor, uint64_t size) : descriptor_(descriptor), size_(size) {}
+    int descriptor_;
+    uint64_t size_;
+};
 
 // Creates or replaces the file at path with bytes; false when it cannot be
 // written whole.

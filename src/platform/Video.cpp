@@ -101,6 +101,24 @@ void MoveWindow(int32_t window, int32_t x, int32_t y) {
     if (SDL_Window* w = WindowOf(window)) SDL_SetWindowPosition(w, x, y);
 }
 
+bool DrawableSize(int32_t window, int32_t& width, int32_t& height) {
+    SDL_Window* w = WindowOf(window);
+    if (!w) return false;
+    int drawableWidth = 0, drawableHeight = 0;
+    SDL_GL_GetDrawableSize(w, &drawableWidth, &drawableHeight);
+    width = drawableWidth;
+    height = drawableHeight;
+    return true;
+}
+
+void ResizeWindow(int32_t window, int32_t width, int32_t height) {
+    if (SDL_Window* w = WindowOf(window); w && width > 0 && height > 0) SDL_SetWindowSize(w, width, height);
+}
+
+void SetWindowResizable(int32_t window, bool resizable) {
+    if (SDL_Window* w = WindowOf(window)) SDL_SetWindowResizable(w, resizable ? SDL_TRUE : SDL_FALSE);
+}
+
 bool DesktopSize(int32_t& width, int32_t& height, int32_t& bitsPerPixel) {
     SDL_DisplayMode mode;
     if (!StartVideo().Ok || SDL_GetDesktopDisplayMode(0, &mode) != 0) return false;

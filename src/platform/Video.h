@@ -39,6 +39,11 @@ void DestroyWindow(int32_t window);
 bool IsWindow(int32_t window);
 void ShowWindow(int32_t window, bool visible);
 void MoveWindow(int32_t window, int32_t x, int32_t y);
+// The size the window's GL drawable has now, in pixels; false without the window.
+bool DrawableSize(int32_t window, int32_t& width, int32_t& height);
+void ResizeWindow(int32_t window, int32_t width, int32_t height);
+// Whether the user may drag the window's border.
+void SetWindowResizable(int32_t window, bool resizable);
 bool DesktopSize(int32_t& width, int32_t& height, int32_t& bitsPerPixel);
 void ShowCursor(bool visible);
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/Files.h"
 #include "platform/Pictures.h"
 
 extern "C" {
@@ -13,11 +14,13 @@ extern "C" {
 
 namespace korvath::platform {
 
-// The file lives in memory and FFmpeg reads it through callbacks, so the
-// decoder works the same on a file and on bytes a test or fuzzer made.
+// FFmpeg reads through callbacks from the file itself, or from bytes held in
+// memory (an archived file, or what a test or fuzzer made), the same way.
 struct VideoStream {
-    std::vector<uint8_t> file;
-    size_t position = 0;
+    std::unique_ptr<StreamedFile> streamed;
+    std::vector<uint8_t> file;  // the bytes, when not streamed
+    uint64_t size = 0;
+    uint64_t position = 0;
     AVIOContext* io = nullptr;
     AVFormatContext* format = nullptr;
     AVCodecContext* codec = nullptr;
@@ -27,6 +30,7 @@ struct VideoStream {
     int streamIndex = -1;
     int32_t width = 0, height = 0, frameCount = 0;
     double durationMs = 0;
+    std::vector<uint8_t> scaled;  // the scaler's own rows, top row first
     int32_t decoded = -1;  // index of the frame held in `frame`, -1 for none
     bool draining = false;
 
@@ -45,18 +49,32 @@ namespace {
 
 constexpr int kIoBufferBytes = 4096;
 
+// The codecs video textures are made with. Game videos use few codecs, while
+// the AVI reader maps hundreds of tags to decoders rarely exercised on hostile
+// input; a stream of any other codec is refused before a decoder sees it, both
+// here and while the stream information is probed.
+constexpr AVCodecID kVideoCodecs[] = {AV_CODEC_ID_RAWVIDEO, AV_CODEC_ID_MJPEG,    AV_CODEC_ID_MPEG4,
+                                      AV_CODEC_ID_MSMPEG4V2, AV_CODEC_ID_MSMPEG4V3, AV_CODEC_ID_H264,
+                                      AV_CODEC_ID_CINEPAK,   AV_CODEC_ID_MSVIDEO1,  AV_CODEC_ID_MSRLE};
+constexpr const char* kVideoCodecNames = "rawvideo,mjpeg,mpeg4,msmpeg4v2,msmpeg4,h264,cinepak,msvideo1,msrle";
+
+bool IsVideoCodec(AVCodecID id) { return std::find(std::begin(kVideoCodecs), std::end(kVideoCodecs), id) != std::end(kVideoCodecs); }
+
 int ReadBytes(void* opaque, uint8_t* buffer, int size) {
     auto* s = static_cast<VideoStream*>(opaque);
-    const size_t count = std::min(s->file.size() - s->position, static_cast<size_t>(size));
+    size_t count = static_cast<size_t>(std::min<uint64_t>(s->size - s->position, static_cast<uint64_t>(size)));
+    if (s->streamed)
+        count = s->streamed->Read(s->position, buffer, count);
+    else if (count > 0)
+        std::memcpy(buffer, s->file.data() + s->position, count);
     if (count == 0) return AVERROR_EOF;
-    std::memcpy(buffer, s->file.data() + s->position, count);
     s->position += count;
     return static_cast<int>(count);
 }
 
 int64_t SeekBytes(void* opaque, int64_t offset, int whence) {
     auto* s = static_cast<VideoStream*>(opaque);
-    const int64_t size = static_cast<int64_t>(s->file.size());
+    const int64_t size = static_cast<int64_t>(s->size);
     if (whence & AVSEEK_SIZE) return size;
     int64_t base = 0;
     switch (whence & ~AVSEEK_FORCE) {
@@ -66,7 +84,7 @@ int64_t SeekBytes(void* opaque, int64_t offset, int whence) {
         default: return AVERROR(EINVAL);
     }
     if (offset > size || offset < -size || base + offset < 0 || base + offset > size) return AVERROR(EINVAL);
-    s->position = static_cast<size_t>(base + offset);
+    s->position = static_cast<uint64_t>(base + offset);
     return base + offset;
 }
 
@@ -82,7 +100,11 @@ bool OpenStream(VideoStream& s) {
     s.format = avformat_alloc_context();
     if (!s.format) return false;
     s.format->pb = s.io;
-    if (avformat_open_input(&s.format, nullptr, av_find_input_format("avi"), nullptr) < 0) return false;
+    AVDictionary* options = nullptr;
+    av_dict_set(&options, "codec_whitelist", kVideoCodecNames, 0);
+    const int opened = avformat_open_input(&s.format, nullptr, av_find_input_format("avi"), &options);
+    av_dict_free(&options);
+    if (opened < 0) return false;
     if (avformat_find_stream_info(s.format, nullptr) < 0) return false;
 
     for (unsigned i = 0; i < s.format->nb_streams && s.streamIndex < 0; ++i)
@@ -91,8 +113,9 @@ bool OpenStream(VideoStream& s) {
     const AVStream* stream = s.format->streams[s.streamIndex];
     s.width = stream->codecpar->width;
     s.height = stream->codecpar->height;
-    if (!SizeFitsData(s.width, s.height, s.file.size())) return false;
+    if (!SizeFitsData(s.width, s.height, s.size)) return false;
 
+    if (!IsVideoCodec(stream->codecpar->codec_id)) return false;
     const AVCodec* decoder = avcodec_find_decoder(stream->codecpar->codec_id);
     if (!decoder) return false;
     s.codec = avcodec_alloc_context3(decoder);
@@ -139,6 +162,12 @@ bool Rewind(VideoStream& s) {
     return true;
 }
 
+// The scaler writes whole blocks of pixels, past the end of a row whose width
+// is not a multiple of the block (an 18-pixel UYVY frame overruns by 16 bytes):
+// it draws into rows of its own with room to spare, and only the pixels are
+// copied out.
+constexpr int kScalerSlackBytes = 128;
+
 // The held frame, scaled to the stream's size, written bottom row first.
 bool ConvertFrame(VideoStream& s, uint8_t* pixels) {
     const AVFrame* f = s.frame;
@@ -150,16 +179,32 @@ bool ConvertFrame(VideoStream& s, uint8_t* pixels) {
     s.scaler = sws_getCachedContext(s.scaler, f->width, f->height, static_cast<AVPixelFormat>(f->format),
                                     s.width, s.height, AV_PIX_FMT_BGR24, SWS_BILINEAR, nullptr, nullptr, nullptr);
     if (!s.scaler) return false;
-    const int rowBytes = static_cast<int>(BgrRowBytes(s.width));
-    uint8_t* rows[4] = {pixels + static_cast<size_t>(s.height - 1) * rowBytes, nullptr, nullptr, nullptr};
-    const int strides[4] = {-rowBytes, 0, 0, 0};
-    return sws_scale(s.scaler, f->data, f->linesize, 0, f->height, rows, strides) > 0;
+    const size_t pixelBytes = static_cast<size_t>(s.width) * 3;
+    const size_t scaledStride = (pixelBytes + kScalerSlackBytes + 63) / 64 * 64;
+    s.scaled.resize(scaledStride * static_cast<size_t>(s.height) + kScalerSlackBytes);
+    uint8_t* rows[4] = {s.scaled.data(), nullptr, nullptr, nullptr};
+    const int strides[4] = {static_cast<int>(scaledStride), 0, 0, 0};
+    if (sws_scale(s.scaler, f->data, f->linesize, 0, f->height, rows, strides) <= 0) return false;
+    const size_t rowBytes = BgrRowBytes(s.width);
+    for (int32_t y = 0; y < s.height; ++y)
+        std::memcpy(pixels + static_cast<size_t>(s.height - 1 - y) * rowBytes, &s.scaled[y * scaledStride], pixelBytes);
+    return true;
 }
 
 }  // namespace
 
 VideoDecoder::VideoDecoder(std::vector<uint8_t> file) : stream_(std::make_unique<VideoStream>()) {
     stream_->file = std::move(file);
+    stream_->size = stream_->file.size();
+    if (!OpenStream(*stream_)) stream_.reset();
+}
+
+VideoDecoder::VideoDecoder(const std::string& path) : stream_(std::make_unique<VideoStream>()) {
+    stream_->streamed = StreamedFile::Open(path);
+    if (stream_->streamed)
+        stream_->size = stream_->streamed->Size();
+    else if (ReadWholeFile(path, stream_->file))
+        stream_->size = stream_->file.size();
     if (!OpenStream(*stream_)) stream_.reset();
 }
 

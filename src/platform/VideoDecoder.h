@@ -3,6 +3,7 @@
 // 24-bit B, G, R rows padded to a multiple of 4 bytes, at the stream's own size.
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace korvath::platform {
@@ -13,6 +14,10 @@ class VideoDecoder {
 public:
     // Takes the whole file; Opened() tells whether a video stream was found.
     explicit VideoDecoder(std::vector<uint8_t> file);
+    // Reads the file at path piece by piece as frames are decoded, so only a
+    // small buffer of it is ever held; a file found only in a mounted archive
+    // is read whole.
+    explicit VideoDecoder(const std::string& path);
     ~VideoDecoder();
     VideoDecoder(const VideoDecoder&) = delete;
     VideoDecoder& operator=(const VideoDecoder&) = delete;

@@ -80,6 +80,7 @@ public:
     Engine& engine() { return *engine_; }
     bool initialized() const { return initialized_; }
     int32_t window() const { return window_handle_; }
+    Window& window_object() { return *window_; }
 
 private:
     std::unique_ptr<Window> window_;
