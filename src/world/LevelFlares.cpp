@@ -60,7 +60,9 @@ void DrawFlare(Level& level, const BspFace& face, const VECTOR3& right, const VE
     const float pixels = width * (kSizeShare + kNearSize / distance);
     const float perPixel = 2 * std::tan(View().FieldOfView * 3.14159265f / 360) * distance /
                            static_cast<float>(std::max(1, Display().ScreenHeight));
-    const float half = pixels * perPixel;  // the size reaches each way from the origin
+    // The glow pictures fade to nothing well inside their square: drawing the
+    // size across rather than each way keeps the glow and a quarter of the fill.
+    const float half = pixels * perPixel / 2;
     const float spread = distance + pixels * std::sqrt(kCoefficient);
     const float intensity = facing * kCoefficient * pixels * pixels / (spread * spread);
     static constexpr float kCorners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};

@@ -134,7 +134,6 @@ void RenderLevel(Level& level) {
     const int32_t cluster = level.Leafs[static_cast<size_t>(FindLeaf(level, View().CameraPosition))].Cluster;
     Walk walk = {level, frustum, View().CameraPosition, cluster, layDepth};
     WalkTree(walk, root);
-    if (walk.sky >= 0) DrawSky(level.Materials[static_cast<size_t>(walk.sky)]);
 
     // Whatever colour the overlay left behind would tint every face whose
     // stages set none.
@@ -143,6 +142,10 @@ void RenderLevel(Level& level) {
     const bool batching = Batching(level, layDepth);
     if (batching) CollectBatches(level);
     if (layDepth) LayDepth(level, units, batching);
+    // With the opaque faces' depth laid, the sky (at the far plane's depth)
+    // fills only the pixels nothing covers: on a software rasteriser drawing it
+    // first over the whole screen cost as much as the level itself.
+    if (walk.sky >= 0) DrawSky(level.Materials[static_cast<size_t>(walk.sky)]);
     // Only now: the depth pass points positions alone, and with lighting on an
     // enabled normal array would be read from wherever it last pointed.
     glEnableClientState(GL_NORMAL_ARRAY);
