@@ -27,8 +27,7 @@ int32_t Decode(const std::vector<uint8_t>& file, IMAGE& image) { return DecodeTg
 TEST(TgaReader, SwapsBlueAndRedOfEachPixel) {
     IMAGE image;
     ASSERT_EQ(Decode(TgaFile(2, 1, 24, {10, 20, 30, 40, 50, 60}), image), GL_RGB);
-    EXPECT_EQ(image.Width, 2);
-    EXPECT_EQ(image.Height, 1);
+    EXPECT_EQ(std::pair(image.Width, image.Height), std::pair(2, 1));
     EXPECT_EQ(image.Pixels, (std::vector<uint8_t>{30, 20, 10, 60, 50, 40}));
 
     ASSERT_EQ(Decode(TgaFile(1, 2, 32, {1, 2, 3, 4, 5, 6, 7, 8}), image), GL_RGBA);
@@ -64,25 +63,22 @@ const std::vector<uint8_t> kPlainPixels = {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10
 
 TEST(TgaReader, EveryLayoutOfOnePictureDecodesAlike) {
     IMAGE image;
-    // An image ID and an unused colour map sit between header and pixels.
-    ASSERT_EQ(Decode(TgaWith(2, 2, 2, 24, 0, kPlainBody, {'h', 'i', '!'}, {0, 0, 0, 0, 0, 0}, 24), image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
-    // Top-left origin: the rows come top first and are turned over.
-    ASSERT_EQ(Decode(TgaWith(2, 2, 2, 24, 0x20, {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6}), image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
-    // Right origin: each row is stored right to left.
-    ASSERT_EQ(Decode(TgaWith(2, 2, 2, 24, 0x10, {4, 5, 6, 1, 2, 3, 10, 11, 12, 7, 8, 9}), image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
-    // Run-length: a raw packet crossing the row end, then a run of one.
-    ASSERT_EQ(Decode(TgaWith(10, 2, 2, 24, 0, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x80, 10, 11, 12}), image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
-    // Colour-mapped, plain and encoded, with a map that starts at index 5.
+    // Colour-mapped pictures below use a map that starts at index 5.
     std::vector<uint8_t> mapped = TgaWith(1, 2, 2, 8, 0, {5, 6, 7, 8}, {}, kPlainBody, 24);
-    mapped[3] = 5;
-    ASSERT_EQ(Decode(mapped, image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
     std::vector<uint8_t> mappedRuns = TgaWith(9, 2, 2, 8, 0, {0x81, 5, 0x81, 8}, {}, kPlainBody, 24);
-    mappedRuns[3] = 5;
+    mapped[3] = mappedRuns[3] = 5;
+    const std::pair<const char*, std::vector<uint8_t>> layouts[] = {
+        {"an image ID and an unused colour map between header and pixels",
+         TgaWith(2, 2, 2, 24, 0, kPlainBody, {'h', 'i', '!'}, {0, 0, 0, 0, 0, 0}, 24)},
+        {"top-left origin: rows top first", TgaWith(2, 2, 2, 24, 0x20, {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6})},
+        {"right origin: rows right to left", TgaWith(2, 2, 2, 24, 0x10, {4, 5, 6, 1, 2, 3, 10, 11, 12, 7, 8, 9})},
+        {"a raw packet crossing the row end, then a run of one",
+         TgaWith(10, 2, 2, 24, 0, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x80, 10, 11, 12})},
+        {"colour-mapped", mapped}};
+    for (const auto& [what, file] : layouts) {
+        ASSERT_EQ(Decode(file, image), GL_RGB) << what;
+        EXPECT_EQ(image.Pixels, kPlainPixels) << what;
+    }
     ASSERT_EQ(Decode(mappedRuns, image), GL_RGB);
     EXPECT_EQ(image.Pixels, (std::vector<uint8_t>{3, 2, 1, 3, 2, 1, 12, 11, 10, 12, 11, 10}));
     // Grey pixels become equal channels; 16-bit pixels are 5 bits a channel.
@@ -152,8 +148,7 @@ TEST(TgaReader, CorpusFilesMatchAnIndependentDecoder) {
         int width = 0, height = 0, stored = 0;
         stbi_uc* reference = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &stored, channels);
         ASSERT_NE(reference, nullptr);
-        ASSERT_EQ(image.Width, width);
-        ASSERT_EQ(image.Height, height);
+        ASSERT_EQ(std::pair(image.Width, image.Height), std::pair(width, height));
         const size_t row = static_cast<size_t>(width) * channels;
         bool same = true;
         for (int y = 0; y < height && same; ++y)
