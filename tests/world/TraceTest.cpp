@@ -6,6 +6,8 @@
 #include <random>
 
 #include "korvath/Map.h"
+#include "support/AllocationCount.h"
+#include "support/TestSupport.h"
 #include "world/LevelBuilder.h"
 #include "world/Trace.h"
 
@@ -19,9 +21,7 @@ constexpr int32_t kSolid = kContentsSolid;
 constexpr int32_t kMetal = 0x1000;  // any surface flag, to see which brush reported
 
 void ExpectNear(const VECTOR3& got, const VECTOR3& want, float tolerance = 1e-4f) {
-    EXPECT_NEAR(got.x, want.x, tolerance);
-    EXPECT_NEAR(got.y, want.y, tolerance);
-    EXPECT_NEAR(got.z, want.z, tolerance);
+    EXPECT_TRUE(test::NearXyz(got, want, tolerance));
 }
 
 // A closed room with its inside from -100 to 100 on every axis.
@@ -32,11 +32,9 @@ LevelBuilder Room() {
 }
 
 VOLUME BoxAround(const VECTOR3& position, const VECTOR3& min, const VECTOR3& max) {
-    VOLUME volume;
-    volume.Position = position;
-    volume.Min = {position.x + min.x, position.y + min.y, position.z + min.z};
-    volume.Max = {position.x + max.x, position.y + max.y, position.z + max.z};
-    return volume;
+    return {.Position = position,
+            .Min = {position.x + min.x, position.y + min.y, position.z + min.z},
+            .Max = {position.x + max.x, position.y + max.y, position.z + max.z}};
 }
 
 COLLISION Move(const Level& level, const VECTOR3& from, const VECTOR3& to, float offset = 0,
@@ -180,8 +178,7 @@ TEST(Collision, AxisLimitsGroundAndOutputsThatCarryOver) {
     // destination back towards the start and stops at the wall.
     const COLLISION c = Move(level, {0, 40, 0}, {60, 70, -20}, 5);
     EXPECT_NEAR(c.AxisLimits.x, 30 + 5 + kEps, 1e-4f);
-    EXPECT_FLOAT_EQ(c.AxisLimits.y, 40);
-    EXPECT_FLOAT_EQ(c.AxisLimits.z, 0);
+    EXPECT_TRUE(test::FloatsEq({c.AxisLimits.y, c.AxisLimits.z}, {40, 0}));
     // The ground probe runs down to y = -Offset, a ray: 12.3 + EPSILON + 5 rounds to 17.
     EXPECT_EQ(c.Ground, 17);
     EXPECT_NEAR(c.Position.x, 20 - 5 - kEps, 1e-3f);
@@ -214,12 +211,8 @@ TEST(Collision, MapWithoutLevelAnswersEmpty) {
     const COLLISION c = map.Collision({1, 2, 3}, {7, 8, 9}, 4);
     ExpectNear(c.Position, {7, 8, 9});
     ExpectNear(c.AxisLimits, {1, 2, 3});
-    EXPECT_EQ(c.Ground, 0);
-    EXPECT_FALSE(c.Collided);
-    EXPECT_EQ(c.Flags, 0);
-    EXPECT_FALSE(map.Visible({0, 0, 0}));
-    EXPECT_EQ(map.Entities(), -1);
-    EXPECT_EQ(map.Planes(), -1);
+    EXPECT_FALSE(c.Collided || map.Visible({0, 0, 0}));
+    EXPECT_EQ((std::vector<int32_t>{c.Ground, c.Flags, map.Entities(), map.Planes()}), (std::vector<int32_t>{0, 0, -1, -1}));
     EXPECT_TRUE(map.Entity(0).ClassName.empty());
     EXPECT_EQ(map.Plane(3).Distance, 0);
     EXPECT_TRUE(map.Shader("textures/base/floor").Stages.empty());
@@ -257,6 +250,21 @@ TEST(Trace, TreeFindsWhatTestingEveryBrushFinds) {
         ASSERT_EQ(a.Collided, b.Collided) << "trace " << i;
         ExpectNear(endSplit, endFlat, 0);
     }
+}
+
+// Traces run in game loops many times a frame: they must not touch the heap.
+TEST(Trace, DoesNotAllocate) {
+    LevelBuilder builder = Room();
+    builder.AddBox({-10, -10, -10}, {10, 10, 10}, builder.AddMaterial(kSolid, kSurfaceNonSolid));
+    const Level level = builder.Build();
+    const VOLUME box = BoxAround({0, 0, 0}, {-15, -24, -15}, {15, 32, 15});
+    const long before = test::AllocationCount();
+    for (int i = 0; i < 100; ++i) {
+        TraceState state;
+        if (i % 2) SetTraceBox(state, box);
+        Collide(&level, state, {-50, 0, static_cast<float>(i)}, {300, 40, -static_cast<float>(i)}, 8);
+    }
+    EXPECT_EQ(test::AllocationCount() - before, 0);
 }
 
 }  // namespace

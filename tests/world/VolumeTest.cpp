@@ -5,6 +5,7 @@
 #include "korvath/Volume.h"
 #include "world/VolumeRecords.h"
 #include "world/Volumes.h"
+#include "support/TestSupport.h"
 
 using namespace korvath;
 
@@ -17,11 +18,7 @@ VOLUME EmptyVolume() {
     return BoxVolume(empty.Min, empty.Max);
 }
 
-void ExpectPoint(const VECTOR3& v, float x, float y, float z) {
-    EXPECT_FLOAT_EQ(v.x, x);
-    EXPECT_FLOAT_EQ(v.y, y);
-    EXPECT_FLOAT_EQ(v.z, z);
-}
+void ExpectPoint(const VECTOR3& v, float x, float y, float z) { EXPECT_TRUE(test::FloatsEq({v.x, v.y, v.z}, {x, y, z})); }
 
 // Distance reads the far clipping distance, which Initialize sets.
 class VolumeDistance : public ::testing::Test {
