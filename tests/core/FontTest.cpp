@@ -54,8 +54,7 @@ TEST(FontFace, CourierNewIsAMetricTwinInTheAskedStyle) {
     for (int code : {32, 'i' + 0, 'W' + 0, 0, 9, 0x80, 0xE9, 0xFF}) EXPECT_EQ(font.Glyphs[code].Advance, advance) << code;
     EXPECT_GT(InkOf(font.Glyphs['W']), 10);
     EXPECT_GT(InkOf(font.Glyphs[0x80]), 5);  // the euro sign of the ANSI code page
-    EXPECT_EQ(InkOf(font.Glyphs[' ']), 0);
-    EXPECT_EQ(InkOf(font.Glyphs[7]), 0);  // control codes have no picture
+    EXPECT_EQ(InkOf(font.Glyphs[' ']) + InkOf(font.Glyphs[7]), 0);  // nor have control codes a picture
 
     platform::FontGlyphs italic = RasteriseFont({"Courier New", 15, false, true, false, false});
     EXPECT_NE(italic.File.find("LiberationMono-Italic."), std::string::npos) << italic.File;
@@ -141,12 +140,9 @@ TEST_F(FontDrawing, EmptyTextChangesNoState) {
     font.Render("", 1, 1);
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
-    GLint mode = 0;
-    glGetIntegerv(GL_MATRIX_MODE, &mode);
     EXPECT_FLOAT_EQ(colour[0], 0.25f);
-    EXPECT_EQ(mode, GL_PROJECTION);
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_EQ(test::GLIntegers({GL_MATRIX_MODE})[0], GL_PROJECTION);
+    EXPECT_EQ(test::GLEnabled({GL_DEPTH_TEST, GL_LIGHTING}), (std::vector<bool>{false, true}));
     glDisable(GL_LIGHTING);
     glMatrixMode(GL_MODELVIEW);
 }
@@ -181,8 +177,7 @@ TEST_F(FontDrawing, ReloadingReleasesTheOldLists) {
     const GLuint first = static_cast<GLuint>(font.ListBase());
     ASSERT_TRUE(glIsList(first + 254));
     font.Load("Courier New", 30, true, false, false, false);
-    EXPECT_FALSE(glIsList(first));
-    EXPECT_FALSE(glIsList(first + 254));
+    EXPECT_FALSE(glIsList(first) || glIsList(first + 254));
     EXPECT_TRUE(glIsList(static_cast<GLuint>(font.ListBase())));
     // The font made last is the one text is measured in.
     EXPECT_NEAR(MeasureText(" ").Height, 30, 1);
