@@ -1,6 +1,4 @@
-// Reading straight from mounted archives: the search order (loose files, then
-// later archives before earlier ones), case-insensitive look-up and listings,
-// and the corpus level loaded from a zip giving what the loose files give.
+// Reading straight from mounted archives, loose files first, later archives before earlier ones.
 #include <gtest/gtest.h>
 
 #include "archives/ArchiveTestSupport.h"

@@ -49,10 +49,8 @@ TEST_F(Texture, NoMipmapsAppliesToTheNextTextureOnly) {
               (std::vector<GLint>{GL_LINEAR_MIPMAP_LINEAR, 1, GL_REPEAT}));
 }
 
-// Pictures made after the intro are compressed when the driver offers S3TC:
-// DXT1 without alpha, DXT5 with it. Before the intro ends nothing is.
-// (Start-up turns compression off on a software rasteriser such as this one;
-// the test turns it on to see the compressed path.)
+// After the intro S3TC compresses pictures, DXT1 without alpha and DXT5 with it. Start-up
+// turns compression off on a software rasteriser; the test turns it on to see that path.
 TEST_F(Texture, CompressionFollowsTheIntroAndTheExtension) {
     ASSERT_TRUE(Timing().IntroDone);
     const std::string rgb = WriteTestFile("rgb.tga", SolidTga(8, 8, 24));

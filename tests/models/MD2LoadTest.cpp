@@ -1,6 +1,4 @@
-// MD2 files written by the test writer: the log of a load, animations grouped
-// by frame names, decoding into the engine's axes, and hostile files, each
-// refused with the failure lines or clamped where the model still makes sense.
+// MD2 files from the test writer, hostile ones refused with the failure lines or clamped.
 #include <climits>
 #include <functional>
 

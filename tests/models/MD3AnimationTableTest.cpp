@@ -1,6 +1,4 @@
-// The animation table of MD3 characters: lines read and skipped as real
-// tables need, the legs entries moved and the frame counts reduced, short
-// tables refused, and the corpus player's table entry by entry.
+// The animation table of MD3 characters, as real tables are written.
 #include <array>
 #include <climits>
 

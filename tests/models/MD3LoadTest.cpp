@@ -1,6 +1,4 @@
-// MD3 parts written by the test writer and the corpus player: what a load
-// reports and keeps, the header checks, hostile files refused with the
-// failure lines, the per-part clocks and the animation members.
+// MD3 parts from the test writer and the corpus player, hostile ones refused with the failure lines.
 #include <cmath>
 #include <filesystem>
 #include <functional>
@@ -125,9 +123,7 @@ TEST_F(Md3LoadTest, WeaponRefusedLinksNothingInTheHand) {
 
 using Spoil = std::function<void(std::vector<uint8_t>&)>;
 
-// Counts and offsets past the file or their surface, negative counts, an end
-// offset of 0, a triangle naming a vertex the surface lacks, a cut file: the
-// load fails with its lines, keeps no part and reads nothing outside the file.
+// The load fails with its lines, keeps no part and reads nothing outside the file.
 TEST_F(Md3LoadTest, HostilePartsFailTheLoad) {
     const auto field = [](size_t offset, int32_t value) {
         return [=](std::vector<uint8_t>& b) { SetMd3Field(b, offset, value); };

@@ -1,7 +1,4 @@
-// MDL files written by the test writer and the corpus models: the log of a
-// load, decoding in the file's axes, seam coordinates chosen per triangle, skin
-// and frame groups, palette skins, and hostile files refused with the failure
-// lines.
+// MDL files from the test writer and the corpus, hostile ones refused with the failure lines.
 #include <climits>
 #include <functional>
 

@@ -1,6 +1,4 @@
-// MD5 text written by the test writer and the corpus files: the log of a
-// load, what the readers take from each line, other exporters' whitespace,
-// and hostile files refused with the failure lines.
+// MD5 text from the test writer and the corpus, other exporters' whitespace and hostile files.
 #include <algorithm>
 #include <cmath>
 #include <functional>

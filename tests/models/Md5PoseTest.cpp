@@ -1,7 +1,4 @@
-// The MD5 skeleton and clock: joints of a two-joint chain worked out by hand,
-// a vertex on two joints, the frame clock, the cross-fade, SetFrame's clamp,
-// joint links that loop, frames that allocate nothing, and the memory a long
-// animation bakes into.
+// The MD5 skeleton and clock, on a two-joint chain whose poses are worked out by hand.
 #include <cmath>
 #include <cstdio>
 
@@ -150,9 +147,7 @@ TEST_F(Md5PoseTest, FramesDoNotAllocate) {
     EXPECT_EQ(AllocationCount() - before, 0);
 }
 
-// Baked frames keep the skeleton's pose where a full copy of every mesh per
-// frame (44-byte vertices, 12-byte triangles, 24-byte weights and three
-// counts) keeps every vertex again.
+// Baked frames keep the skeleton's pose where a copy of every mesh per frame keeps every vertex.
 TEST_F(Md5PoseTest, LongAnimationBakesCompactly) {
     constexpr int kFrames = 1000, kVertices = 5000, kJoints = 8;
     Md5Data model;

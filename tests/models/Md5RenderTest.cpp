@@ -1,6 +1,4 @@
-// The corpus MD5 flag drawn on the offscreen context, lit and textured with
-// its image: its picture half-way between two frames against one skinned
-// here, independently, from the files' joints, weights and frames.
+// The corpus MD5 flag drawn offscreen against a pose skinned here independently from its files.
 #include <cmath>
 
 #include "core/Matrix.h"

@@ -1,7 +1,4 @@
-// The "Mesh Version 1.0" reader on written text: the stored triangle of the
-// worked example, the counts read from fixed character positions, optional
-// sections, the host's edits, hostile text refused with the failure lines, and
-// Save read back to the same mesh.
+// The "Mesh Version 1.0" reader on written text, checked against its worked example.
 #include "korvath/Mesh.h"
 #include "models/MeshFile.h"
 #include "models/ModelTestSupport.h"

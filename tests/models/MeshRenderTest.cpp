@@ -1,6 +1,4 @@
-// A two-part Mesh built by hand with two materials, drawn on the offscreen
-// context: triangles on the left, a fan on the right, both faces drawn
-// whichever way they wind. The picture lands beside the log.
+// A two-part Mesh built by hand, drawn offscreen; the picture lands beside the log.
 #include "korvath/Mesh.h"
 #include "materials/Materials.h"
 #include "materials/Texture.h"

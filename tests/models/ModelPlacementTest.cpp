@@ -1,6 +1,4 @@
-// The behaviour every model shares, on MD2 objects: placement, moving along the
-// heading, turning with one wrap, the frame clock, Frame rounding and the
-// volume a Render leaves.
+// The behaviour every model shares, on MD2 objects.
 #include <cmath>
 
 #include "models/KeyframeAnimations.h"

@@ -1,6 +1,4 @@
-// Drawing levels on the offscreen context: pixels read back (and written as
-// PNG files beside the log for a look), draw lists, culling, stencil and
-// vertex deformation.
+// Levels drawn offscreen and read back; pictures land beside the log.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -81,13 +79,7 @@ TEST_F(BspRenderTest, MaterialReplacedThroughTheMapIsPlannedAgain) {
     const std::string script = "textures/test/wall\n{\n\t{\n\t\tmap $lightmap\n\t}\n}\n";
     std::filesystem::create_directories(EnginePath() + "scripts");
     ASSERT_TRUE(WriteBytes(EnginePath() + "scripts/replaced.shader", {script.begin(), script.end()}));
-    SHADER glass;
-    glass.Found = true;
-    glass.Name = "textures/test/wall";
-    glass.Stages.resize(1);
-    glass.Stages[0].Flags = kStageBlend;
-    glass.Stages[0].Blend[0] = GL_ZERO;
-    glass.Stages[0].Blend[1] = GL_SRC_COLOR;
+    SHADER glass{.Found = true, .Name = "textures/test/wall", .Stages = {SHADER_STAGE{.Flags = kStageBlend, .Blend = {GL_ZERO, GL_SRC_COLOR}}}};
     FaceTheFrontWall();
 
     std::vector<uint8_t> expected;
@@ -124,8 +116,7 @@ TEST_F(BspRenderTest, LightmappedWallSeenFromItsFront) {
     for (int channel : {0, 2}) EXPECT_NEAR(Pixel(kWidth / 2, kHeight / 2)[channel], 120, 4) << channel;
     EXPECT_TRUE(Background(5, 5));  // the wall does not fill the view
     EXPECT_EQ(Listed(level->SecondList, level->SecondCount), (std::vector<int32_t>{0, 1}));
-    EXPECT_EQ(level->FirstCount, 0);
-    EXPECT_EQ(Timing().FrameVertices, 3);
+    EXPECT_EQ(std::pair(level->FirstCount, Timing().FrameVertices), std::pair(0, 3));
     EXPECT_TRUE(std::all_of(level->Drawn.begin(), level->Drawn.end(), [](uint8_t d) { return d == 0; }));
 }
 
@@ -234,8 +225,7 @@ TEST_F(BspRenderTest, SkippedSurfacesAndTheStencilMark) {
     uint8_t inside = 0, outside = 0;
     glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &inside);
     glReadPixels(5, 5, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &outside);
-    EXPECT_EQ(inside, 1);
-    EXPECT_EQ(outside, 0);
+    EXPECT_EQ((std::pair<int, int>(inside, outside)), (std::pair<int, int>(1, 0)));
     EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
 }
 
@@ -252,8 +242,7 @@ TEST_F(BspRenderTest, PatchDrawsWhereItsControlPointsAre) {
     // 0.61 of the height (and, with the square aspect of the projection, of the
     // width): the patch ends well inside the window.
     EXPECT_FALSE(Background(kWidth / 2, kHeight / 2 + 130));
-    EXPECT_TRUE(Background(kWidth / 2, kHeight / 2 + 170));
-    EXPECT_TRUE(Background(kWidth / 2 + 250, kHeight / 2));
+    EXPECT_TRUE(Background(kWidth / 2, kHeight / 2 + 170) && Background(kWidth / 2 + 250, kHeight / 2));
 }
 
 // The small level seen from the front, with face 0's material scripted and
@@ -301,8 +290,7 @@ TEST_F(BspRenderTest, MoveDeformationAdvancesOncePerVertex) {
         EXPECT_FLOAT_EQ(level->Vertices[static_cast<size_t>(v)].Position.y - level->BasePositions[static_cast<size_t>(v)].y,
                         10 * (0.5f + 0.25f * static_cast<float>(v)))
             << v;
-    EXPECT_FLOAT_EQ(material.Deform.Position, 1);
-    EXPECT_EQ(material.Deform.LastFunc, 2);
+    EXPECT_EQ(std::pair(material.Deform.Position, material.Deform.LastFunc), std::pair(1.0f, 2));
 }
 
 // Mean grey level of the lower half of the back buffer (floor and walls; the

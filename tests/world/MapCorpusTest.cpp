@@ -1,6 +1,4 @@
-// The corpus level through the public Map, checked against the file's own lumps
-// read here independently: collision against its brushes, visibility against its
-// PVS bits, entities and planes against the entity text and the plane lump.
+// The corpus level through the public Map, checked against its lumps read here independently.
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>

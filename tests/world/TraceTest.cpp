@@ -50,9 +50,8 @@ TEST(Trace, RayStopsEpsilonOverTheMovementShortOfTheWall) {
         // d0 - d1 = 200 over the movement, so the stop fraction is (100 - EPSILON) / 200.
         const COLLISION hit = Move(level, {0, 0, 0}, {200, 0, 0});
         ExpectNear(hit.Position, {200 * (100 - kEps) / 200, 0, 0});
-        EXPECT_TRUE(hit.Collided);
-        EXPECT_EQ(hit.Flags, kMetal);
         ExpectNear(hit.Normal, {-1, 0, 0});
+        EXPECT_TRUE(hit.Collided && hit.Flags == kMetal) << hit.Flags;
 
         // A slanted movement: the shortening is EPSILON along the wall normal.
         const COLLISION slant = Move(level, {0, 0, 0}, {-50, 20, -400});
@@ -72,11 +71,10 @@ TEST(Trace, BoxStopsByItsExtentOnEachSide) {
     const Level level = Room().Build();
     const VOLUME box = BoxAround({0, 0, 0}, {-8, -20, -4}, {16, 30, 6});
     // Each wall meets the box face that leads towards it.
-    ExpectNear(Move(level, {0, 0, 0}, {300, 0, 0}, 0, &box).Position, {100 - 16 - kEps, 0, 0});
-    ExpectNear(Move(level, {0, 0, 0}, {-300, 0, 0}, 0, &box).Position, {-100 + 8 + kEps, 0, 0});
-    ExpectNear(Move(level, {0, 0, 0}, {0, -300, 0}, 0, &box).Position, {0, -100 + 20 + kEps, 0});
-    ExpectNear(Move(level, {0, 0, 0}, {0, 300, 0}, 0, &box).Position, {0, 100 - 30 - kEps, 0});
-    ExpectNear(Move(level, {0, 0, 0}, {0, 0, 300}, 0, &box).Position, {0, 0, 100 - 6 - kEps});
+    const std::pair<VECTOR3, VECTOR3> moves[] = {{{300, 0, 0}, {100 - 16 - kEps, 0, 0}}, {{-300, 0, 0}, {-100 + 8 + kEps, 0, 0}},
+                                                 {{0, -300, 0}, {0, -100 + 20 + kEps, 0}}, {{0, 300, 0}, {0, 100 - 30 - kEps, 0}},
+                                                 {{0, 0, 300}, {0, 0, 100 - 6 - kEps}}};
+    for (const auto& [to, stop] : moves) ExpectNear(Move(level, {0, 0, 0}, to, 0, &box).Position, stop);
     // The radius does not count in box mode.
     ExpectNear(Move(level, {0, 0, 0}, {0, 0, -300}, 50, &box).Position, {0, 0, -100 + 4 + kEps});
 }
@@ -153,9 +151,8 @@ TEST(Trace, NonsolidBrushReportsWithoutShortening) {
 
     const COLLISION through = Move(level, {0, 0, 0}, {60, 0, 0});
     ExpectNear(through.Position, {60, 0, 0});
-    EXPECT_TRUE(through.Collided);
-    EXPECT_EQ(through.Flags, kNonSolidWater);
     ExpectNear(through.Normal, {-1, 0, 0});
+    EXPECT_TRUE(through.Collided && through.Flags == kNonSolidWater) << through.Flags;
 
     // Passing the nonsolid brush on the way to a wall does not undo the wall's stop.
     EXPECT_NEAR(Move(level, {0, 0, 0}, {300, 0, 0}).Position.x, 100 - kEps, 1e-4f);
@@ -187,9 +184,8 @@ TEST(Collision, AxisLimitsGroundAndOutputsThatCarryOver) {
     // The main trace misses, the ground probe hit: its outputs stand.
     const COLLISION probe = Move(level, {60, 40, 0}, {60, 30, 0}, 5);
     ExpectNear(probe.Position, {60, 30, 0});
-    EXPECT_TRUE(probe.Collided);
-    EXPECT_EQ(probe.Flags, 0x2);
     ExpectNear(probe.Normal, {0, 1, 0});
+    EXPECT_TRUE(probe.Collided && probe.Flags == 0x2) << probe.Flags;
 
     // Nothing below above -Offset: the probe ends at -Offset and Ground is 0.
     EXPECT_EQ(Move(level, {-50, 40, 0}, {-50, 30, 0}, 5).Ground, 0);
@@ -246,8 +242,7 @@ TEST(Trace, TreeFindsWhatTestingEveryBrushFinds) {
         }
         const VECTOR3 endSplit = Trace(split, a, from, to, radius);
         const VECTOR3 endFlat = Trace(flat, b, from, to, radius);
-        ASSERT_EQ(a.Fraction, b.Fraction) << "trace " << i;
-        ASSERT_EQ(a.Collided, b.Collided) << "trace " << i;
+        ASSERT_EQ(std::pair(a.Fraction, a.Collided), std::pair(b.Fraction, b.Collided)) << "trace " << i;
         ExpectNear(endSplit, endFlat, 0);
     }
 }
