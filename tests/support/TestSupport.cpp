@@ -128,9 +128,9 @@ long ResidentKilobytes() {
 std::vector<int32_t> GLIntegers(std::initializer_list<uint32_t> names) {
     std::vector<int32_t> values;
     for (const uint32_t name : names) {
-        GLint value = 0;
-        glGetIntegerv(name, &value);
-        values.push_back(value);
+        GLint value[16] = {};  // room for the widest query, should one slip in
+        glGetIntegerv(name, value);
+        values.push_back(value[0]);
     }
     return values;
 }
