@@ -39,8 +39,7 @@ TEST_P(PackFormats, ExtractsOneEntryThenASubtreeThenTheRest) {
     EXPECT_TRUE(pack.Extract("textures/"));
     EXPECT_EQ(ReadBytes(Data("textures/base/floor.tga")), "floor");
     EXPECT_FALSE(pack.Extract());  // everything exists already
-    EXPECT_TRUE(Logged("PAK: Extraction Failed..."));
-    EXPECT_TRUE(pack.Entries()[0].Extracted && pack.Entries()[2].Extracted);
+    EXPECT_TRUE(Logged("PAK: Extraction Failed...") && pack.Entries()[0].Extracted && pack.Entries()[2].Extracted);
 }
 
 // A user's own map in the folder an entry lands in survives Clean; the folders
@@ -55,8 +54,7 @@ TEST_P(PackFormats, CleanRemovesOnlyWhatItWrote) {
     EXPECT_EQ(ReadBytes(Data("maps/e1m1.bsp")), "user's own e1m1");  // left untouched
     pack.Clean();
     EXPECT_EQ(FilesBelowRoot(), (Strings{"data/maps/e1m1.bsp", "data/maps/mine.bsp", GetParam() ? "three.pk3" : "three.pak"}));
-    EXPECT_FALSE(std::filesystem::exists(Data("textures")));
-    EXPECT_TRUE(pack.Entries().empty());
+    EXPECT_TRUE(!std::filesystem::exists(Data("textures")) && pack.Entries().empty());
 }
 
 TEST_P(PackFormats, UnloadCleansUp) {
@@ -158,8 +156,7 @@ TEST_F(ArchiveTest, ZipEntryThatLiesAboutItsSizeIsNotWritten) {
     Pack pack;
     pack.Load(Archive("liar.pk3", bytes));
     ASSERT_TRUE(pack.Loaded());
-    EXPECT_FALSE(pack.Extract());
-    EXPECT_FALSE(std::filesystem::exists(Data("liar.txt")));
+    EXPECT_FALSE(pack.Extract() || std::filesystem::exists(Data("liar.txt")));
 }
 
 TEST_F(ArchiveTest, CorpusPacksExtractTheirBytes) {

@@ -43,9 +43,8 @@ TEST_F(Md5LoadTest, SuccessfulLoadReportsEachStepAndTurnsTheModel) {
     EXPECT_EQ(root.Children, std::vector<int32_t>{1});
     EXPECT_EQ((Lines{root.Name, model.Joint(2).Name, model.Shader("chain").Name}), (Lines{"root", "", "chain"}));
     EXPECT_EQ((std::vector<int32_t>{tip.Parent, tip.Index}), (std::vector<int32_t>{0, 1}));
-    EXPECT_EQ(model.Shader("none").Stages.size(), 0u);
-    EXPECT_EQ(model.Volume().size(), 1u);
-    EXPECT_TRUE(model.Volume(-2).empty());
+    EXPECT_EQ((std::vector<size_t>{model.Shader("none").Stages.size(), model.Volume().size(), model.Volume(-2).size()}),
+              (std::vector<size_t>{0, 1, 0}));
     model.UnLoad();
     EXPECT_EQ(NewLogLines().back(), "MD5: Unloaded");
     EXPECT_EQ(model.Joints(), 0);
@@ -104,11 +103,8 @@ TEST_F(Md5LoadTest, OtherWhitespaceReadsIdentically) {
     ASSERT_EQ(ReadMd5Anim(anim.Text(true), animLeading), Md5AnimResult::Loaded);
     std::vector<float> expected;
     for (int f = 0; f < 10; ++f) expected.insert(expected.end(), {1.5f, -2, 0.003f});
-    EXPECT_EQ(animPlain.Values, expected);
-    EXPECT_EQ(animPlain.Values, animSpaced.Values);
-    EXPECT_EQ(animPlain.Values, animLeading.Values);
-    EXPECT_EQ(animSpaced.FrameRate, 24);
-    EXPECT_EQ(animSpaced.Hierarchy.at(1).Flags, 1);
+    for (const Md5AnimFile* read : {&animPlain, &animSpaced, &animLeading}) EXPECT_EQ(read->Values, expected);
+    EXPECT_EQ(std::pair(animSpaced.FrameRate, animSpaced.Hierarchy.at(1).Flags), std::pair(24, 1));
     EXPECT_EQ(Xyz(animSpaced.BaseFrame.at(0).Position), Xyz({1, 2, 3}));
 
     Md5CameraText camera;
@@ -142,8 +138,7 @@ TEST_F(Md5LoadTest, CountLineWithoutKeywordLeavesItsSectionUnread) {
     text.replace(text.find("numtris 2"), 9, "2");
     Md5MeshFile file;
     ASSERT_EQ(ReadMd5Mesh(text, file), Md5MeshResult::Loaded);
-    EXPECT_TRUE(file.Meshes.at(0).Arrays.Indices.empty());
-    EXPECT_EQ(file.Meshes[0].Vertices.size(), 4u);
+    EXPECT_EQ(std::pair(file.Meshes.at(0).Arrays.Indices.size(), file.Meshes[0].Vertices.size()), std::pair(size_t{0}, size_t{4}));
 }
 
 struct Hostile {
@@ -272,8 +267,7 @@ TEST_F(Md5LoadTest, CorpusFilesHaveTheirCounts) {
     }
     Md5MeshFile flag;
     ReadMd5Mesh(CorpusText("md5/ffflag.md5mesh"), flag);
-    EXPECT_EQ(flag.Meshes[0].MaterialName, "01 - Default");
-    EXPECT_EQ(flag.Joints[1].Name, "Bone013");
+    EXPECT_EQ(std::pair(flag.Meshes[0].MaterialName, flag.Joints[1].Name), std::pair(std::string("01 - Default"), std::string("Bone013")));
     EXPECT_EQ(flag.Joints[0].Children, (std::vector<int32_t>{1, 7, 13}));
 
     Md5AnimFile anim;
