@@ -95,34 +95,33 @@ TEST(TgaReader, HostileLayoutsFailWithoutReadingOutsideTheFile) {
     // A run longer than the pixels left is cut at the last pixel.
     ASSERT_EQ(Decode(TgaWith(10, 1, 1, 24, 0, {0xFF, 1, 2, 3}), image), GL_RGB);
     EXPECT_EQ(image.Pixels, (std::vector<uint8_t>{3, 2, 1}));
-    EXPECT_EQ(Decode(TgaWith(10, 2, 1, 24, 0, {0x01, 1, 2, 3, 4}), image), 0);  // raw packet cut short
-    EXPECT_EQ(Decode(TgaWith(10, 2, 1, 24, 0, {0x80, 1, 2, 3}), image), 0);     // packets end early
-    EXPECT_EQ(Decode(TgaWith(1, 1, 1, 8, 0, {2}, {}, {1, 2, 3, 4, 5, 6}, 24), image), 0);  // index past the map
-    std::vector<uint8_t> idPastEnd = TgaFile(1, 1, 24, {1, 2, 3});
+    std::vector<uint8_t> idPastEnd = TgaFile(1, 1, 24, {1, 2, 3}), mapPastEnd = TgaWith(1, 1, 1, 8, 0, {0}, {}, {1, 2, 3}, 24);
     idPastEnd[0] = 200;
-    EXPECT_EQ(Decode(idPastEnd, image), 0);
-    std::vector<uint8_t> mapPastEnd = TgaWith(1, 1, 1, 8, 0, {0}, {}, {1, 2, 3}, 24);
     mapPastEnd[5] = 0xFF;  // 255 entries announced, one stored
-    EXPECT_EQ(Decode(mapPastEnd, image), 0);
-    // 32767 x 32767 from a handful of run packets: refused before any allocation.
-    EXPECT_EQ(Decode(TgaWith(10, 0x7FFF, 0x7FFF, 32, 0, {0xFF, 1, 2, 3, 4, 0xFF, 1, 2, 3, 4}), image), 0);
+    const std::pair<const char*, std::vector<uint8_t>> refused[] = {
+        {"raw packet cut short", TgaWith(10, 2, 1, 24, 0, {0x01, 1, 2, 3, 4})},
+        {"packets end early", TgaWith(10, 2, 1, 24, 0, {0x80, 1, 2, 3})},
+        {"index past the map", TgaWith(1, 1, 1, 8, 0, {2}, {}, {1, 2, 3, 4, 5, 6}, 24)},
+        {"image ID past the end", idPastEnd},
+        {"colour map past the end", mapPastEnd},
+        // Refused before any allocation.
+        {"32767 x 32767 from a few run packets", TgaWith(10, 0x7FFF, 0x7FFF, 32, 0, {0xFF, 1, 2, 3, 4, 0xFF, 1, 2, 3, 4})}};
+    for (const auto& [what, file] : refused) EXPECT_EQ(Decode(file, image), 0) << what;
     for (uint8_t type : {0, 4, 8, 12, 32, 255}) EXPECT_EQ(Decode(TgaWith(type, 1, 1, 24, 0, {1, 2, 3}), image), 0);
     EXPECT_TRUE(image.Pixels.empty());
 }
 
 TEST(TgaReader, RejectsOtherDepthsAndFilesThatCannotHoldTheirPixels) {
     IMAGE image;
-    EXPECT_EQ(Decode(TgaFile(1, 1, 12, {1, 2}), image), 0);
-    EXPECT_EQ(Decode(TgaFile(1, 1, 8, {1}), image), 0);  // 8-bit true colour does not exist
-    EXPECT_EQ(Decode(TgaFile(0, 1, 24, {}), image), 0);
-    EXPECT_EQ(Decode(TgaFile(2, 2, 24, {1, 2, 3, 4, 5, 6}), image), 0);  // truncated
-    std::vector<uint8_t> negative = TgaFile(1, 1, 24, {1, 2, 3});
+    std::vector<uint8_t> negative = TgaFile(1, 1, 24, {1, 2, 3}), oversized = TgaFile(1, 1, 32, {1, 2, 3, 4});
     negative[13] = 0x80;  // width is a signed 16-bit value
-    EXPECT_EQ(Decode(negative, image), 0);
-    std::vector<uint8_t> oversized = TgaFile(1, 1, 32, {1, 2, 3, 4});
     oversized[12] = oversized[13] = oversized[14] = oversized[15] = 0x7F;
-    EXPECT_EQ(Decode(oversized, image), 0);
-    EXPECT_EQ(Decode(std::vector<uint8_t>(17, 24), image), 0);
+    const std::pair<const char*, std::vector<uint8_t>> refused[] = {
+        {"12 bits", TgaFile(1, 1, 12, {1, 2})},          {"8-bit true colour", TgaFile(1, 1, 8, {1})},
+        {"no width", TgaFile(0, 1, 24, {})},             {"truncated", TgaFile(2, 2, 24, {1, 2, 3, 4, 5, 6})},
+        {"negative width", negative},                    {"oversized", oversized},
+        {"shorter than a header", std::vector<uint8_t>(17, 24)}};
+    for (const auto& [what, file] : refused) EXPECT_EQ(Decode(file, image), 0) << what;
     EXPECT_EQ(DecodeTga(nullptr, 0, image), 0);
     EXPECT_TRUE(image.Pixels.empty());
 }
