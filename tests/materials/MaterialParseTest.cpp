@@ -74,8 +74,7 @@ TEST_F(ShaderParse, OnlyAColumnOneBraceEndsTheMaterial) {
                                    " {", "  map b.tga", " }", "}", "textures/o", "{", "}"});
     EXPECT_TRUE(material.Found);
     ASSERT_EQ(material.Stages.size(), 3u);
-    EXPECT_EQ(material.Stages[0].Textures[0], 0);
-    EXPECT_EQ(material.Stages[1].Textures[0], 0);
+    EXPECT_EQ(material.Stages[0].Textures[0] + material.Stages[1].Textures[0], 0);
     EXPECT_NE(material.Stages[2].Textures[0], 0);
 
     const SHADER unclosed = Parse({"textures/m", "{", " {", " }", " }"});
@@ -142,9 +141,9 @@ TEST_F(ShaderParse, BlendAlphaAndDepthFunctions) {
     ASSERT_EQ(material.Stages.size(), 12u);
     const int32_t blends[8][2] = {{1, 1}, {1, 1}, {768, 0}, {770, 771}, {774, 775}, {768, 771}, {774, 768}, {769, 0}};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(material.Stages[i].Flags, kStageBlend) << i;
-        EXPECT_EQ(material.Stages[i].Blend[0], blends[i][0]) << i;
-        EXPECT_EQ(material.Stages[i].Blend[1], blends[i][1]) << i;
+        const SHADER_STAGE& stage = material.Stages[i];
+        EXPECT_EQ((std::vector<int32_t>{stage.Flags, stage.Blend[0], stage.Blend[1]}),
+                  (std::vector<int32_t>{kStageBlend, blends[i][0], blends[i][1]})) << i;
     }
     // depthfunc alone sets no flag.
     const int32_t alphaDepth[4][4] = {{kStageAlphaTest, 518, 514}, {kStageAlphaTest | kStageDepthFunc, 516},
@@ -164,10 +163,9 @@ TEST_F(ShaderParse, SurfaceParmsSetBitsAndFlags) {
     const SHADER material = Parse({"textures/m", "{", " surfaceparm nolightmap", " surfaceparm sky",
                                    " surfaceparm trans", " surfaceparm nomipmaps", " surfaceparm stencil",
                                    " surfaceparm unknown", " {", "  map a.tga", " }", " {", "  map a.tga", " }", "}"});
-    EXPECT_EQ(material.SurfaceFlags, 0x8000 | 0x8000000 | 0x800000 | 0x4000000);
-    EXPECT_EQ(material.Flags, kMaterialStencil);
-    EXPECT_EQ(MinFilter(material.Stages[0].Textures[0]), GL_LINEAR);
-    EXPECT_EQ(MinFilter(material.Stages[1].Textures[0]), GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ((std::vector<int32_t>{material.SurfaceFlags, material.Flags, MinFilter(material.Stages[0].Textures[0]),
+                                    MinFilter(material.Stages[1].Textures[0])}),
+              (std::vector<int32_t>{0x8000 | 0x8000000 | 0x800000 | 0x4000000, kMaterialStencil, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR}));
     EXPECT_FALSE(NextTextureSkipsMipmaps());
 }
 
@@ -321,8 +319,9 @@ TEST_F(ShaderParse, ColourAlphaClampAndOffsetKeywords) {
     WritePicture("textures/mark.bmp", 10, 20, 30);
     const SHADER decal = Parse({"textures/m", "{", " polygonOffset", " {", "  clampmap textures/mark.tga",
                                 "  rgbgen wave sin 0 1 0 1", "  rgbgen const ( 0 1 0 )", " }", "}"});
-    EXPECT_EQ(decal.Flags, kMaterialPolygonOffset);
     EXPECT_EQ(FirstTexel(decal.Stages.at(0).Textures[0]), (std::vector<uint8_t>{10, 20, 30}));
-    EXPECT_EQ(decal.Stages[0].RgbSource, kColourFromConstant);  // the later line wins over the wave
+    // The later line wins over the wave.
+    EXPECT_EQ((std::pair<int32_t, int32_t>(decal.Flags, decal.Stages[0].RgbSource)),
+              (std::pair<int32_t, int32_t>(kMaterialPolygonOffset, kColourFromConstant)));
     EXPECT_FALSE(WavesColour(decal.Stages[0]));
 }

@@ -74,8 +74,8 @@ TEST_F(MeshLoadTest, CountsAreReadFromTheirCharacterPositions) {
     EXPECT_EQ(untabbed.Mesh.Parts[0].Arrays.Vertices.size(), 4u);
     const MeshFile tabbed = Read("Mesh Version 1.0\n Meshes 1\n" + Part(1, "Shader \"a\"", "Triangles 1",
                                                                         {"t 1 1 2 3"}, "\tVertices 24", many));
-    EXPECT_EQ(tabbed.Mesh.Parts[0].Arrays.Vertices.size(), 24u);
-    EXPECT_EQ(tabbed.Mesh.Parts[0].Triangles.size(), 1u);
+    EXPECT_EQ(std::pair(tabbed.Mesh.Parts[0].Arrays.Vertices.size(), tabbed.Mesh.Parts[0].Triangles.size()),
+              std::pair(size_t{24}, size_t{1}));
     EXPECT_EQ(tabbed.Mesh.MaterialNames, (Lines{"a"}));
 }
 

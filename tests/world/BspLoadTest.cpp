@@ -40,11 +40,10 @@ TEST_F(BspLoadTest, ReadsEveryLumpIntoYUpTables) {
                                    level->Lightmaps.size(), level->Drawn.size(), level->FirstList.size(),
                                    level->SecondList.size(), level->Entities.size()}),
               (std::vector<size_t>{2, 2, 1, 1, 1, 1, 6, 144, 24, 1, 2, 2, 2, 1}));
-    EXPECT_EQ(level->Textures[1].Name, "textures/test/floor");
-    EXPECT_EQ(level->LeafFaces, (std::vector<int32_t>{0, 1}));
-    EXPECT_EQ(level->LeafBrushes, (std::vector<int32_t>{0}));
+    EXPECT_EQ(std::pair(level->Textures[1].Name, level->Entities[0].ClassName),
+              std::pair(std::string("textures/test/floor"), std::string("worldspawn")));
+    EXPECT_EQ(std::pair(level->LeafFaces, level->LeafBrushes), std::pair(std::vector<int32_t>{0, 1}, std::vector<int32_t>{0}));
     EXPECT_NE(level->Lightmaps[0], 0u);
-    EXPECT_EQ(level->Entities[0].ClassName, "worldspawn");
 
     // (x, y, z) of the file becomes (x, z, -y); texture t becomes -t. Vertex 3
     // is file (64, 64, -64); leaf 0 has file mins (0, -128, -128), maxs (128, 128, 128).
@@ -55,8 +54,7 @@ TEST_F(BspLoadTest, ReadsEveryLumpIntoYUpTables) {
     const BspLeaf& leaf = level->Leafs[0];
     EXPECT_EQ((std::vector<int32_t>{leaf.Mins[1], leaf.Mins[2], leaf.Maxs[2]}), (std::vector<int32_t>{-128, 128, -128}));
 
-    ASSERT_EQ(level->ClusterCount, 2);
-    EXPECT_EQ(level->BytesPerCluster, 1);
+    EXPECT_EQ(std::pair(level->ClusterCount, level->BytesPerCluster), std::pair(2, 1));
     EXPECT_EQ(level->PvsBits, (std::vector<uint8_t>{0x3, 0x2}));
 }
 
@@ -145,8 +143,7 @@ TEST_F(BspLoadTest, KeepsTextureNamesOfSixtyFourCharacters) {
     file.Textures[0].Name = longName;
     const LoadedLevel level = LoadWritten("longname.bsp", file);
     ASSERT_TRUE(level);
-    EXPECT_EQ(level->Textures[0].Name, longName);
-    EXPECT_EQ(level->Textures[0].Contents, 1);
+    EXPECT_EQ(std::pair(level->Textures[0].Name, level->Textures[0].Contents), std::pair(longName, 1));
 }
 
 TEST_F(BspLoadTest, UnscriptedTextureTakesTheImageOfItsName) {
@@ -157,8 +154,7 @@ TEST_F(BspLoadTest, UnscriptedTextureTakesTheImageOfItsName) {
     const LoadedLevel level = LoadWritten("image.bsp", file);
     ASSERT_TRUE(level);
     const SHADER& material = level->Materials[0];
-    EXPECT_FALSE(material.Found);
-    EXPECT_EQ(material.Name, "");
+    EXPECT_TRUE(!material.Found && material.Name.empty());
     ASSERT_EQ(material.Stages.size(), 1u);
     ASSERT_EQ(material.Stages[0].Textures.size(), 1u);
     EXPECT_NE(material.Stages[0].Textures[0], 0);
@@ -171,9 +167,8 @@ TEST_F(BspLoadTest, LevelWithoutPvsOrKeptLumps) {
     file.PvsBits.clear();
     const LoadedLevel level = LoadWritten("nopvs.bsp", file);
     ASSERT_TRUE(level);
-    EXPECT_EQ(level->ClusterCount, 0);
-    EXPECT_TRUE(level->Effects.empty());
-    EXPECT_TRUE(level->LightVolumes.empty());
+    EXPECT_EQ((std::vector<size_t>{static_cast<size_t>(level->ClusterCount), level->Effects.size(), level->LightVolumes.size()}),
+              (std::vector<size_t>{0, 0, 0}));
     EXPECT_NE(ClusterVisible(*level, 1, 0), 0);
 }
 
