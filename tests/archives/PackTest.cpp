@@ -39,8 +39,7 @@ TEST_P(PackFormats, ExtractsOneEntryThenASubtreeThenTheRest) {
     EXPECT_TRUE(pack.Extract("textures/"));
     EXPECT_EQ(ReadBytes(Data("textures/base/floor.tga")), "floor");
     EXPECT_FALSE(pack.Extract());  // everything exists already
-    EXPECT_TRUE(Logged("PAK: Extraction Failed..."));
-    EXPECT_TRUE(pack.Entries()[0].Extracted && pack.Entries()[2].Extracted);
+    EXPECT_TRUE(Logged("PAK: Extraction Failed...") && pack.Entries()[0].Extracted && pack.Entries()[2].Extracted);
 }
 
 // A user's own map in the folder an entry lands in survives Clean; the folders
@@ -55,8 +54,7 @@ TEST_P(PackFormats, CleanRemovesOnlyWhatItWrote) {
     EXPECT_EQ(ReadBytes(Data("maps/e1m1.bsp")), "user's own e1m1");  // left untouched
     pack.Clean();
     EXPECT_EQ(FilesBelowRoot(), (Strings{"data/maps/e1m1.bsp", "data/maps/mine.bsp", GetParam() ? "three.pk3" : "three.pak"}));
-    EXPECT_FALSE(std::filesystem::exists(Data("textures")));
-    EXPECT_TRUE(pack.Entries().empty());
+    EXPECT_TRUE(!std::filesystem::exists(Data("textures")) && pack.Entries().empty());
 }
 
 TEST_P(PackFormats, UnloadCleansUp) {
@@ -79,8 +77,7 @@ TEST_F(ArchiveTest, TwoEntriesFromA128ByteDirectory) {
     ASSERT_TRUE(pack.Loaded());
     ASSERT_EQ(pack.Entries().size(), 2u);
     EXPECT_EQ(pack.Entries()[0].EntryName, "a.txt");  // cut at the first NUL
-    EXPECT_EQ(pack.Entries()[1].FileLen, 1);
-    EXPECT_TRUE(Logged("PAK: Loaded Successfully"));
+    EXPECT_TRUE(pack.Entries()[1].FileLen == 1 && Logged("PAK: Loaded Successfully"));
 }
 
 // A directory length that is no multiple of 64 holds only its whole entries.
@@ -101,12 +98,9 @@ TEST_F(ArchiveTest, BadHeadersLeaveThePackUnloaded) {
     for (const std::string& bytes : {std::string("PACX00000000"), std::string("PA"), pastEnd, negative}) {
         Pack pack;
         pack.Load(Archive("bad.pak", bytes));
-        EXPECT_FALSE(pack.Loaded());
-        EXPECT_TRUE(pack.Entries().empty());
-        EXPECT_FALSE(pack.Extract());
+        EXPECT_FALSE(pack.Loaded() || !pack.Entries().empty() || pack.Extract()) << bytes.size();
     }
-    EXPECT_TRUE(Logged("PAK: Invalid Pack File!"));
-    EXPECT_TRUE(Logged("PAK: Loading Failed..."));
+    EXPECT_TRUE(Logged("PAK: Invalid Pack File!") && Logged("PAK: Loading Failed..."));
 }
 
 // Names that lead out, data outside the archive and links on the way are refused
@@ -133,11 +127,11 @@ TEST_F(ArchiveTest, HostilePackWritesNothingOutsideTheEnginePath) {
     EXPECT_TRUE(pack.Extract());
     EXPECT_EQ(FilesBelowRoot(), (Strings{"data/good.txt", "data/link", "data/overlap.txt", "hostile.pak"}));
     EXPECT_EQ(ReadBytes(Data("overlap.txt")), "good");
-    EXPECT_TRUE(Logged("PAK: Refused ../escape.txt (leads out with ..)"));
-    EXPECT_TRUE(Logged("PAK: Refused " + absolute + " (absolute name)"));
+    for (const std::string& line : {std::string("PAK: Refused ../escape.txt (leads out with ..)"), "PAK: Refused " + absolute + " (absolute name)",
+                                    std::string("PAK: Refused link/through.txt (link on the way)"),
+                                    std::string("PAK: Refused past.txt (data outside the archive)")})
+        EXPECT_TRUE(Logged(line)) << line;
     EXPECT_FALSE(std::filesystem::exists(absolute));
-    EXPECT_TRUE(Logged("PAK: Refused link/through.txt (link on the way)"));
-    EXPECT_TRUE(Logged("PAK: Refused past.txt (data outside the archive)"));
     pack.Clean();
     EXPECT_TRUE(std::filesystem::is_symlink(Data("link")));
 }
@@ -162,8 +156,7 @@ TEST_F(ArchiveTest, ZipEntryThatLiesAboutItsSizeIsNotWritten) {
     Pack pack;
     pack.Load(Archive("liar.pk3", bytes));
     ASSERT_TRUE(pack.Loaded());
-    EXPECT_FALSE(pack.Extract());
-    EXPECT_FALSE(std::filesystem::exists(Data("liar.txt")));
+    EXPECT_FALSE(pack.Extract() || std::filesystem::exists(Data("liar.txt")));
 }
 
 TEST_F(ArchiveTest, CorpusPacksExtractTheirBytes) {

@@ -93,9 +93,8 @@ TEST_F(ConsoleTyping, UnknownCommandGivesRedNotFoundLine) {
     Frame();
     ASSERT_EQ(ConsoleData().LineCount, 1);
     EXPECT_EQ(ConsoleData().Lines[0].Text, "Error: * \"FOO\" Not Found!");
-    EXPECT_TRUE(ConsoleData().Lines[0].Error);
     EXPECT_EQ(ConsoleData().History.back(), "FOO");
-    EXPECT_TRUE(EngineKeyboard().Buffer().empty());
+    EXPECT_TRUE(ConsoleData().Lines[0].Error && EngineKeyboard().Buffer().empty());
 
     // With no commands at all, every line is unknown; a blank line is not remembered.
     console.UnLoad("MAP");
@@ -108,9 +107,7 @@ TEST_F(ConsoleTyping, UnknownCommandGivesRedNotFoundLine) {
 }
 
 TEST_F(ConsoleTyping, HistoryRecallsNewestFirstAndDownStartsOver) {
-    Enter("one");
-    Enter("two");
-    Enter("three");
+    for (const char* line : {"one", "two", "three"}) Enter(line);
     std::vector<std::string> recalled;
     for (int i = 0; i < 4; ++i) {
         Tap(KEY_UP);
@@ -141,10 +138,7 @@ TEST_F(ConsoleTyping, LoadAndUnLoadKeepTheListInStep) {
     console.Load("god");
     console.UnLoad("Map");
     EXPECT_EQ(ConsoleData().Commands, (std::vector<std::string>{"MAP", "GOD"}));
-    console.UnLoad("noclip");
-    console.UnLoad("map");
-    console.UnLoad("god");
-    console.UnLoad("god");
+    for (const char* name : {"noclip", "map", "god", "god"}) console.UnLoad(name);
     EXPECT_TRUE(ConsoleData().Commands.empty());
     EXPECT_EQ(ConsoleData().CommandCount, 0);
 }
@@ -163,13 +157,11 @@ TEST_F(ConsoleTyping, HostileInputLinesStayContained) {
     Tap(KEY_RETURN);
     Frame();
 
-    const EngineState& s = State();
     ASSERT_EQ(ConsoleData().History.back(), hostile);
     ASSERT_EQ(static_cast<size_t>(ConsoleData().LineCount), ConsoleData().Lines.size());
     std::string joined;
     for (const ConsoleLine& line : ConsoleData().Lines) {
-        EXPECT_TRUE(line.Error);
-        EXPECT_FALSE(line.Text.empty());
+        EXPECT_TRUE(line.Error && !line.Text.empty());
         joined += line.Text;
     }
     // Pieces lose only the blanks they were cut at.

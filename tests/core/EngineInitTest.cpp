@@ -17,6 +17,9 @@
 #include "support/TestSupport.h"
 
 using namespace korvath;
+using test::FloatsEq;
+using test::GLEnabled;
+using test::GLIntegers;
 
 namespace {
 
@@ -49,10 +52,9 @@ int CountContaining(const std::vector<std::string>& lines, const std::string& pa
 void ExpectFailureEnding(const std::vector<std::string>& lines, const std::string& errorLine) {
     size_t at = IndexOf(lines, errorLine);
     ASSERT_LT(at + 4, lines.size()) << "no line " << errorLine;
-    EXPECT_EQ(lines[at + 1], "Engine: Loading Failed...");
-    EXPECT_EQ(lines[at + 2], "");
-    EXPECT_EQ(lines[at + 3], "Engine: Unloaded");
-    EXPECT_EQ(lines[at + 4], "");
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(at) + 1,
+                                       lines.begin() + static_cast<std::ptrdiff_t>(at) + 5),
+              (std::vector<std::string>{"Engine: Loading Failed...", "", "Engine: Unloaded", ""}));
     EXPECT_EQ(IndexOf(lines, "Engine: Success"), lines.size());
 }
 
@@ -70,8 +72,7 @@ TEST(EngineInitialize, SucceedsOnMesaWithoutExtensionErrors) {
     EXPECT_EQ(CountContaining(lines, "Extension Not Found"), 0);
     EXPECT_LT(success, IndexOf(lines, "Engine: Unloaded"));
     // llvmpipe has S3TC, but a software rasteriser only pays for it.
-    EXPECT_TRUE(Caps().TextureCompression);
-    EXPECT_FALSE(Caps().CompressTextures);
+    EXPECT_TRUE(Caps().TextureCompression && !Caps().CompressTextures);
 }
 
 TEST(EngineInitialize, AMissingExtensionWritesOnlyItsOwnLine) {
@@ -84,8 +85,7 @@ TEST(EngineInitialize, AMissingExtensionWritesOnlyItsOwnLine) {
     EXPECT_TRUE(ok);
     EXPECT_EQ(CountContaining(lines, "Extension Not Found"), 1);
     EXPECT_LT(IndexOf(lines, "Engine: * GL_ARB_fragment_shader Extension Not Found!"), lines.size());
-    EXPECT_FALSE(Caps().FragmentShader);
-    EXPECT_TRUE(Caps().VertexShader);
+    EXPECT_TRUE(!Caps().FragmentShader && Caps().VertexShader);
 }
 
 TEST(EngineInitialize, EveryMissingExtensionInProbeOrder) {
@@ -117,15 +117,18 @@ TEST(EngineInitialize, ContextFailureTakesTheFailurePath) {
 }
 
 TEST(EngineInitialize, BadArgumentsEndWithTheirErrorLines) {
-    bool ok = true;
-    ExpectFailureEnding(InitializeAndLog(640, 480, &ok, false, 987654), " * ERROR: Could not find a Suitable Pixel Format.");
-    EXPECT_FALSE(ok);
-    ExpectFailureEnding(InitializeAndLog(640, 480, &ok, false, 0), " * ERROR: Could not find a Suitable Pixel Format.");
-    EXPECT_FALSE(ok);
-    ExpectFailureEnding(InitializeAndLog(0, 480, &ok), " * ERROR: Invalid Screen Size.");
-    EXPECT_FALSE(ok);
-    ExpectFailureEnding(InitializeAndLog(640, -5, &ok), " * ERROR: Invalid Screen Size.");
-    EXPECT_FALSE(ok);
+    const std::string format = " * ERROR: Could not find a Suitable Pixel Format.", size = " * ERROR: Invalid Screen Size.";
+    const struct {
+        int32_t width, height;
+        bool window;
+        int32_t handle;
+        const std::string& error;
+    } cases[] = {{640, 480, false, 987654, format}, {640, 480, false, 0, format}, {0, 480, true, 0, size}, {640, -5, true, 0, size}};
+    for (const auto& c : cases) {
+        bool ok = true;
+        ExpectFailureEnding(InitializeAndLog(c.width, c.height, &ok, c.window, c.handle), c.error);
+        EXPECT_FALSE(ok) << c.width << " x " << c.height << " handle " << c.handle;
+    }
 }
 
 TEST(EngineInitialize, FailedStartClosesTheLogAndTeardownRunsTwiceSafely) {
@@ -156,38 +159,22 @@ TEST(EngineInitialize, SetScreenBeforeInitializeReportsTheRefusedMode) {
     }
     Log().Enabled = false;
     std::vector<std::string> lines = LogLines();
-    EXPECT_EQ(CountContaining(lines, " * Error Setting Resolution"), 1);
-    EXPECT_EQ(CountContaining(lines, " * Error Resetting Resolution"), 1);
+    EXPECT_EQ(std::pair(CountContaining(lines, " * Error Setting Resolution"), CountContaining(lines, " * Error Resetting Resolution")),
+              std::pair(1, 1));
 }
 
 TEST(EngineInitialize, SetsTheDefaultStateAndTables) {
     test::OffscreenEngine gl(640, 480);
     ASSERT_TRUE(gl.initialized());
-    const EngineState& s = State();
-    EXPECT_TRUE(ConsoleData().Visible);
-    EXPECT_FLOAT_EQ(View().FieldOfView, 70);
-    EXPECT_FLOAT_EQ(View().AspectRatio, 1.0f);
-    EXPECT_FLOAT_EQ(View().NearPlane, 0.1f);
-    EXPECT_FLOAT_EQ(View().FarPlane, 10000);
-    EXPECT_TRUE(Timing().IntroDone);
-
-    GLint cull = 0, depthFunc = 0, viewport[4] = {};
-    glGetIntegerv(GL_CULL_FACE_MODE, &cull);
-    glGetIntegerv(GL_DEPTH_FUNC, &depthFunc);
+    EXPECT_TRUE(ConsoleData().Visible && Timing().IntroDone);
+    EXPECT_TRUE(FloatsEq({View().FieldOfView, View().AspectRatio, View().NearPlane, View().FarPlane}, {70, 1, 0.1f, 10000}));
+    EXPECT_EQ(GLIntegers({GL_CULL_FACE_MODE, GL_DEPTH_FUNC, GL_STENCIL_BITS}), (std::vector<int32_t>{GL_FRONT, GL_LEQUAL, 8}));
+    EXPECT_EQ(GLEnabled({GL_CULL_FACE, GL_DEPTH_TEST, GL_LIGHTING}), (std::vector<bool>{true, true, false}));
+    GLint viewport[4] = {};
     glGetIntegerv(GL_VIEWPORT, viewport);
-    EXPECT_EQ(cull, GL_FRONT);
-    EXPECT_EQ(depthFunc, GL_LEQUAL);
-    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
     EXPECT_EQ(viewport[2], 640);
     EXPECT_EQ(viewport[3], 480);
-
-    GLint depthBits = 0, stencilBits = 0;
-    glGetIntegerv(GL_DEPTH_BITS, &depthBits);
-    glGetIntegerv(GL_STENCIL_BITS, &stencilBits);
-    EXPECT_GE(depthBits, 16);
-    EXPECT_EQ(stencilBits, 8);
+    EXPECT_GE(GLIntegers({GL_DEPTH_BITS})[0], 16);
     EXPECT_TRUE(GLExt().glActiveTextureARB != nullptr);
 
     // Whole degrees with the engine's own single-precision degree factor.
@@ -206,18 +193,15 @@ TEST(EngineInitialize, TeardownReleasesContextAndTables) {
         test::OffscreenEngine gl(320, 240);
         ASSERT_TRUE(gl.initialized());
     }
-    EXPECT_EQ(Display().RenderContext, nullptr);
-    EXPECT_TRUE(View().SineTable.empty());
-    EXPECT_FALSE(GLExt().glActiveTextureARB);
+    EXPECT_TRUE(Display().RenderContext == nullptr && View().SineTable.empty() && !GLExt().glActiveTextureARB);
 }
 
 TEST(PixelFormat, DepthIsHalfTheColourDepthRoundedToEven) {
-    EXPECT_EQ(platform::PixelFormatFor(32).DepthBits, 16);
-    EXPECT_EQ(platform::PixelFormatFor(24).DepthBits, 12);
-    EXPECT_EQ(platform::PixelFormatFor(16).DepthBits, 8);
-    EXPECT_EQ(platform::PixelFormatFor(24).StencilBits, 8);
-    EXPECT_TRUE(platform::PixelFormatFor(24).DoubleBuffer);
-    EXPECT_EQ(platform::PixelFormatFor(24).ColourBits, 24);
+    const auto format = platform::PixelFormatFor(24);
+    EXPECT_EQ((std::vector<int>{platform::PixelFormatFor(32).DepthBits, format.DepthBits, platform::PixelFormatFor(16).DepthBits,
+                                format.StencilBits, format.ColourBits}),
+              (std::vector<int>{16, 12, 8, 8, 24}));
+    EXPECT_TRUE(format.DoubleBuffer);
 }
 
 // Every colour depth a host may ask for gives a working context: a depth
@@ -230,18 +214,14 @@ TEST(EngineInitialize, SixteenTwentyFourAndThirtyTwoBitsAllDraw) {
         const int32_t handle = window.Load(320, 240);
         Engine engine;
         ASSERT_TRUE(engine.Initialize(handle, 320, 240, bits));
-        GLint depth = 0, stencil = 0, red = 0;
-        glGetIntegerv(GL_DEPTH_BITS, &depth);
-        glGetIntegerv(GL_STENCIL_BITS, &stencil);
-        glGetIntegerv(GL_RED_BITS, &red);
-        EXPECT_GE(depth, 16);
-        EXPECT_GE(stencil, 1);
-        EXPECT_GE(red, 5);
+        const std::vector<int32_t> depthStencilRed = GLIntegers({GL_DEPTH_BITS, GL_STENCIL_BITS, GL_RED_BITS});
+        EXPECT_GE(depthStencilRed[0], 16);
+        EXPECT_GE(depthStencilRed[1], 1);
+        EXPECT_GE(depthStencilRed[2], 5);
         glClearColor(1, 0, 0, 1);
         glClear(GL_COLOR_BUFFER_BIT);
         glFinish();
         const std::vector<uint8_t> pixel = test::ReadPixels(10, 10, 1, 1);
-        EXPECT_GT(pixel[0], 200);
-        EXPECT_LT(pixel[1], 50);
+        EXPECT_TRUE(pixel[0] > 200 && pixel[1] < 50) << int{pixel[0]} << " " << int{pixel[1]};
     }
 }

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "core/ExtTable.h"
 #include "core/Services.h"
 #include "korvath/Ext.h"
@@ -7,25 +9,30 @@
 
 using namespace korvath;
 
-TEST(Ext, ExtensionTestTrimsTheNameAndSearchesTheString) {
-    test::OffscreenEngine gl;
-    ASSERT_TRUE(gl.initialized());
+namespace {
+// One engine for the suite; each test makes its own query object.
+class ExtQueries : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { gl_ = std::make_unique<test::OffscreenEngine>(); }
+    static void TearDownTestSuite() { gl_.reset(); }
+    void SetUp() override { ASSERT_TRUE(gl_->initialized()); }
+    static inline std::unique_ptr<test::OffscreenEngine> gl_;
     Ext ext;
+};
+}  // namespace
+
+TEST_F(ExtQueries, ExtensionTestTrimsTheNameAndSearchesTheString) {
     std::string name = "  GL_ARB_multitexture  ";
     EXPECT_TRUE(ext.IsExtensionSupported(name));
     EXPECT_EQ(name, "GL_ARB_multitexture");
     std::string prefix = "GL_ARB_multi";  // a part of an advertised name counts
     EXPECT_TRUE(ext.IsExtensionSupported(prefix));
-    std::string empty;
+    std::string empty, missing = "GL_KORVATH_no_such_thing";
     EXPECT_TRUE(ext.IsExtensionSupported(empty));
-    std::string missing = "GL_KORVATH_no_such_thing";
     EXPECT_FALSE(ext.IsExtensionSupported(missing));
 }
 
-TEST(Ext, WindowSystemExtensionsComeFromTheContextBinding) {
-    test::OffscreenEngine gl;
-    ASSERT_TRUE(gl.initialized());
-    Ext ext;
+TEST_F(ExtQueries, WindowSystemExtensionsComeFromTheContextBinding) {
     std::string missing = " KORVATH_no_such_thing ";
     EXPECT_FALSE(ext.IsWiggleExtensionSupported(missing));
     EXPECT_EQ(missing, "KORVATH_no_such_thing");
@@ -34,16 +41,11 @@ TEST(Ext, WindowSystemExtensionsComeFromTheContextBinding) {
     EXPECT_TRUE(ext.IsWiggleExtensionSupported(egl));
 }
 
-TEST(Ext, PatchFillsTheTableAndUnpatchClearsIt) {
-    test::OffscreenEngine gl;
-    ASSERT_TRUE(gl.initialized());
-    Ext ext;
+TEST_F(ExtQueries, PatchFillsTheTableAndUnpatchClearsIt) {
     ASSERT_TRUE(ext.PatchGLExt());
     EXPECT_TRUE(ext.Patched());
     const GLExtFunctions& f = GLExt();
-    EXPECT_NE(f.glActiveTextureARB, nullptr);
-    EXPECT_NE(f.glCreateProgramObjectARB, nullptr);
-    EXPECT_NE(f.glUniform4fvARB, nullptr);
+    EXPECT_TRUE(f.glActiveTextureARB && f.glCreateProgramObjectARB && f.glUniform4fvARB);
     ext.UnPatchGLExt();
     EXPECT_FALSE(ext.Patched());
     EXPECT_EQ(f.glActiveTextureARB, nullptr);
@@ -53,9 +55,7 @@ TEST(Ext, PatchFillsTheTableAndUnpatchClearsIt) {
     EngineExt().PatchGLExt();  // give the engine its table back
 }
 
-TEST(Ext, AnUnusedObjectLeavesTheEngineBindingAlone) {
-    test::OffscreenEngine gl;
-    ASSERT_TRUE(gl.initialized());
+TEST_F(ExtQueries, AnUnusedObjectLeavesTheEngineBindingAlone) {
     { Ext queries; }
     EXPECT_NE(GLExt().glActiveTextureARB, nullptr);
 }

@@ -50,16 +50,10 @@ TEST(Log, HoldsHeaderStatusLinesAndFooter) {
     ASSERT_EQ(lines.size(), 10u);
     const std::regex started(R"( Korvath - Started: \d\d-\d\d-\d{4} \| \d\d:\d\d:\d\d)");
     const std::regex stopped(R"( Korvath - Stopped: \d\d-\d\d-\d{4} \| \d\d:\d\d:\d\d)");
-    EXPECT_EQ(lines[0], kStars);
     EXPECT_TRUE(std::regex_match(lines[1], started)) << lines[1];
-    EXPECT_EQ(lines[2], kStars);
-    EXPECT_EQ(lines[3], "");
-    EXPECT_EQ(lines[4], "Engine: logged");
-    EXPECT_EQ(lines[5], "Engine: Unloaded");
-    EXPECT_EQ(lines[6], "");
-    EXPECT_EQ(lines[7], kStars);
     EXPECT_TRUE(std::regex_match(lines[8], stopped)) << lines[8];
-    EXPECT_EQ(lines[9], kStars);
+    lines[1] = lines[8] = "";
+    EXPECT_EQ(lines, (std::vector<std::string>{kStars, "", kStars, "", "Engine: logged", "Engine: Unloaded", "", kStars, "", kStars}));
 }
 
 TEST(Log, LinesEndWithCarriageReturnLineFeed) {
@@ -112,9 +106,8 @@ TEST(Log, AFailedStartKeepsTheLogWithLoggingOff) {
     platform::BlockContextCreation(false);
     const std::vector<std::string> lines = test::ReadLines(LogPath());
     auto has = [&](const std::string& line) { return std::find(lines.begin(), lines.end(), line) != lines.end(); };
-    EXPECT_TRUE(has("Engine: Initializing"));
-    EXPECT_TRUE(has(" * ERROR: Creating OpenGL Window."));
-    EXPECT_TRUE(has("Engine: Loading Failed..."));
+    for (const char* line : {"Engine: Initializing", " * ERROR: Creating OpenGL Window.", "Engine: Loading Failed..."})
+        EXPECT_TRUE(has(line)) << line;
     std::remove(LogPath().c_str());
     // The next engine with logging off leaves nothing behind again.
     { Engine engine; }

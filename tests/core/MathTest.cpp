@@ -7,17 +7,14 @@
 #include "core/Matrix.h"
 #include "core/ViewState.h"
 #include "korvath/Camera.h"
-#include "platform/GL.h"
-#include "support/TestSupport.h"
+#include "support/RenderFixture.h"
 
 using namespace korvath;
 
 namespace {
 
 void ExpectVector(const VECTOR3& v, float x, float y, float z, float tolerance = 1e-5f) {
-    EXPECT_NEAR(v.x, x, tolerance);
-    EXPECT_NEAR(v.y, y, tolerance);
-    EXPECT_NEAR(v.z, z, tolerance);
+    EXPECT_TRUE(test::NearXyz(v, {x, y, z}, tolerance));
 }
 
 Matrix4 ReadModelview() {
@@ -33,10 +30,10 @@ Matrix4 Sample(float base) {
     return m;
 }
 
-class MathGL : public ::testing::Test {
+class MathGL : public test::RenderTest<64> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl_.initialized());
+        RenderTest::SetUp();
         saved_ = State();
         glMatrixMode(GL_MODELVIEW);
     }
@@ -45,7 +42,6 @@ protected:
         View().CameraRotation = saved_.view.CameraRotation;
         Timing().FrameTime = saved_.timing.FrameTime;
     }
-    test::OffscreenEngine gl_;
     EngineState saved_;
 };
 
@@ -59,12 +55,10 @@ TEST(Math, VectorUtilities) {
     ExpectVector(VectorCross({1, 0, 0}, {0, 1, 0}), 0, 0, 1);
     ExpectVector(VectorCross({0, 1, 0}, {0, 0, 1}), 1, 0, 0);
     const VECTOR4 q = MakeQuaternion(1, 2, 3, 4);
-    EXPECT_EQ(q.w, 1);
-    EXPECT_EQ(q.x, 2);
+    EXPECT_EQ(std::pair(q.w, q.x), std::pair(1.0f, 2.0f));
     // i * j = k in the Hamilton product.
     const VECTOR4 k = QuaternionMultiply(MakeQuaternion(0, 1, 0, 0), MakeQuaternion(0, 0, 1, 0));
-    EXPECT_FLOAT_EQ(k.z, 1);
-    EXPECT_FLOAT_EQ(k.w, 0);
+    EXPECT_TRUE(test::FloatsEq({k.z, k.w}, {1, 0}));
 }
 
 TEST(Math, RandomRangeCoversMinToJustBelowMaxPlusOne) {
@@ -84,12 +78,9 @@ TEST(Math, RotationsWrapOnceAndIndexesStayInsideTheTables) {
     ExpectVector(AddRotation({}, -90, 0, 400), 270, 0, 40);
     ExpectVector(AddRotation({0, 355, 0}, 0, 10, 0), 0, 5, 0);
     ExpectVector(AddRotation({0, 350, 0}, 0, 10, 0), 0, 360, 0);
-    EXPECT_EQ(DegreeIndex(360), 360);
-    EXPECT_EQ(DegreeIndex(359.5f), 360);  // half to even
-    EXPECT_EQ(DegreeIndex(0.5f), 0);
-    EXPECT_EQ(DegreeIndex(-90), 270);
-    EXPECT_EQ(DegreeIndex(725), 5);
-    EXPECT_EQ(DegreeIndex(NAN), 0);
+    // 359.5 and 0.5 round half to even.
+    for (const auto& [degrees, index] : {std::pair{360.0f, 360}, {359.5f, 360}, {0.5f, 0}, {-90.0f, 270}, {725.0f, 5}, {NAN, 0}})
+        EXPECT_EQ(DegreeIndex(degrees), index) << degrees;
     EXPECT_GE(DegreeIndex(-3e9f), 0);
     EXPECT_LE(DegreeIndex(3e38f), 360);
 }
@@ -165,8 +156,7 @@ TEST(VectorMath, VectorsAndQuaternionsAsHostsUseThem) {
     const float h = std::sqrt(0.5f);
     const VECTOR4 identity{0, 0, 0, 1}, quarter{0, h, 0, h};
     const VECTOR4 twice = QuaternionMultiply(quarter, quarter);  // a half turn
-    EXPECT_NEAR(twice.y, 1, 1e-6);
-    EXPECT_NEAR(twice.w, 0, 1e-6);
+    EXPECT_TRUE(std::abs(twice.y - 1) < 1e-6 && std::abs(twice.w) < 1e-6) << twice.y << " " << twice.w;
     const VECTOR4 eighth = QuaternionSlerp(identity, quarter, 0.5f);
     EXPECT_NEAR(eighth.y, std::sin(3.14159265f / 8), 1e-6);
     EXPECT_NEAR(eighth.w, std::cos(3.14159265f / 8), 1e-6);

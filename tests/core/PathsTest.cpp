@@ -1,6 +1,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "core/Math.h"
 #include "core/Paths.h"
 #include "input/LineEdit.h"
@@ -17,20 +19,17 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 
 TEST(Paths, ResolvePathJoinsRelativeNamesAndKeepsAbsoluteOnes) {
     EnginePath() = "C:/game/";
-    EXPECT_EQ(ResolvePath("maps/a.bsp"), "C:/game/maps/a.bsp");
-    EXPECT_EQ(ResolvePath("C:/x.bsp"), "C:/x.bsp");
-    EXPECT_EQ(ResolvePath("\\\\server\\x.bsp"), "\\\\server\\x.bsp");
-    EXPECT_EQ(ResolvePath("\\maps"), "C:/game/\\maps");  // one backslash is relative
-    EXPECT_EQ(ResolvePath("a"), "C:/game/a");
-    EXPECT_EQ(ResolvePath("/usr/share/x.bsp"), "/usr/share/x.bsp");
+    // One backslash is relative; two name a server.
+    for (const auto& [name, resolved] : {std::pair{"maps/a.bsp", "C:/game/maps/a.bsp"}, {"C:/x.bsp", "C:/x.bsp"},
+                                         {"\\\\server\\x.bsp", "\\\\server\\x.bsp"}, {"\\maps", "C:/game/\\maps"},
+                                         {"a", "C:/game/a"}, {"/usr/share/x.bsp", "/usr/share/x.bsp"}})
+        EXPECT_EQ(ResolvePath(name), resolved) << name;
     EnginePath().clear();
 }
 
 TEST(Paths, TextUtilities) {
-    EXPECT_EQ(StripTrailingSlash("a/b/"), "a/b");
-    EXPECT_EQ(StripTrailingSlash("a\\"), "a");
-    EXPECT_EQ(StripTrailingSlash("a"), "a");
-    EXPECT_EQ(StripTrailingSlash(""), "");
+    for (const auto& [path, stripped] : {std::pair{"a/b/", "a/b"}, {"a\\", "a"}, {"a", "a"}, {"", ""}})
+        EXPECT_EQ(StripTrailingSlash(path), stripped) << path;
     EXPECT_EQ(CharIndex("abc", 'b'), 1);
     EXPECT_EQ(CharIndex("abc", 'z'), 3);
     EXPECT_EQ(CutAtNul(std::string("abc\0def", 7)), std::string("abc\0", 4));
@@ -38,20 +37,16 @@ TEST(Paths, TextUtilities) {
     EXPECT_EQ(ExtensionOf("Pic.JPG"), "jpg");
     EXPECT_EQ(ExtensionOf("NoDot"), "nodot");
     EXPECT_EQ(BaseName("Dir.x/Pic.JPG"), "dir.x/pic");
-    EXPECT_EQ(RoundHalfEven(2.5), 2);
-    EXPECT_EQ(RoundHalfEven(3.5), 4);
-    EXPECT_EQ(RoundHalfEven(-0.5), 0);
+    EXPECT_EQ((std::vector<int64_t>{RoundHalfEven(2.5), RoundHalfEven(3.5), RoundHalfEven(-0.5)}), (std::vector<int64_t>{2, 4, 0}));
 }
 
 TEST(Paths, FileExistsNeedsANonEmptyRegularFile) {
     const std::string dir = test::ProcessDirectory();
     WriteFile(dir + "/empty.bin", "");
     WriteFile(dir + "/full.bin", "x");
-    EXPECT_FALSE(platform::FileExists(dir + "/empty.bin"));
     EXPECT_TRUE(platform::FileExists(dir + "/full.bin"));
-    EXPECT_FALSE(platform::FileExists(dir + "/missing.bin"));
-    EXPECT_FALSE(platform::FileExists(dir));
-    EXPECT_FALSE(platform::FileExists(""));
+    for (const std::string& path : {dir + "/empty.bin", dir + "/missing.bin", dir, std::string()})
+        EXPECT_FALSE(platform::FileExists(path)) << path;
 }
 
 TEST(Paths, LookUpFallsBackToCaseInsensitiveComponents) {
@@ -69,14 +64,11 @@ TEST(Paths, LookUpFallsBackToCaseInsensitiveComponents) {
 }
 
 TEST(TextEditing, InsertAndDeleteAroundTheCursor) {
-    EXPECT_EQ(InsertAtCursor("ABC", "X", -1), "ABXC");
-    EXPECT_EQ(InsertAtCursor("ABC", "X", 0), "ABCX");
-    EXPECT_EQ(InsertAtCursor("ABC", "X", -3), "XABC");
+    // Offsets outside the text (-10, 5) never reach outside it.
+    for (const auto& [offset, text] : {std::pair{-1, "ABXC"}, {0, "ABCX"}, {-3, "XABC"}, {-10, "XABC"}, {5, "ABCX"}})
+        EXPECT_EQ(InsertAtCursor("ABC", "X", offset), text) << offset;
     EXPECT_EQ(DeleteBeforeCursor("ABC", -1), "AC");
     EXPECT_EQ(DeleteAtCursor("ABC", -1), "AB");
-    // Offsets outside the text never reach outside it.
     EXPECT_EQ(DeleteBeforeCursor("ABC", -3), "ABC");
     EXPECT_EQ(DeleteAtCursor("ABC", 0), "ABC");
-    EXPECT_EQ(InsertAtCursor("ABC", "X", -10), "XABC");
-    EXPECT_EQ(InsertAtCursor("ABC", "X", 5), "ABCX");
 }

@@ -16,11 +16,10 @@ TEST(Timer, CountsDownOnTheTick) {
     EXPECT_FALSE(timer.Stopped());
     clock->Advance(1);
     EXPECT_TRUE(timer.Stopped());
-
-    timer.Interval(0.0f);
-    EXPECT_TRUE(timer.Stopped());
-    timer.Interval(-1.0f);
-    EXPECT_TRUE(timer.Stopped());
+    for (float seconds : {0.0f, -1.0f}) {
+        timer.Interval(seconds);
+        EXPECT_TRUE(timer.Stopped()) << seconds;
+    }
 }
 
 TEST(Timer, IntervalReportsElapsedSecondsWhateverWasSet) {
@@ -34,16 +33,14 @@ TEST(Timer, IntervalReportsElapsedSecondsWhateverWasSet) {
 TEST(Timer, DeadlineRoundsHalfToEven) {
     test::ScopedClock clock(1000);
     Timer timer;
-    timer.Interval(0.0625f);  // 1062.5 rounds down to 1062
-    clock->Advance(61);
-    EXPECT_FALSE(timer.Stopped());
-    clock->Advance(1);
-    EXPECT_TRUE(timer.Stopped());
-    timer.Interval(0.1875f);  // 1249.5 rounds up to 1250
-    clock->Advance(187);
-    EXPECT_FALSE(timer.Stopped());
-    clock->Advance(1);
-    EXPECT_TRUE(timer.Stopped());
+    // 1062.5 rounds down to 1062; 1249.5 (after the first wait) up to 1250.
+    for (const auto& [seconds, wait] : {std::pair{0.0625f, 61u}, {0.1875f, 187u}}) {
+        timer.Interval(seconds);
+        clock->Advance(wait);
+        EXPECT_FALSE(timer.Stopped()) << seconds;
+        clock->Advance(1);
+        EXPECT_TRUE(timer.Stopped()) << seconds;
+    }
 }
 
 // Across both wraps of the 32-bit tick (to negative values, and back to zero)

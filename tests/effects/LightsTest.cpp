@@ -36,8 +36,7 @@ TEST_F(LightsTest, TablesShrinkAndGrowTogetherAndSwitchLighting) {
     Lights lights;
     lights.Load(2);
     for (GLenum cap : kSwitches) EXPECT_TRUE(glIsEnabled(cap));
-    EXPECT_TRUE(glIsEnabled(GL_LIGHT2));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
+    EXPECT_EQ(GLEnabled({GL_LIGHT2, GL_LIGHT0}), (std::vector<bool>{true, false}));
     lights.SetDiffuse(2, 0.25f, 0.5f, 0.75f);
     lights.Load(0);
     lights.SetDiffuse(2, 1, 1, 1);  // no longer in the tables
@@ -79,8 +78,7 @@ TEST_F(LightsTest, RenderPlacesLightsInWorldCoordinates) {
     lights.Render();
     // The world scale of 0.1 and the camera at (1, 1, 1): the light's eye position.
     const std::vector<float> eye = Light(GL_LIGHT1, GL_POSITION);
-    EXPECT_NEAR(eye[0], 1, 1e-5);
-    EXPECT_NEAR(eye[2], 3, 1e-5);
+    EXPECT_TRUE(NearXyz({eye[0], 0, eye[2]}, {1, 0, 3}, 1e-5f));
     EXPECT_FLOAT_EQ(eye[3], 1);
     View().CameraPosition = {};
 }
@@ -104,9 +102,7 @@ TEST(ShadowMatrix, FlattensOntoThePlaneFromTheLight) {
     const Matrix4 m = PlanarShadowMatrix({0, 10, 0}, 0, -1, 0, 0);
     const VECTOR3 p = TransformPoint(m.data(), {1, 5, 0});
     const float w = m[3] * 1 + m[7] * 5 + m[15];
-    EXPECT_FLOAT_EQ(p.x / w, 2);
-    EXPECT_FLOAT_EQ(p.y / w, 0);
-    EXPECT_FLOAT_EQ(p.z / w, 0);
+    EXPECT_TRUE(FloatsEq({p.x / w, p.y / w, p.z / w}, {2, 0, 0}));
 }
 
 }  // namespace

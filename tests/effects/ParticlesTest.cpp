@@ -5,8 +5,10 @@
 #include "core/FrameTiming.h"
 #include "effects/DecalAxes.h"
 #include "korvath/Particles.h"
+#include "support/TestSupport.h"
 
 using namespace korvath;
+using test::FloatsEq;
 
 namespace {
 
@@ -43,16 +45,12 @@ TEST_F(ParticleSteps, RateZeroRespawnsEveryDeadParticleAtOnceOtherwiseOnePerTick
     slow.Load(10);
     slow.SetLife(1);
     slow.SetRate(50);
-    slow.Update();
-    EXPECT_EQ(Alive(slow), 1);
-    slow.Update();  // same tick: nothing more
-    EXPECT_EQ(Alive(slow), 1);
-    Step(1049, 0);
-    slow.Update();
-    EXPECT_EQ(Alive(slow), 1);
-    Step(1050, 0);
-    slow.Update();
-    EXPECT_EQ(Alive(slow), 2);
+    // A second update in the same tick adds nothing.
+    for (const auto& [tick, alive] : {std::pair{1000, 1}, {1000, 1}, {1049, 1}, {1050, 2}}) {
+        Step(tick, 0);
+        slow.Update();
+        EXPECT_EQ(Alive(slow), alive) << tick;
+    }
 }
 
 TEST_F(ParticleSteps, RespawnTakesTheSystemSettingsAndTheWrittenRandomSpread) {
@@ -67,11 +65,9 @@ TEST_F(ParticleSteps, RespawnTakesTheSystemSettingsAndTheWrittenRandomSpread) {
     p.SetVelocity(10);
     p.Update();
     for (int32_t i = 0; i <= p.Count(); ++i) {
+        EXPECT_TRUE(p.Death(i) >= 2 && p.Death(i) < 4) << p.Death(i);  // Random(life, death) lies in [2, 4)
         EXPECT_FLOAT_EQ(p.Life(i), 2);
-        EXPECT_GE(p.Death(i), 2);  // Random(life, death) lies in [2, 4)
-        EXPECT_LT(p.Death(i), 4);
-        EXPECT_EQ(p.Destination(i).x, 1);
-        EXPECT_EQ(p.Size(i), 1);
+        EXPECT_EQ(std::pair(p.Destination(i).x, p.Size(i)), std::pair(1.0f, 1.0f)) << i;
     }
     // Motion = (Random(-1, 1) + friction) x direction x velocity, Random in [-1, 2).
     Step(1000, 1);
@@ -97,14 +93,11 @@ TEST_F(ParticleSteps, LivingParticlesFadeMoveAndFallByAStepNotBySeconds) {
     p.SetPosition(100, 0, 0);
     Step(1000, 0.25f);
     p.Update();
-    EXPECT_FLOAT_EQ(p.Life(0), 0.875f);
-    EXPECT_FLOAT_EQ(p.Destination(0).x, 2.5f);
-    EXPECT_FLOAT_EQ(p.Destination(0).y, -2);  // gravity whole, frame time or not
-    EXPECT_FLOAT_EQ(p.Position(0).x, 100);    // the location before this step
+    // Gravity falls whole, frame time or not; the position is the location
+    // before this step; the volume is placed by the system's position.
     const VOLUME v = p.Volume(0).at(0);
-    EXPECT_FLOAT_EQ(v.Min.x, 101.5f);  // placed by the system's position
-    EXPECT_FLOAT_EQ(v.Max.y, -1);
-    EXPECT_FLOAT_EQ(v.Position.x, 100);
+    EXPECT_TRUE(FloatsEq({p.Life(0), p.Destination(0).x, p.Destination(0).y, p.Position(0).x, v.Min.x, v.Max.y, v.Position.x},
+                         {0.875f, 2.5f, -2, 100, 101.5f, -1, 100}));
 }
 
 TEST_F(ParticleSteps, EmissionOffKeepsTheDeadDeadWithAnEmptyVolumeAtTheOrigin) {
@@ -115,14 +108,9 @@ TEST_F(ParticleSteps, EmissionOffKeepsTheDeadDeadWithAnEmptyVolumeAtTheOrigin) {
     p.Life(1, 0.05f);
     p.Update();
     for (int32_t i = 0; i <= p.Count(); ++i) {
-        EXPECT_EQ(p.Life(i), 0);
         const VOLUME v = p.Volume(i).at(0);
-        EXPECT_EQ(v.Min.x, 0);
-        EXPECT_EQ(v.Max.z, 0);
-        EXPECT_EQ(v.Position.y, 6);
-        EXPECT_EQ(v.Matrix[0], 1);
-        EXPECT_EQ(v.Matrix[15], 1);
-        EXPECT_EQ(v.Matrix[12], 0);
+        EXPECT_EQ((std::vector<float>{p.Life(i), v.Min.x, v.Max.z, v.Position.y, v.Matrix[0], v.Matrix[15], v.Matrix[12]}),
+                  (std::vector<float>{0, 0, 0, 6, 1, 1, 0})) << i;
     }
 }
 
@@ -137,8 +125,7 @@ TEST_F(ParticleSteps, InvisibleParticlesStayPutAndTheirVolumeIsDisabled) {
     p.Visible(1, false);
     Step(1000, 1);
     p.Update();
-    EXPECT_EQ(p.Destination(0).x, 4);
-    EXPECT_EQ(p.Destination(1).x, 0);
+    EXPECT_EQ(std::pair(p.Destination(0).x, p.Destination(1).x), std::pair(4.0f, 0.0f));
     EXPECT_FALSE(p.Volume(1)[0].Enabled);
     p.Visible(1, true);
     EXPECT_TRUE(p.Volume(1)[0].Enabled);
@@ -150,8 +137,7 @@ TEST_F(ParticleSteps, PositionLagsOneStepBehindDestination) {
     p.SetPosition(10, 0, 0);
     p.Destination(0, {1, 2, 3});
     p.Destination(0, {4, 5, 6});
-    EXPECT_FLOAT_EQ(p.Position(0).x, 11);
-    EXPECT_FLOAT_EQ(p.Destination(0).z, 6);
+    EXPECT_TRUE(FloatsEq({p.Position(0).x, p.Destination(0).z}, {11, 6}));
 }
 
 TEST(Particles, CountsVolumesAndIndexesOutsideThePool) {
@@ -161,10 +147,8 @@ TEST(Particles, CountsVolumesAndIndexesOutsideThePool) {
     p.Render();
     p.Load(10);
     EXPECT_EQ(p.Count(), 9);
-    EXPECT_EQ(p.Volume(-1).size(), 10u);
-    EXPECT_TRUE(p.Volume(-2).empty());
-    EXPECT_TRUE(p.Volume(10).empty());
-    EXPECT_EQ(p.Volume(9).size(), 1u);
+    EXPECT_EQ((std::vector<size_t>{p.Volume(-1).size(), p.Volume(-2).size(), p.Volume(10).size(), p.Volume(9).size()}),
+              (std::vector<size_t>{10, 0, 0, 1}));
 
     for (int32_t bad : {-1, 10, 1 << 30}) {
         p.Life(bad, 5);
@@ -207,10 +191,8 @@ TEST(Particles, LoadDefaultsAndDistance) {
     p.SetVelocity(2);
     p.Load(1);
     EXPECT_TRUE(p.Emission());
-    EXPECT_EQ(p.Direction().y, 1);
-    EXPECT_EQ(p.Color(0).z, 1);
-    EXPECT_EQ(p.Distance().x, 3);
-    EXPECT_EQ(p.Origin().x, 1);  // kept across Load
+    // The origin is kept across Load.
+    EXPECT_EQ((std::vector<float>{p.Direction().y, p.Color(0).z, p.Distance().x, p.Origin().x}), (std::vector<float>{1, 1, 3, 1}));
 }
 
 TEST(DecalAxes, SpanThePlaneOfTheNormal) {
@@ -227,10 +209,7 @@ TEST(DecalAxes, SpanThePlaneOfTheNormal) {
     };
     for (const Case& c : cases) {
         const DecalAxes a = DecalAxesOf(c.normal);
-        EXPECT_FLOAT_EQ(a.Right.x, c.right.x);
-        EXPECT_FLOAT_EQ(a.Right.z, c.right.z);
-        EXPECT_FLOAT_EQ(a.Up.x, c.up.x);
-        EXPECT_FLOAT_EQ(a.Up.y, c.up.y);
+        EXPECT_TRUE(FloatsEq({a.Right.x, a.Right.z, a.Up.x, a.Up.y}, {c.right.x, c.right.z, c.up.x, c.up.y}));
     }
     // A slanted normal: both axes unit length, at right angles to it and each other.
     const VECTOR3 n = {0.6f, -0.8f, 0};

@@ -1,6 +1,4 @@
-// The cursor on the offscreen context: pointer and buttons through real SDL
-// events, picking with GL selection mode, the world direction under the pointer
-// and the cursor quad.
+// The cursor on the offscreen context, fed through real SDL events.
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -17,7 +15,7 @@
 #include "platform/GL.h"
 #include "platform/KeyTable.h"
 #include "platform/Pointer.h"
-#include "support/TestSupport.h"
+#include "support/RenderFixture.h"
 
 using namespace korvath;
 
@@ -25,18 +23,16 @@ namespace {
 
 constexpr int kSize = 128;
 
-class CursorTest : public ::testing::Test {
+class CursorTest : public test::RenderTest<kSize> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl_.initialized());
+        RenderTest::SetUp();
         saved_ = State();
-        ConsoleData().Visible = false;
         camera_.Set3DFieldOfView(70);
         camera_.SetPosition(0, 0, 0);
         camera_.SetRotation(0, 0, 0);
         platform::PumpMessages();
         platform::Keys().ReleaseAll();
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glDisable(GL_CULL_FACE);  // the squares face the camera either way round
         cursor_.Relative(true);  // the pointer stays where the test puts it
     }
@@ -48,7 +44,7 @@ protected:
     // Moves the pointer to window pixel (x, y), y down, as the window system
     // would, and lets the cursor read it.
     void PointAt(int x, int y) {
-        SDL_WarpMouseInWindow(SDL_GetWindowFromID(static_cast<Uint32>(gl_.window())), x, y);
+        SDL_WarpMouseInWindow(SDL_GetWindowFromID(static_cast<Uint32>(gl_->window())), x, y);
         platform::PumpMessages();
         cursor_.Update();
     }
@@ -70,7 +66,6 @@ protected:
         cursor_.EndSelection();
     }
 
-    test::OffscreenEngine gl_{kSize, kSize};
     EngineState saved_;
     Camera camera_;
     Cursor cursor_;
@@ -103,15 +98,13 @@ TEST(SelectionHits, NearestNamedRecordThatFitsTheBuffer) {
 TEST_F(CursorTest, TheNearerOfTwoOverlappingNamesIsPicked) {
     PointAt(kSize / 2, kSize / 2);
     PickFarANearB();
-    EXPECT_TRUE(cursor_.CheckSelection("B"));
-    EXPECT_TRUE(cursor_.CheckSelection("Bob"));  // only the first character counts
+    EXPECT_TRUE(cursor_.CheckSelection("B") && cursor_.CheckSelection("Bob"));  // only the first character counts
     EXPECT_FALSE(cursor_.CheckSelection("A"));
 
     // Beside both squares: nothing.
     PointAt(4, 4);
     PickFarANearB();
-    EXPECT_FALSE(cursor_.CheckSelection("A"));
-    EXPECT_FALSE(cursor_.CheckSelection("B"));
+    EXPECT_FALSE(cursor_.CheckSelection("A") || cursor_.CheckSelection("B"));
 
     // Nothing drawn at all.
     PointAt(kSize / 2, kSize / 2);
@@ -119,11 +112,7 @@ TEST_F(CursorTest, TheNearerOfTwoOverlappingNamesIsPicked) {
     cursor_.EndSelection();
     EXPECT_FALSE(cursor_.CheckSelection("A"));
     // The modes and matrices are back as they were.
-    GLint mode = 0, depth = 0;
-    glGetIntegerv(GL_RENDER_MODE, &mode);
-    glGetIntegerv(GL_PROJECTION_STACK_DEPTH, &depth);
-    EXPECT_EQ(mode, GL_RENDER);
-    EXPECT_EQ(depth, 1);
+    EXPECT_EQ(test::GLIntegers({GL_RENDER_MODE, GL_PROJECTION_STACK_DEPTH}), (std::vector<int32_t>{GL_RENDER, 1}));
 }
 
 TEST_F(CursorTest, NamesWithLetterDigitsPickConsistentlyAndEmptyNamesThrow) {
@@ -133,13 +122,10 @@ TEST_F(CursorTest, NamesWithLetterDigitsPickConsistentlyAndEmptyNamesThrow) {
     cursor_.BeginSelection("J");  // 0x4A
     Square(-100);
     cursor_.EndSelection();
-    EXPECT_TRUE(cursor_.CheckSelection("J"));
-    EXPECT_FALSE(cursor_.CheckSelection("K"));
+    EXPECT_TRUE(cursor_.CheckSelection("J") && !cursor_.CheckSelection("K"));
     EXPECT_THROW(cursor_.BeginSelection(""), Error);
     EXPECT_THROW(cursor_.CheckSelection(), Error);
-    GLint mode = 0;
-    glGetIntegerv(GL_RENDER_MODE, &mode);
-    EXPECT_EQ(mode, GL_RENDER);
+    EXPECT_EQ(test::GLIntegers({GL_RENDER_MODE})[0], GL_RENDER);
 }
 
 TEST_F(CursorTest, MoreHitsThanTheBufferHoldsMeanNothing) {
@@ -161,10 +147,7 @@ TEST_F(CursorTest, DirectionUnderTheCentreIsTheViewDirection) {
         float m[16];
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
         const VECTOR3 forward = VectorNormalize({-m[2], -m[6], -m[10]});
-        const VECTOR3 d = VectorNormalize(cursor_.Direction());
-        EXPECT_NEAR(d.x, forward.x, 0.02f);
-        EXPECT_NEAR(d.y, forward.y, 0.02f);
-        EXPECT_NEAR(d.z, forward.z, 0.02f);
+        EXPECT_TRUE(test::NearXyz(VectorNormalize(cursor_.Direction()), forward, 0.02f));
     }
 
     // Over a drawn surface it reaches the surface.
@@ -173,8 +156,7 @@ TEST_F(CursorTest, DirectionUnderTheCentreIsTheViewDirection) {
     glEnable(GL_DEPTH_TEST);
     Square(-100, 5);
     const VECTOR3 d = cursor_.Direction();
-    EXPECT_NEAR(d.x, 0, 1);
-    EXPECT_NEAR(d.z, -100, 1);
+    EXPECT_TRUE(test::NearXyz({d.x, 0, d.z}, {0, 0, -100}, 1));
 }
 
 TEST_F(CursorTest, CentringReportsTheMoveOnceThroughSdlEvents) {
@@ -185,14 +167,13 @@ TEST_F(CursorTest, CentringReportsTheMoveOnceThroughSdlEvents) {
     const CURSOR_AXES centre = cursor_.Rotation();
     EXPECT_EQ(cursor_.Axes().x, 0);
     platform::ScreenRect rect;
-    ASSERT_TRUE(platform::WindowRectangle(gl_.window(), rect));
+    ASSERT_TRUE(platform::WindowRectangle(gl_->window(), rect));
     EXPECT_EQ(centre.x, rect.left + kSize / 2);
 
-    SDL_WarpMouseInWindow(SDL_GetWindowFromID(static_cast<Uint32>(gl_.window())), kSize / 2 + 10, kSize / 2);
+    SDL_WarpMouseInWindow(SDL_GetWindowFromID(static_cast<Uint32>(gl_->window())), kSize / 2 + 10, kSize / 2);
     platform::PumpMessages();
     cursor_.Update();
-    EXPECT_EQ(cursor_.Axes().x, -10);
-    EXPECT_EQ(cursor_.Axes().y, 0);
+    EXPECT_EQ(std::pair(cursor_.Axes().x, cursor_.Axes().y), std::pair(-10, 0));
     platform::PumpMessages();
     cursor_.Update();
     EXPECT_EQ(cursor_.Axes().x, 0);
@@ -201,23 +182,21 @@ TEST_F(CursorTest, CentringReportsTheMoveOnceThroughSdlEvents) {
     cursor_.Relative(true);
     PointAt(kSize / 2 - 7, kSize / 2 - 3);
     cursor_.Update();
-    EXPECT_EQ(cursor_.Axes().x, 7);
-    EXPECT_EQ(cursor_.Axes().y, 3);
+    EXPECT_EQ(std::pair(cursor_.Axes().x, cursor_.Axes().y), std::pair(7, 3));
 }
 
 TEST_F(CursorTest, ButtonsComeFromSdlEvents) {
     auto push = [&](Uint32 type, Uint8 button) {
         SDL_Event event{};
         event.type = type;
-        event.button.windowID = static_cast<Uint32>(gl_.window());
+        event.button.windowID = static_cast<Uint32>(gl_->window());
         event.button.button = button;
         event.button.state = type == SDL_MOUSEBUTTONDOWN ? SDL_PRESSED : SDL_RELEASED;
         ASSERT_EQ(SDL_PushEvent(&event), 1);
     };
     push(SDL_MOUSEBUTTONDOWN, SDL_BUTTON_RIGHT);
     platform::PumpMessages();
-    EXPECT_TRUE(cursor_.Button(MOUSE_RIGHT));
-    EXPECT_TRUE(cursor_.Button(MOUSE_RIGHT));  // still held
+    EXPECT_TRUE(cursor_.Button(MOUSE_RIGHT) && cursor_.Button(MOUSE_RIGHT));  // still held
     EXPECT_FALSE(cursor_.Button(MOUSE_LEFT));
     push(SDL_MOUSEBUTTONUP, SDL_BUTTON_RIGHT);
     // A click between two queries is seen once.
@@ -225,8 +204,7 @@ TEST_F(CursorTest, ButtonsComeFromSdlEvents) {
     push(SDL_MOUSEBUTTONUP, SDL_BUTTON_MIDDLE);
     platform::PumpMessages();
     EXPECT_FALSE(cursor_.Button(MOUSE_RIGHT));
-    EXPECT_TRUE(cursor_.Button(MOUSE_MIDDLE));
-    EXPECT_FALSE(cursor_.Button(MOUSE_MIDDLE));
+    EXPECT_TRUE(cursor_.Button(MOUSE_MIDDLE) && !cursor_.Button(MOUSE_MIDDLE));
 }
 
 TEST_F(CursorTest, TheCursorQuadIsDrawnWithItsMaterialAtItsTwipPosition) {
@@ -238,9 +216,9 @@ TEST_F(CursorTest, TheCursorQuadIsDrawnWithItsMaterialAtItsTwipPosition) {
     glMatrixMode(GL_MODELVIEW);
     // x / (width / 15) units to the left: half a unit here.
     cursor_.Render(0.5f * kSize / 15, 0, 0.25f);
-    test::WriteScreenshot(test::ProcessDirectory() + "/cursor-quad.png", kSize, kSize);
-    EXPECT_GT(test::ReadPixels(kSize / 4, kSize / 2, 1, 1)[0], 200);
-    EXPECT_EQ(test::ReadPixels(kSize / 2 + 20, kSize / 2, 1, 1)[0], 0);
-    EXPECT_EQ(test::ReadPixels(kSize / 4, kSize / 2 + 20, 1, 1)[0], 0);
+    Save("cursor-quad.png");
+    const test::Picture quad = Take();
+    EXPECT_GT(quad.At(kSize / 4, kSize / 2)[0], 200);
+    EXPECT_EQ(quad.At(kSize / 2 + 20, kSize / 2)[0] + quad.At(kSize / 4, kSize / 2 + 20)[0], 0);
     Set3DProjection();
 }

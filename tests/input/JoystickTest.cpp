@@ -1,6 +1,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "korvath/Joystick.h"
 #include "platform/Host.h"
 
@@ -49,8 +51,7 @@ void ExpectNoDevice(const Joystick& joystick, const char* when) {
 TEST(Joystick, AxesAreScaledByTheScreenInTwips) {
     int32_t width = 0, height = 0;
     ASSERT_TRUE(platform::ScreenSizeInTwips(width, height));
-    ASSERT_EQ(width, 1024 * 15) << "the offscreen driver's desktop";
-    ASSERT_EQ(height, 768 * 15);
+    ASSERT_EQ(std::pair(width, height), std::pair(1024 * 15, 768 * 15)) << "the offscreen driver's desktop";
     VirtualJoystick device;
     ASSERT_TRUE(*device) << SDL_GetError();
     // SDL's -32768..32767 is 0..65535 around 32767.5; x and z per screen width,
@@ -64,10 +65,7 @@ TEST(Joystick, AxesAreScaledByTheScreenInTwips) {
         for (int axis = 0; axis < 4; ++axis) SDL_JoystickSetVirtualAxis(*device, axis, c.value);
         joystick.Update();
         const JOY_AXES a = joystick.Axes();
-        EXPECT_EQ(a.x, c.across) << c.value;
-        EXPECT_EQ(a.y, c.along) << c.value;
-        EXPECT_EQ(a.z, c.across) << c.value;
-        EXPECT_EQ(a.r, c.along) << c.value;
+        EXPECT_EQ((std::vector<int32_t>{a.x, a.y, a.z, a.r}), (std::vector<int32_t>{c.across, c.along, c.across, c.along})) << c.value;
     }
 }
 
@@ -106,9 +104,7 @@ TEST(Joystick, NoDeviceThenPluggedInPulledOutAndPluggedInAgain) {
         SDL_JoystickSetVirtualHat(*device, 0, SDL_HAT_LEFT);
         SDL_JoystickSetVirtualAxis(*device, 0, 32767);
         joystick.Update();
-        EXPECT_TRUE(joystick.Button(JOY_BUTTON3));
-        EXPECT_TRUE(joystick.POV(JOY_POV_LEFT));
-        EXPECT_GT(joystick.Axes().x, 0);
+        EXPECT_TRUE(joystick.Button(JOY_BUTTON3) && joystick.POV(JOY_POV_LEFT) && joystick.Axes().x > 0);
         device.Detach();
         joystick.Update();
         ExpectNoDevice(joystick, "pulled out");

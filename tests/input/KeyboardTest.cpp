@@ -1,6 +1,8 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "core/FrameTiming.h"
 #include "korvath/Keyboard.h"
 #include "platform/KeyTable.h"
@@ -68,34 +70,22 @@ TEST(KeyState, CheckSeesAPressOnceButtonSeesItWhileHeld) {
 }
 
 TEST(KeyState, ScancodesMapToUsLayoutVirtualKeys) {
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_A), KEY_A);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_0), KEY_0);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_9), KEY_9);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_GRAVE), KEY_BACKQUOTE);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_RETURN), KEY_RETURN);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_F16), KEY_F16);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_KP_9), KEY_NUMPAD_9);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_RSHIFT), KEY_SHIFT);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_APOSTROPHE), 222);
-    EXPECT_EQ(platform::VirtualKeyOfScancode(SDL_SCANCODE_SEMICOLON), 186);
+    const std::pair<SDL_Scancode, int32_t> keys[] = {
+        {SDL_SCANCODE_A, KEY_A},           {SDL_SCANCODE_0, KEY_0},          {SDL_SCANCODE_9, KEY_9},
+        {SDL_SCANCODE_GRAVE, KEY_BACKQUOTE}, {SDL_SCANCODE_RETURN, KEY_RETURN}, {SDL_SCANCODE_F16, KEY_F16},
+        {SDL_SCANCODE_KP_9, KEY_NUMPAD_9}, {SDL_SCANCODE_RSHIFT, KEY_SHIFT},  {SDL_SCANCODE_APOSTROPHE, 222},
+        {SDL_SCANCODE_SEMICOLON, 186}};
+    for (const auto& [scancode, key] : keys) EXPECT_EQ(platform::VirtualKeyOfScancode(scancode), key) << scancode;
 }
 
 TEST_F(Editor, DeleteBackspaceAndTypingAroundTheCursor) {
-    AtOffset("ABC", -1);
-    Tap(KEY_BACKSPACE);
-    EXPECT_EQ(keyboard.Buffer(), "AC");
-    EXPECT_EQ(keyboard.CursorOffset(), -1);
-
-    AtOffset("ABC", -1);
-    Tap(KEY_DELETE);
-    EXPECT_EQ(keyboard.Buffer(), "AB");
-    EXPECT_EQ(keyboard.CursorOffset(), 0);
-
-    AtOffset("ABC", -1);
-    Tap(KEY_X);
-    EXPECT_EQ(keyboard.Buffer(), "ABXC");
-    EXPECT_EQ(keyboard.CursorOffset(), -1);
-
+    // Key, then the text and cursor offset after it, from "ABC" with the cursor before C.
+    for (const auto& [key, text, offset] : {std::tuple{KEY_BACKSPACE, "AC", -1}, {KEY_DELETE, "AB", 0}, {KEY_X, "ABXC", -1}}) {
+        AtOffset("ABC", -1);
+        Tap(key);
+        EXPECT_EQ(keyboard.Buffer(), text) << key;
+        EXPECT_EQ(keyboard.CursorOffset(), offset) << key;
+    }
     AtOffset("ABC", 0);
     Tap(KEY_DELETE);  // nothing after the cursor
     EXPECT_EQ(keyboard.Buffer(), "ABC");
@@ -175,13 +165,10 @@ TEST_F(Editor, EscapeLeavesTheLayoutAlone) {
 TEST_F(Editor, CaretBlinksWithTheFrameRateSecond) {
     keyboard.Buffer("ABC");
     Timing().FramesLastSecond = 60;
-    Timing().FrameCount = 10;
-    keyboard.Process(640);
-    EXPECT_EQ(keyboard.Cursor(), "   _");
-    Timing().FrameCount = 30;  // exactly half: unchanged
-    keyboard.Process(640);
-    EXPECT_EQ(keyboard.Cursor(), "   _");
-    Timing().FrameCount = 31;
-    keyboard.Process(640);
-    EXPECT_EQ(keyboard.Cursor(), "");
+    // Exactly half the second leaves it unchanged.
+    for (const auto& [frame, caret] : {std::pair{10, "   _"}, {30, "   _"}, {31, ""}}) {
+        Timing().FrameCount = frame;
+        keyboard.Process(640);
+        EXPECT_EQ(keyboard.Cursor(), caret) << frame;
+    }
 }

@@ -75,39 +75,31 @@ TEST_F(ShaderCorpus, EveryMaterialIsFoundAndItsTexturesCounted) {
 TEST_F(ShaderCorpus, SampleMaterialsMatchTheirScripts) {
     SHADER launchpad = FindMaterial("scripts/", "textures/bubctf1/e8_launchpad1");
     ASSERT_TRUE(launchpad.Found);
-    EXPECT_EQ(launchpad.SurfaceFlags, 0x200);
-    EXPECT_EQ(launchpad.Flags, 0);
-    EXPECT_EQ(launchpad.Cull, 0);
+    EXPECT_EQ((std::vector<int32_t>{launchpad.SurfaceFlags, launchpad.Flags, launchpad.Cull}), (std::vector<int32_t>{0x200, 0, 0}));
     ASSERT_EQ(launchpad.Stages.size(), 4u);
     const SHADER_STAGE* s = launchpad.Stages.data();
-    EXPECT_EQ(s[0].Flags, kStageRgbGen | kStageTcMods);
     ASSERT_EQ(s[0].TcMods.size(), 1u);
+    // Flags, then the blend pair, of each stage; the first scrolls, the third pulses.
+    const int32_t flagsAndBlends[4][3] = {{kStageRgbGen | kStageTcMods, 0, 0},
+                                          {kStageBlend | kStageRgbGen, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA},
+                                          {-1, GL_ONE, GL_ONE},
+                                          {kStageBlend | kStageRgbGen | kStageTcGen, GL_DST_COLOR, GL_ONE_MINUS_DST_ALPHA}};
+    for (int i = 0; i < 4; ++i) {
+        if (flagsAndBlends[i][0] >= 0) EXPECT_EQ(s[i].Flags, flagsAndBlends[i][0]) << i;
+        if (i > 0) EXPECT_EQ((std::vector<int32_t>{s[i].Blend[0], s[i].Blend[1]}), (std::vector<int32_t>{flagsAndBlends[i][1], flagsAndBlends[i][2]})) << i;
+    }
     EXPECT_EQ(s[0].TcMods[0].Kind, 4);
-    EXPECT_FLOAT_EQ(s[0].TcMods[0].ScrollS, 0.0f);
-    EXPECT_FLOAT_EQ(s[0].TcMods[0].ScrollT, 3.0f);
-    EXPECT_EQ(s[1].Flags, kStageBlend | kStageRgbGen);
-    EXPECT_EQ(s[1].Blend[0], GL_SRC_ALPHA);
-    EXPECT_EQ(s[1].Blend[1], GL_ONE_MINUS_SRC_ALPHA);
-    EXPECT_EQ(s[2].Blend[0], GL_ONE);
-    EXPECT_EQ(s[2].Blend[1], GL_ONE);
-    EXPECT_EQ(s[2].RgbWave.Kind, 3);
-    EXPECT_EQ(s[2].RgbWave.Func, 2);
-    EXPECT_FLOAT_EQ(s[2].RgbWave.Base, 0.2f);
-    EXPECT_FLOAT_EQ(s[2].RgbWave.Amplitude, 2.0f);
-    EXPECT_FLOAT_EQ(s[2].RgbWave.Phase, 1.0f);
-    EXPECT_FLOAT_EQ(s[2].RgbWave.Frequency, 2.0f);
+    EXPECT_TRUE(FloatsEq({s[0].TcMods[0].ScrollS, s[0].TcMods[0].ScrollT}, {0, 3}));
+    EXPECT_EQ((std::vector<int32_t>{s[2].RgbWave.Kind, s[2].RgbWave.Func}), (std::vector<int32_t>{3, 2}));
+    EXPECT_TRUE(FloatsEq({s[2].RgbWave.Base, s[2].RgbWave.Amplitude, s[2].RgbWave.Phase, s[2].RgbWave.Frequency}, {0.2f, 2, 1, 2}));
     EXPECT_TRUE(s[3].Lightmap);
-    EXPECT_EQ(s[3].Flags, kStageBlend | kStageRgbGen | kStageTcGen);
-    EXPECT_EQ(s[3].Blend[0], GL_DST_COLOR);
-    EXPECT_EQ(s[3].Blend[1], GL_ONE_MINUS_DST_ALPHA);
     for (const SHADER_STAGE& stage : launchpad.Stages) EXPECT_EQ(stage.Textures, std::vector<int32_t>{0});
 
     SHADER invisible = FindMaterial("scripts/", "textures/common/invisible");
     ASSERT_TRUE(invisible.Found);
-    EXPECT_EQ(invisible.SurfaceFlags, 0x8000);
     ASSERT_EQ(invisible.Stages.size(), 1u);
-    EXPECT_EQ(invisible.Stages[0].Flags, kStageAlphaTest | kStageDepthFunc | kStageRgbGen);
-    EXPECT_EQ(invisible.Stages[0].AlphaFunc, GL_GEQUAL);
+    EXPECT_EQ((std::vector<int32_t>{invisible.SurfaceFlags, invisible.Stages[0].Flags, invisible.Stages[0].AlphaFunc}),
+              (std::vector<int32_t>{0x8000, kStageAlphaTest | kStageDepthFunc | kStageRgbGen, GL_GEQUAL}));
     EXPECT_FLOAT_EQ(invisible.Stages[0].AlphaRef, 0.5f);
 
     SHADER light = FindMaterial("scripts/", "textures/evil8_lights/evil8_rlight");
@@ -118,8 +110,7 @@ TEST_F(ShaderCorpus, SampleMaterialsMatchTheirScripts) {
     glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(light.Stages[0].Textures[0]));
     EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 64);
     EXPECT_TRUE(light.Stages[1].Lightmap);
-    EXPECT_EQ(light.Stages[1].Blend[0], GL_SRC_COLOR);
-    EXPECT_EQ(light.Stages[1].Blend[1], GL_ZERO);
+    EXPECT_EQ((std::vector<int32_t>{light.Stages[1].Blend[0], light.Stages[1].Blend[1]}), (std::vector<int32_t>{GL_SRC_COLOR, GL_ZERO}));
     EXPECT_NE(light.Stages[2].Textures[0], 0);  // e8_rlight.blend.jpg: only the last "." is dropped
     EXPECT_EQ(light.Stages[2].Flags, kStageBlend);
 

@@ -11,12 +11,6 @@ namespace {
 
 const GLfloat kCorners[8] = {0, 0, 1, 0, 1, 1, 0, 1};
 
-GLint Integer(GLenum name) {
-    GLint value = 0;
-    glGetIntegerv(name, &value);
-    return value;
-}
-
 // Both texture units read the unit square's corners as coordinates.
 void SetQuadArrays() {
     const GLExtFunctions& f = GLExt();
@@ -105,26 +99,23 @@ TEST_F(ShaderDraw, BindMaterialPutsStagesOnUnitsWithTheProgram) {
 
     const GLExtFunctions& f = GLExt();
     BindMaterial(material);
-    EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), material.Program);
+    EXPECT_EQ(GLIntegers({GL_CURRENT_PROGRAM})[0], material.Program);
     for (GLenum i = 0; i < 2; ++i) {
         f.glActiveTextureARB(GL_TEXTURE0_ARB + i);
         f.glClientActiveTextureARB(GL_TEXTURE0_ARB + i);
-        EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), material.Stages[i].Textures[0]) << i;
-        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D)) << i;
-        EXPECT_TRUE(glIsEnabled(GL_TEXTURE_COORD_ARRAY)) << i;
+        EXPECT_EQ(GLIntegers({GL_TEXTURE_BINDING_2D})[0], material.Stages[i].Textures[0]) << i;
+        EXPECT_EQ(GLEnabled({GL_TEXTURE_2D, GL_TEXTURE_COORD_ARRAY}), std::vector<bool>(2, true)) << i;
     }
     glDrawArrays(GL_QUADS, 0, 4);
     UnbindMaterial(material);
     WriteScreenshot(ProcessDirectory() + "/program.png", 640, 480);
     EXPECT_EQ(CentreRgb(), (std::vector<uint8_t>{120 + 50, 60 + 100, 30 + 20}));
 
-    EXPECT_EQ(Integer(GL_CURRENT_PROGRAM), 0);
-    EXPECT_EQ(Integer(GL_ACTIVE_TEXTURE), GL_TEXTURE0);
+    EXPECT_EQ(GLIntegers({GL_CURRENT_PROGRAM, GL_ACTIVE_TEXTURE}), (std::vector<int32_t>{0, GL_TEXTURE0}));
     for (GLenum i = 0; i < 2; ++i) {
         f.glActiveTextureARB(GL_TEXTURE0_ARB + i);
         f.glClientActiveTextureARB(GL_TEXTURE0_ARB + i);
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D)) << i;
-        EXPECT_FALSE(glIsEnabled(GL_TEXTURE_COORD_ARRAY)) << i;
+        EXPECT_EQ(GLEnabled({GL_TEXTURE_2D, GL_TEXTURE_COORD_ARRAY}), std::vector<bool>(2, false)) << i;
     }
     f.glActiveTextureARB(GL_TEXTURE0_ARB);
     f.glClientActiveTextureARB(GL_TEXTURE0_ARB);

@@ -35,17 +35,15 @@ TEST_F(ShaderParse, NameAloneOnItsLineStartsTheMaterial) {
     WriteScript("scripts/a.shader", alone);
     const SHADER found = ParseMaterial("scripts/a.shader", "textures/a");
     EXPECT_TRUE(found.Found);
-    EXPECT_EQ(found.Name, "textures/a");
-    EXPECT_EQ(found.Cull, 0);
+    EXPECT_EQ(std::pair(found.Name, found.Cull), std::pair(std::string("textures/a"), 0));
     ASSERT_EQ(found.Stages.size(), 1u);
     ASSERT_EQ(found.Stages[0].Textures.size(), 1u);
     EXPECT_EQ(FirstTexel(found.Stages[0].Textures[0]), (std::vector<uint8_t>{10, 20, 30}));
 
     WriteScript("scripts/b.shader", {"textures/a {", "\t{", "\t\tmap textures/a.tga", "\t}", "}"});
     const SHADER sameLine = ParseMaterial("scripts/b.shader", "textures/a");
-    EXPECT_FALSE(sameLine.Found);
     EXPECT_EQ(sameLine.Name, "textures/a");
-    EXPECT_TRUE(sameLine.Stages.empty());
+    EXPECT_FALSE(sameLine.Found || !sameLine.Stages.empty());
     EXPECT_FALSE(ParseMaterial("scripts/missing.shader", "textures/a").Found);
 }
 
@@ -76,13 +74,11 @@ TEST_F(ShaderParse, OnlyAColumnOneBraceEndsTheMaterial) {
                                    " {", "  map b.tga", " }", "}", "textures/o", "{", "}"});
     EXPECT_TRUE(material.Found);
     ASSERT_EQ(material.Stages.size(), 3u);
-    EXPECT_EQ(material.Stages[0].Textures[0], 0);
-    EXPECT_EQ(material.Stages[1].Textures[0], 0);
+    EXPECT_EQ(material.Stages[0].Textures[0] + material.Stages[1].Textures[0], 0);
     EXPECT_NE(material.Stages[2].Textures[0], 0);
 
     const SHADER unclosed = Parse({"textures/m", "{", " {", " }", " }"});
-    EXPECT_FALSE(unclosed.Found);
-    EXPECT_EQ(unclosed.Stages.size(), 1u);
+    EXPECT_EQ(std::pair(unclosed.Found, unclosed.Stages.size()), std::pair(false, size_t{1}));
 }
 
 // Lines are lower-cased and lose their tabs before any keyword sees them.
@@ -90,13 +86,11 @@ TEST_F(ShaderParse, LinesAreNormalisedBeforeUse) {
     WritePicture("textures/a.bmp", 1, 1, 1);
     WritePicture("x.bmp", 2, 2, 2);
     const SHADER upper = Parse({"textures/m", "{", "CULL NONE", "\t{", "\t\tMap Textures/A.TGA", "\t}", "}"});
-    EXPECT_EQ(upper.Cull, 1);
-    EXPECT_NE(upper.Stages[0].Textures[0], 0);
+    EXPECT_TRUE(upper.Cull == 1 && upper.Stages[0].Textures[0] != 0);
 
     // "map", a tab and x.tga become "mapx.tga": a map line whose name is empty.
     const SHADER tabs = Parse({"textures/m", "{", "\tcull\tback", "\t{", "\t\tmap\tx.tga", "\t}", "}"});
-    EXPECT_EQ(tabs.Cull, 0);
-    EXPECT_EQ(tabs.Stages[0].Textures[0], 0);
+    EXPECT_EQ(std::pair(tabs.Cull, tabs.Stages[0].Textures[0]), std::pair(0, 0));
 }
 
 TEST_F(ShaderParse, StagesComeFromBraces) {
@@ -115,30 +109,19 @@ TEST_F(ShaderParse, TcModsListPerStageInScriptOrder) {
     ASSERT_EQ(material.Stages.size(), 2u);
     const std::vector<TCMOD>& first = material.Stages[0].TcMods;
     ASSERT_EQ(first.size(), 2u);
-    EXPECT_EQ(first[0].Kind, 4);
-    EXPECT_FLOAT_EQ(first[0].ScrollS, 0.5f);
-    EXPECT_FLOAT_EQ(first[0].ScrollT, -1.0f);
-    EXPECT_EQ(first[1].Kind, 3);
-    EXPECT_FLOAT_EQ(first[1].Rotation, 30.0f);
-    EXPECT_EQ(material.Stages[0].Flags, kStageTcMods);
+    EXPECT_EQ(std::vector<int32_t>({first[0].Kind, first[1].Kind, material.Stages[0].Flags}),
+              std::vector<int32_t>({4, 3, kStageTcMods}));
+    EXPECT_TRUE(FloatsEq({first[0].ScrollS, first[0].ScrollT, first[1].Rotation}, {0.5f, -1, 30}));
 
     const std::vector<TCMOD>& second = material.Stages[1].TcMods;
     ASSERT_EQ(second.size(), 5u);
-    EXPECT_EQ(second[0].Kind, 2);
-    EXPECT_FLOAT_EQ(second[0].ScaleS, 2.0f);
-    EXPECT_FLOAT_EQ(second[0].ScaleT, 3.0f);
-    EXPECT_EQ(second[1].Kind, 6);
-    const float matrix[16] = {1, 2, 0, 0, 3, 4, 0, 0, 0, 0, 1, 0, 5, 6, 0, 1};
-    for (int i = 0; i < 16; ++i) EXPECT_FLOAT_EQ(second[1].Matrix[i], matrix[i]) << i;
-    EXPECT_EQ(second[2].Kind, 7);
-    EXPECT_FLOAT_EQ(second[2].Base, 0.1f);
-    EXPECT_FLOAT_EQ(second[2].Amplitude, 0.2f);
-    EXPECT_FLOAT_EQ(second[2].Phase, 0.3f);
-    EXPECT_FLOAT_EQ(second[2].Frequency, 0.4f);
-    EXPECT_EQ(second[3].Kind, 5);
-    EXPECT_FLOAT_EQ(second[3].Base, 1.0f);
-    EXPECT_FLOAT_EQ(second[3].Frequency, 4.0f);
-    EXPECT_EQ(second[4].Kind, 0);
+    EXPECT_EQ(std::vector<int32_t>({second[0].Kind, second[1].Kind, second[2].Kind, second[3].Kind, second[4].Kind}),
+              std::vector<int32_t>({2, 6, 7, 5, 0}));
+    EXPECT_TRUE(FloatsEq({second[0].ScaleS, second[0].ScaleT}, {2, 3}));
+    EXPECT_TRUE(FloatsEq(std::vector<float>(second[1].Matrix, second[1].Matrix + 16),
+                         {1, 2, 0, 0, 3, 4, 0, 0, 0, 0, 1, 0, 5, 6, 0, 1}));
+    EXPECT_TRUE(FloatsEq({second[2].Base, second[2].Amplitude, second[2].Phase, second[2].Frequency}, {0.1f, 0.2f, 0.3f, 0.4f}));
+    EXPECT_TRUE(FloatsEq({second[3].Base, second[3].Frequency}, {1, 4}));
 }
 
 TEST_F(ShaderParse, BlendAlphaAndDepthFunctions) {
@@ -158,22 +141,20 @@ TEST_F(ShaderParse, BlendAlphaAndDepthFunctions) {
     ASSERT_EQ(material.Stages.size(), 12u);
     const int32_t blends[8][2] = {{1, 1}, {1, 1}, {768, 0}, {770, 771}, {774, 775}, {768, 771}, {774, 768}, {769, 0}};
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(material.Stages[i].Flags, kStageBlend) << i;
-        EXPECT_EQ(material.Stages[i].Blend[0], blends[i][0]) << i;
-        EXPECT_EQ(material.Stages[i].Blend[1], blends[i][1]) << i;
+        const SHADER_STAGE& stage = material.Stages[i];
+        EXPECT_EQ((std::vector<int32_t>{stage.Flags, stage.Blend[0], stage.Blend[1]}),
+                  (std::vector<int32_t>{kStageBlend, blends[i][0], blends[i][1]})) << i;
     }
-    const SHADER_STAGE& ge = material.Stages[8];
-    EXPECT_EQ(ge.Flags, kStageAlphaTest);  // depthfunc alone sets no flag
-    EXPECT_EQ(ge.AlphaFunc, 518);
-    EXPECT_FLOAT_EQ(ge.AlphaRef, 0.5f);
-    EXPECT_EQ(ge.DepthFunc, 514);
-    EXPECT_EQ(material.Stages[9].Flags, kStageAlphaTest | kStageDepthFunc);
-    EXPECT_EQ(material.Stages[9].AlphaFunc, 516);
-    EXPECT_FLOAT_EQ(material.Stages[9].AlphaRef, 0.0f);
-    EXPECT_EQ(material.Stages[10].AlphaFunc, 513);
-    EXPECT_EQ(material.Stages[10].DepthFunc, 515);
-    EXPECT_EQ(material.Stages[11].Flags, kStageAlphaTest);
-    EXPECT_EQ(material.Stages[11].AlphaFunc, 0);
+    // depthfunc alone sets no flag.
+    const int32_t alphaDepth[4][4] = {{kStageAlphaTest, 518, 514}, {kStageAlphaTest | kStageDepthFunc, 516},
+                                      {kStageAlphaTest, 513, 515}, {kStageAlphaTest, 0}};
+    for (int i = 0; i < 4; ++i) {
+        const SHADER_STAGE& stage = material.Stages[8 + i];
+        EXPECT_EQ(stage.Flags, alphaDepth[i][0]) << i;
+        EXPECT_EQ(stage.AlphaFunc, alphaDepth[i][1]) << i;
+        if (alphaDepth[i][2]) EXPECT_EQ(stage.DepthFunc, alphaDepth[i][2]) << i;
+    }
+    EXPECT_TRUE(FloatsEq({material.Stages[8].AlphaRef, material.Stages[9].AlphaRef}, {0.5f, 0}));
 }
 
 // "nomipmaps" clears the switch for exactly the next texture made.
@@ -182,44 +163,30 @@ TEST_F(ShaderParse, SurfaceParmsSetBitsAndFlags) {
     const SHADER material = Parse({"textures/m", "{", " surfaceparm nolightmap", " surfaceparm sky",
                                    " surfaceparm trans", " surfaceparm nomipmaps", " surfaceparm stencil",
                                    " surfaceparm unknown", " {", "  map a.tga", " }", " {", "  map a.tga", " }", "}"});
-    EXPECT_EQ(material.SurfaceFlags, 0x8000 | 0x8000000 | 0x800000 | 0x4000000);
-    EXPECT_EQ(material.Flags, kMaterialStencil);
-    EXPECT_EQ(MinFilter(material.Stages[0].Textures[0]), GL_LINEAR);
-    EXPECT_EQ(MinFilter(material.Stages[1].Textures[0]), GL_LINEAR_MIPMAP_LINEAR);
+    EXPECT_EQ((std::vector<int32_t>{material.SurfaceFlags, material.Flags, MinFilter(material.Stages[0].Textures[0]),
+                                    MinFilter(material.Stages[1].Textures[0])}),
+              (std::vector<int32_t>{0x8000 | 0x8000000 | 0x800000 | 0x4000000, kMaterialStencil, GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR}));
     EXPECT_FALSE(NextTextureSkipsMipmaps());
 }
 
 TEST_F(ShaderParse, DeformVertexesWaveAndMove) {
     const SHADER wave = Parse({"textures/m", "{", " deformVertexes wave 100 sin 1 2 3 4", "}"});
-    EXPECT_EQ(wave.Flags, kMaterialDeform);
-    EXPECT_EQ(wave.Deform.Kind, 5);
-    EXPECT_FLOAT_EQ(wave.Deform.Position, 100.0f);
-    EXPECT_FLOAT_EQ(wave.Deform.Base, 1.0f);
-    EXPECT_FLOAT_EQ(wave.Deform.Amplitude, 2.0f);
-    EXPECT_FLOAT_EQ(wave.Deform.Phase, 3.0f);
-    EXPECT_FLOAT_EQ(wave.Deform.Frequency, 4.0f);
-    EXPECT_EQ(wave.Deform.Func, 0);
+    EXPECT_EQ(std::vector<int32_t>({wave.Flags, wave.Deform.Kind, wave.Deform.Func}), std::vector<int32_t>({kMaterialDeform, 5, 0}));
+    EXPECT_TRUE(FloatsEq({wave.Deform.Position, wave.Deform.Base, wave.Deform.Amplitude, wave.Deform.Phase, wave.Deform.Frequency},
+                         {100, 1, 2, 3, 4}));
 
     const SHADER move = Parse({"textures/m", "{", " deformvertexes move 1 2 3 triangle 4 5 6 7", "}"});
-    EXPECT_EQ(move.Deform.Kind, 2);
-    EXPECT_FLOAT_EQ(move.DeformMove.x, 1.0f);
-    EXPECT_FLOAT_EQ(move.DeformMove.y, 2.0f);
-    EXPECT_FLOAT_EQ(move.DeformMove.z, 3.0f);
-    EXPECT_EQ(move.Deform.Func, 2);
-    EXPECT_FLOAT_EQ(move.Deform.Amplitude, 4.0f);
-    EXPECT_FLOAT_EQ(move.Deform.Base, 5.0f);
-    EXPECT_FLOAT_EQ(move.Deform.Phase, 6.0f);
-    EXPECT_FLOAT_EQ(move.Deform.Frequency, 7.0f);
+    EXPECT_EQ(std::vector<int32_t>({move.Deform.Kind, move.Deform.Func}), std::vector<int32_t>({2, 2}));
+    EXPECT_TRUE(FloatsEq({move.DeformMove.x, move.DeformMove.y, move.DeformMove.z, move.Deform.Amplitude, move.Deform.Base,
+                          move.Deform.Phase, move.Deform.Frequency},
+                         {1, 2, 3, 4, 5, 6, 7}));
 
     const SHADER sprite = Parse({"textures/m", "{", " deformVertexes autosprite", "}"});
-    EXPECT_EQ(sprite.Flags, kMaterialDeform);
-    EXPECT_EQ(sprite.Deform.Kind, 0);
+    EXPECT_EQ(std::vector<int32_t>({sprite.Flags, sprite.Deform.Kind}), std::vector<int32_t>({kMaterialDeform, 0}));
 }
 
 TEST_F(ShaderParse, StageTexturesFromMapAnimmapAndCubemap) {
-    WritePicture("anim/f1.bmp", 1, 0, 0);
-    WritePicture("anim/f2.bmp", 2, 0, 0);
-    WritePicture("anim/f3.bmp", 3, 0, 0);
+    for (uint8_t i = 1; i <= 3; ++i) WritePicture("anim/f" + std::to_string(i) + ".bmp", i, 0, 0);
     for (const char* face : {"positive_x", "negative_x", "positive_y", "negative_y", "positive_z", "negative_z"})
         WritePicture(std::string("env/sky_") + face + ".bmp", 9, 9, 9);
     const SHADER material = Parse({"textures/m", "{",
@@ -231,10 +198,8 @@ TEST_F(ShaderParse, StageTexturesFromMapAnimmapAndCubemap) {
     const SHADER_STAGE& anim = material.Stages[0];
     EXPECT_EQ(anim.AnimFrequency, 2);
     ASSERT_EQ(anim.Textures.size(), 4u);
-    EXPECT_EQ(FirstTexel(anim.Textures[0])[0], 1);
-    EXPECT_EQ(FirstTexel(anim.Textures[1])[0], 2);
     EXPECT_EQ(anim.Textures[2], 0);  // no extension: nothing to load
-    EXPECT_EQ(FirstTexel(anim.Textures[3])[0], 3);
+    for (int i : {0, 1, 3}) EXPECT_EQ(FirstTexel(anim.Textures[i])[0], i == 3 ? 3 : i + 1);
 
     const SHADER_STAGE& cube = material.Stages[1];
     EXPECT_EQ(cube.Flags, kStageCubeMap);
@@ -245,17 +210,12 @@ TEST_F(ShaderParse, StageTexturesFromMapAnimmapAndCubemap) {
 
     const SHADER_STAGE& light = material.Stages[2];
     EXPECT_TRUE(light.Lightmap);
-    EXPECT_EQ(light.Textures[0], 0);
-    EXPECT_EQ(light.Flags, kStageRgbGen | kStageTcGen);
-    EXPECT_EQ(light.RgbWave.Kind, 0);
+    EXPECT_EQ((std::vector<int32_t>{light.Textures[0], light.Flags, light.RgbWave.Kind}),
+              (std::vector<int32_t>{0, kStageRgbGen | kStageTcGen, 0}));
 
     const WAVE& wave = material.Stages[3].RgbWave;
-    EXPECT_EQ(wave.Kind, 3);
-    EXPECT_EQ(wave.Func, 1);
-    EXPECT_FLOAT_EQ(wave.Base, 0.25f);
-    EXPECT_FLOAT_EQ(wave.Amplitude, 0.5f);
-    EXPECT_FLOAT_EQ(wave.Phase, 0.1f);
-    EXPECT_FLOAT_EQ(wave.Frequency, 2.0f);
+    EXPECT_EQ(std::vector<int32_t>({wave.Kind, wave.Func}), std::vector<int32_t>({3, 1}));
+    EXPECT_TRUE(FloatsEq({wave.Base, wave.Amplitude, wave.Phase, wave.Frequency}, {0.25f, 0.5f, 0.1f, 2}));
 }
 
 // Short lines, names without an extension and stage keywords outside any stage
@@ -270,13 +230,10 @@ TEST_F(ShaderParse, MalformedLinesChangeNothing) {
     ASSERT_EQ(material.Stages.size(), 1u);
     const SHADER_STAGE& stage = material.Stages[0];
     EXPECT_EQ(stage.Textures, std::vector<int32_t>{0});
-    EXPECT_EQ(stage.Flags, kStageRgbGen);
-    EXPECT_EQ(stage.RgbWave.Kind, 0);
     EXPECT_TRUE(stage.TcMods.empty());
-    EXPECT_EQ(stage.AnimFrequency, 0);
-    EXPECT_EQ(material.Flags, kMaterialDeform);
-    EXPECT_EQ(material.Deform.Kind, 0);
-    EXPECT_EQ(material.Program, 0);
+    EXPECT_EQ((std::vector<int32_t>{stage.Flags, stage.RgbWave.Kind, stage.AnimFrequency, material.Flags, material.Deform.Kind,
+                                    material.Program}),
+              (std::vector<int32_t>{kStageRgbGen, 0, 0, kMaterialDeform, 0, 0}));
 }
 
 TEST_F(ShaderParse, FindMaterialScansTheDirectory) {
@@ -287,12 +244,9 @@ TEST_F(ShaderParse, FindMaterialScansTheDirectory) {
     const SHADER y = FindMaterial("scripts/", "textures/y");
     EXPECT_TRUE(y.Found);
     EXPECT_EQ(y.Cull, GL_BACK);
-    const SHADER z = FindMaterial("scripts/", "textures/z");
-    EXPECT_FALSE(z.Found);
-    EXPECT_EQ(z.Name, "textures/z");
-    const SHADER none = FindMaterial("nothing/", "textures/x");
-    EXPECT_FALSE(none.Found);
-    EXPECT_EQ(none.Name, "");
+    const SHADER z = FindMaterial("scripts/", "textures/z"), none = FindMaterial("nothing/", "textures/x");
+    EXPECT_FALSE(z.Found || none.Found);
+    EXPECT_EQ(std::pair(z.Name, none.Name), std::pair(std::string("textures/z"), std::string()));
 
     // A changed script is read again.
     WriteScript("scripts/one.shader", {"textures/x", "{", " cull front", " surfaceparm sky", "}"});
@@ -305,10 +259,8 @@ TEST_F(ShaderParse, FreeMaterialReleasesOnce) {
     const int32_t first = material.Stages[0].Textures[0], second = material.Stages[1].Textures[0];
     ASSERT_TRUE(glIsTexture(first) && glIsTexture(second));
     Shaders().UnLoad(material);
-    EXPECT_FALSE(glIsTexture(first));
-    EXPECT_FALSE(glIsTexture(second));
-    EXPECT_EQ(material.Stages[0].Textures[0], 0);
-    EXPECT_EQ(material.Stages.size(), 2u);
+    EXPECT_FALSE(glIsTexture(first) || glIsTexture(second));
+    EXPECT_EQ(std::pair(material.Stages[0].Textures[0], material.Stages.size()), std::pair(0, size_t{2}));
 
     // A name GL hands out again is not deleted by a second release of the old record.
     const int32_t reused = LoadTexture(root_ + "a.bmp");
@@ -321,8 +273,7 @@ TEST_F(ShaderParse, ShadersLoadFallsBackToAPicture) {
     WritePicture("pictures/logo.bmp", 40, 50, 60);
     Shaders shaders;
     const SHADER picture = shaders.Load("pictures/logo.bmp");
-    EXPECT_FALSE(picture.Found);
-    EXPECT_EQ(picture.Name, "");
+    EXPECT_TRUE(!picture.Found && picture.Name.empty());
     ASSERT_EQ(picture.Stages.size(), 1u);
     EXPECT_EQ(picture.Stages[0].Flags, 0);
     EXPECT_EQ(FirstTexel(picture.Stages[0].Textures[0]), (std::vector<uint8_t>{40, 50, 60}));
@@ -368,8 +319,9 @@ TEST_F(ShaderParse, ColourAlphaClampAndOffsetKeywords) {
     WritePicture("textures/mark.bmp", 10, 20, 30);
     const SHADER decal = Parse({"textures/m", "{", " polygonOffset", " {", "  clampmap textures/mark.tga",
                                 "  rgbgen wave sin 0 1 0 1", "  rgbgen const ( 0 1 0 )", " }", "}"});
-    EXPECT_EQ(decal.Flags, kMaterialPolygonOffset);
     EXPECT_EQ(FirstTexel(decal.Stages.at(0).Textures[0]), (std::vector<uint8_t>{10, 20, 30}));
-    EXPECT_EQ(decal.Stages[0].RgbSource, kColourFromConstant);  // the later line wins over the wave
+    // The later line wins over the wave.
+    EXPECT_EQ((std::pair<int32_t, int32_t>(decal.Flags, decal.Stages[0].RgbSource)),
+              (std::pair<int32_t, int32_t>(kMaterialPolygonOffset, kColourFromConstant)));
     EXPECT_FALSE(WavesColour(decal.Stages[0]));
 }

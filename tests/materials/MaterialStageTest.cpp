@@ -11,11 +11,7 @@ using namespace korvath::test;
 
 namespace {
 
-GLint Integer(GLenum name) {
-    GLint value = 0;
-    glGetIntegerv(name, &value);
-    return value;
-}
+GLint Integer(GLenum name) { return GLIntegers({name})[0]; }
 
 float Float(GLenum name) {
     GLfloat value = 0;
@@ -27,6 +23,12 @@ std::vector<float> TextureMatrix() {
     std::vector<float> matrix(16);
     glGetFloatv(GL_TEXTURE_MATRIX, matrix.data());
     return matrix;
+}
+
+// Entries of the texture matrix, by index, each to within 1e-5.
+void ExpectTextureMatrix(std::initializer_list<std::pair<int, float>> entries) {
+    const std::vector<float> m = TextureMatrix();
+    for (const auto& entry : entries) EXPECT_NEAR(m[static_cast<size_t>(entry.first)], entry.second, 1e-5) << entry.first;
 }
 
 float CurrentRed() {
@@ -89,41 +91,32 @@ TEST_F(ShaderStage, ApplySetsTheStageAndResetUndoesIt) {
     Timing().SceneTime = 2;
     glColor4f(0.5f, 0.5f, 0.5f, 0.5f);
 
+    const auto enabled = [] {
+        return GLEnabled({GL_ALPHA_TEST, GL_BLEND, GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T, GL_TEXTURE_GEN_R});
+    };
     ApplyStage(stage);
-    EXPECT_EQ(Integer(GL_TEXTURE_BINDING_2D), static_cast<GLint>(texture));
-    EXPECT_TRUE(glIsEnabled(GL_ALPHA_TEST));
-    EXPECT_EQ(Integer(GL_ALPHA_TEST_FUNC), GL_GEQUAL);
+    EXPECT_EQ(enabled(), std::vector<bool>(5, true));
+    EXPECT_EQ(GLIntegers({GL_TEXTURE_BINDING_2D, GL_ALPHA_TEST_FUNC, GL_BLEND_SRC, GL_BLEND_DST, GL_DEPTH_WRITEMASK,
+                          GL_DEPTH_FUNC, GL_MATRIX_MODE, GL_TEXTURE_STACK_DEPTH}),
+              (std::vector<int32_t>{static_cast<int32_t>(texture), GL_GEQUAL, GL_DST_COLOR, GL_ZERO, GL_FALSE, GL_EQUAL,
+                                    GL_TEXTURE, 2}));
     EXPECT_FLOAT_EQ(Float(GL_ALPHA_TEST_REF), 0.5f);
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(Integer(GL_BLEND_SRC), GL_DST_COLOR);
-    EXPECT_EQ(Integer(GL_BLEND_DST), GL_ZERO);
-    EXPECT_EQ(Integer(GL_DEPTH_WRITEMASK), GL_FALSE);
-    EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_EQUAL);
     for (GLenum coordinate : {GL_S, GL_T, GL_R}) {
         GLint mode = 0;
         glGetTexGeniv(coordinate, GL_TEXTURE_GEN_MODE, &mode);
         EXPECT_EQ(mode, GL_REFLECTION_MAP);
     }
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_GEN_S) && glIsEnabled(GL_TEXTURE_GEN_T) && glIsEnabled(GL_TEXTURE_GEN_R));
-    EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_TEXTURE);
-    EXPECT_EQ(Integer(GL_TEXTURE_STACK_DEPTH), 2);
-    // The first scroll number moves along T, the second along S: (-0.5 - 1 * 2, 0.5 + 0.5 * 2).
-    EXPECT_FLOAT_EQ(TextureMatrix()[12], -2.5f);
-    EXPECT_FLOAT_EQ(TextureMatrix()[13], 1.5f);
-    EXPECT_FLOAT_EQ(CurrentRed(), 0.5f);  // an rgbgen without a wave draws with the current colour
+    // The first scroll number moves along T, the second along S: (-0.5 - 1 * 2, 0.5 + 0.5 * 2);
+    // an rgbgen without a wave draws with the current colour.
+    EXPECT_TRUE(FloatsEq({TextureMatrix()[12], TextureMatrix()[13], CurrentRed()}, {-2.5f, 1.5f, 0.5f}));
 
     ResetStage(stage);
-    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_BLEND));
-    EXPECT_EQ(Integer(GL_DEPTH_WRITEMASK), GL_TRUE);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_GEN_S) || glIsEnabled(GL_TEXTURE_GEN_T) || glIsEnabled(GL_TEXTURE_GEN_R));
-    EXPECT_EQ(Integer(GL_MATRIX_MODE), GL_MODELVIEW);
-    EXPECT_EQ(Integer(GL_TEXTURE_STACK_DEPTH), 1);
-    glMatrixMode(GL_TEXTURE);
+    EXPECT_EQ(enabled(), std::vector<bool>(5, false));
+    // The depth function stays.
+    EXPECT_EQ(GLIntegers({GL_DEPTH_WRITEMASK, GL_MATRIX_MODE, GL_TEXTURE_STACK_DEPTH, GL_DEPTH_FUNC}),
+              (std::vector<int32_t>{GL_TRUE, GL_MODELVIEW, 1, GL_EQUAL}));
     EXPECT_EQ(TextureMatrix(), (std::vector<float>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
-    glMatrixMode(GL_MODELVIEW);
     EXPECT_FLOAT_EQ(CurrentRed(), 1.0f);
-    EXPECT_EQ(Integer(GL_DEPTH_FUNC), GL_EQUAL);  // the depth function stays
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
     glDeleteTextures(1, &texture);
 }
@@ -150,8 +143,7 @@ TEST_F(ShaderStage, BlendPairsOutsideGL11DrawOpaque) {
         stage.Blend[0] = pair[0];
         stage.Blend[1] = pair[1];
         ApplyStage(stage);
-        EXPECT_EQ(Integer(GL_BLEND_SRC), pair[2]);
-        EXPECT_EQ(Integer(GL_BLEND_DST), pair[3]);
+        EXPECT_EQ(GLIntegers({GL_BLEND_SRC, GL_BLEND_DST}), (std::vector<int32_t>{pair[2], pair[3]}));
         EXPECT_TRUE(glIsEnabled(GL_BLEND));
         ResetStage(stage);
     }
@@ -161,14 +153,12 @@ TEST_F(ShaderStage, BlendPairsOutsideGL11DrawOpaque) {
 // which current drivers would otherwise sample as black.
 TEST_F(ShaderStage, StagesWithoutAnImageBindWhite) {
     SHADER_STAGE stage;
-    ApplyStage(stage);
-    EXPECT_EQ(static_cast<uint32_t>(Integer(GL_TEXTURE_BINDING_2D)), WhiteTexture());
-    ResetStage(stage);
-    IMAGE nothing;
-    stage.Textures[0] = CreateTexture(GL_RGB, nothing);
-    ApplyStage(stage);
-    EXPECT_EQ(static_cast<uint32_t>(Integer(GL_TEXTURE_BINDING_2D)), WhiteTexture());
-    ResetStage(stage);
+    for (int i = 0; i < 2; ++i) {
+        if (i == 1) stage.Textures[0] = CreateTexture(GL_RGB, IMAGE{});
+        ApplyStage(stage);
+        EXPECT_EQ(static_cast<uint32_t>(Integer(GL_TEXTURE_BINDING_2D)), WhiteTexture()) << i;
+        ResetStage(stage);
+    }
     GLuint name = static_cast<GLuint>(stage.Textures[0]);
     glDeleteTextures(1, &name);
 }
@@ -182,11 +172,9 @@ TEST_F(ShaderStage, CubeMapStageSwitchesTargets) {
     glEnable(GL_TEXTURE_2D);
     ApplyStage(stage);
     EXPECT_EQ(Integer(GL_TEXTURE_BINDING_CUBE_MAP), static_cast<GLint>(texture));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_CUBE_MAP));
+    EXPECT_EQ(GLEnabled({GL_TEXTURE_2D, GL_TEXTURE_CUBE_MAP}), (std::vector<bool>{false, true}));
     ResetStage(stage);
-    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_CUBE_MAP));
+    EXPECT_EQ(GLEnabled({GL_TEXTURE_2D, GL_TEXTURE_CUBE_MAP}), (std::vector<bool>{true, false}));
     glBindTexture(GL_TEXTURE_CUBE_MAP, 0);
     glDeleteTextures(1, &texture);
 }
@@ -204,11 +192,7 @@ TEST_F(ShaderStage, TextureModifiersComposeInScriptOrder) {
     Timing().SceneTime = 1;
     ApplyStage(stage);
     // T S T R: the origin goes to (-1.5, 2) and the S axis to (0, 3).
-    std::vector<float> m = TextureMatrix();
-    EXPECT_NEAR(m[0], 0, 1e-5);
-    EXPECT_NEAR(m[1], 3, 1e-5);
-    EXPECT_NEAR(m[12], -1.5, 1e-5);
-    EXPECT_NEAR(m[13], 2, 1e-5);
+    ExpectTextureMatrix({{0, 0}, {1, 3}, {12, -1.5f}, {13, 2}});
     ResetStage(stage);
 
     TCMOD turb = Mod(7);
@@ -222,20 +206,13 @@ TEST_F(ShaderStage, TextureModifiersComposeInScriptOrder) {
     stage.TcMods = {turb};
     ApplyStage(stage);
     const float s = static_cast<float>(std::sin(0.5) * 2 + 0.25 + 1.0);
-    m = TextureMatrix();
-    EXPECT_NEAR(m[0], s, 1e-5);
-    EXPECT_NEAR(m[5], s, 1e-5);
-    EXPECT_NEAR(m[12], -0.5, 1e-5);
+    ExpectTextureMatrix({{0, s}, {5, s}, {12, -0.5f}});
     ResetStage(stage);
 
     stage.TcMods = {stretch, transform};
     ApplyStage(stage);
-    m = TextureMatrix();
     // Two translations, then the matrix: its translation lands at (-1 + 5, 1 + 6).
-    EXPECT_NEAR(m[0], 1, 1e-5);
-    EXPECT_NEAR(m[4], 3, 1e-5);
-    EXPECT_NEAR(m[12], 4, 1e-5);
-    EXPECT_NEAR(m[13], 7, 1e-5);
+    ExpectTextureMatrix({{0, 1}, {4, 3}, {12, 4}, {13, 7}});
     ResetStage(stage);
     EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
@@ -323,14 +300,12 @@ TEST_F(ShaderStage, ColourWavesAdvanceWithFrameTime) {
 
     // Square and inverse sawtooth at position 0.75.
     Timing().FrameTime = 0;
-    SHADER_STAGE square = waveStage(3);
-    square.RgbWave.Position = 0.75f;
-    ApplyStage(square);
-    EXPECT_FLOAT_EQ(CurrentRed(), 1.0f);
-    SHADER_STAGE inverse = waveStage(5);
-    inverse.RgbWave.Position = 0.75f;
-    ApplyStage(inverse);
-    EXPECT_FLOAT_EQ(CurrentRed(), 0.25f);
+    for (const auto& [func, red] : {std::pair{3, 1.0f}, {5, 0.25f}}) {
+        SHADER_STAGE stage = waveStage(func);
+        stage.RgbWave.Position = 0.75f;
+        ApplyStage(stage);
+        EXPECT_FLOAT_EQ(CurrentRed(), red) << func;
+    }
     // Values far outside one turn wrap around the sine table.
     SHADER_STAGE far = waveStage(1);
     far.RgbWave.Position = -1e9f;

@@ -97,8 +97,8 @@ Bitmap JpegReference(const std::vector<uint8_t>& file) {
 void ExpectTexture(int32_t texture, const Bitmap& expected) {
     ASSERT_NE(texture, 0);
     glBindTexture(GL_TEXTURE_2D, texture);
-    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), expected.width);
-    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT), expected.height);
+    EXPECT_EQ(std::pair(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT)),
+              std::pair(expected.width, expected.height));
     EXPECT_TRUE(BgrTexels(texture) == expected.rows);
 }
 
@@ -171,10 +171,8 @@ TEST_F(PictureTexture, IconsCursorsAndMetafilesGiveEmptyTextures) {
 
 TEST(PictureDecoder, FormatIsTakenFromTheBytesNotTheName) {
     IMAGE image;
-    EXPECT_TRUE(Decodes(FileBytes(CorpusPath("images/gen_gif_3x2.gif")), image));
-    EXPECT_EQ(image.Pixels.size(), 24u);
-    EXPECT_TRUE(Decodes(FileBytes(CorpusPath("md5/ffflag_cc.jpg")), image));
-    EXPECT_EQ(image.Width, 1024);
+    EXPECT_TRUE(Decodes(FileBytes(CorpusPath("images/gen_gif_3x2.gif")), image) && image.Pixels.size() == 24u);
+    EXPECT_TRUE(Decodes(FileBytes(CorpusPath("md5/ffflag_cc.jpg")), image) && image.Width == 1024);
 }
 
 TEST(PictureDecoder, DamagedFilesNeverReadPastTheirData) {
@@ -214,7 +212,6 @@ TEST(PictureDecoder, DamagedFilesNeverReadPastTheirData) {
             break;
         }
     EXPECT_FALSE(Decodes(hugeJpeg, image));
-    EXPECT_FALSE(Decodes(std::vector<uint8_t>(4096, 0xA5), image));
-    EXPECT_FALSE(Decodes({'B', 'M'}, image));
+    EXPECT_FALSE(Decodes(std::vector<uint8_t>(4096, 0xA5), image) || Decodes({'B', 'M'}, image));
     EXPECT_TRUE(image.Pixels.empty());
 }

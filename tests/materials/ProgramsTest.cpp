@@ -33,19 +33,14 @@ const char* const kMixed =
 
 std::vector<uint8_t> Bytes(const std::string& text) { return {text.begin(), text.end()}; }
 
-int32_t CurrentProgram() {
-    GLint program = -1;
-    glGetIntegerv(GL_CURRENT_PROGRAM, &program);
-    return program;
-}
+int32_t CurrentProgram() { return GLIntegers({GL_CURRENT_PROGRAM})[0]; }
 
 class ProgramsTest : public GLTextureTest {
 protected:
     int32_t Build(const char* fragment) {
         const int32_t vertex = programs.Load(WriteTestFile("quad.vert", Bytes(kVertex)), PROGRAM_VERTEX);
         const int32_t pixel = programs.Load(WriteTestFile("quad.frag", Bytes(fragment)), PROGRAM_FRAGMENT);
-        EXPECT_NE(vertex, 0);
-        EXPECT_NE(pixel, 0);
+        EXPECT_TRUE(vertex && pixel);
         return programs.Link(vertex, pixel);
     }
     // A full-screen quad drawn with the program; the centre pixel comes back.
@@ -139,6 +134,5 @@ TEST_F(ProgramsTest, FailedCompilesAreLoggedAndStillReturned) {
         compile |= line.find("Programs: * Could not compile") != std::string::npos;
         link |= line.find("Programs: * Could not link") != std::string::npos;
     }
-    EXPECT_TRUE(compile);
-    EXPECT_TRUE(link);
+    EXPECT_TRUE(compile && link) << compile << link;
 }

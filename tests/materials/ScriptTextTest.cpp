@@ -9,12 +9,7 @@ using namespace korvath;
 // line break of any kind, a quoted field ends at its quote.
 TEST(ShaderText, FieldsEndAtCommasAndLineBreaks) {
     ScriptText text("  textures/a\r\n{ x,  y  \n\"quoted, text\" rest,z\rlast");
-    EXPECT_EQ(text.NextField(), "textures/a");
-    EXPECT_EQ(text.NextField(), "{ x");
-    EXPECT_EQ(text.NextField(), "y");
-    EXPECT_EQ(text.NextField(), "quoted, text");
-    EXPECT_EQ(text.NextField(), "z");
-    EXPECT_EQ(text.NextField(), "last");
+    for (const char* expected : {"textures/a", "{ x", "y", "quoted, text", "z", "last"}) EXPECT_EQ(text.NextField(), expected);
     EXPECT_TRUE(text.AtEnd());
     EXPECT_EQ(text.NextField(), "");
 }
@@ -26,21 +21,19 @@ TEST(ShaderText, LinesDropTheirLineBreak) {
 }
 
 TEST(ShaderText, NormalFormDeletesTabsLowersAndFoldsBlanks) {
-    EXPECT_EQ(NormaliseLine("\t\tMap\tTextures/A.TGA  "), "maptextures/a.tga");
-    EXPECT_EQ(NormaliseLine("  tcMod   scroll \t 0.5    -1 "), "tcmod scroll 0.5 -1");
-    EXPECT_EQ(NormaliseLine(" \t "), "");
+    for (const auto& [line, normal] : {std::pair{"\t\tMap\tTextures/A.TGA  ", "maptextures/a.tga"},
+                                       {"  tcMod   scroll \t 0.5    -1 ", "tcmod scroll 0.5 -1"}, {" \t ", ""}})
+        EXPECT_EQ(NormaliseLine(line), normal) << line;
     EXPECT_EQ(RestAfter("cull none", "cull"), "none");
     EXPECT_EQ(RestAfter("cull", "cull"), "");
     EXPECT_EQ(SplitBlanks("a bb c").size(), 3u);
 }
 
 TEST(ShaderText, NumbersConvertWholeTokensOnly) {
-    EXPECT_FLOAT_EQ(ToSingle("-0.25").value(), -0.25f);
-    EXPECT_FLOAT_EQ(ToSingle(".5").value(), 0.5f);
-    EXPECT_FLOAT_EQ(ToSingle("+2").value(), 2.0f);
+    for (const auto& [token, value] : {std::pair{"-0.25", -0.25f}, {".5", 0.5f}, {"+2", 2.0f}})
+        EXPECT_FLOAT_EQ(ToSingle(token).value(), value) << token;
     for (const char* bad : {"", "1x", "nan", "inf", "1e40", "--1"}) EXPECT_FALSE(ToSingle(bad)) << bad;
-    EXPECT_EQ(ToLong("2.5").value(), 2);
-    EXPECT_EQ(ToLong("3.5").value(), 4);
+    EXPECT_EQ(std::pair(ToLong("2.5").value(), ToLong("3.5").value()), std::pair(2, 4));
     EXPECT_FALSE(ToLong("3000000000"));
 }
 

@@ -69,9 +69,8 @@ TEST(Intro, EveryPhaseShowsItsPictures) {
         EXPECT_TRUE(stbi_write_png(path.c_str(), 640, 480, 4, clock.frames[i].data(), 640 * 4));
         std::printf("intro frame: %s\n", path.c_str());
     }
-    const double red[6] = {CentreMean(clock.frames[0], 0), CentreMean(clock.frames[1], 0),
-                           CentreMean(clock.frames[2], 0), CentreMean(clock.frames[3], 0),
-                           CentreMean(clock.frames[4], 0), CentreMean(clock.frames[5], 0)};
+    double red[6];
+    for (size_t i = 0; i < 6; ++i) red[i] = CentreMean(clock.frames[i], 0);
     EXPECT_GT(red[0], 1.0);          // the logo is appearing
     EXPECT_GT(red[1], red[0] * 1.5);  // and brighter once faded in
     EXPECT_GT(red[3], red[1] * 1.2);  // the glow adds to it

@@ -40,20 +40,17 @@ TEST_F(Texture, NoMipmapsAppliesToTheNextTextureOnly) {
     const int32_t mipmapped = LoadTexture(path);
 
     glBindTexture(GL_TEXTURE_2D, plain);
-    EXPECT_EQ(Parameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), GL_LINEAR);
-    EXPECT_EQ(Parameter(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER), GL_LINEAR);
-    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 4);
-    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH), 0);
+    EXPECT_EQ((std::vector<GLint>{Parameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), Parameter(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER),
+                                  LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), LevelParameter(GL_TEXTURE_2D, 1, GL_TEXTURE_WIDTH)}),
+              (std::vector<GLint>{GL_LINEAR, GL_LINEAR, 4, 0}));
     glBindTexture(GL_TEXTURE_2D, mipmapped);
-    EXPECT_EQ(Parameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), GL_LINEAR_MIPMAP_LINEAR);
-    EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 2, GL_TEXTURE_WIDTH), 1);
-    EXPECT_EQ(Parameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S), GL_REPEAT);
+    EXPECT_EQ((std::vector<GLint>{Parameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER), LevelParameter(GL_TEXTURE_2D, 2, GL_TEXTURE_WIDTH),
+                                  Parameter(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S)}),
+              (std::vector<GLint>{GL_LINEAR_MIPMAP_LINEAR, 1, GL_REPEAT}));
 }
 
-// Pictures made after the intro are compressed when the driver offers S3TC:
-// DXT1 without alpha, DXT5 with it. Before the intro ends nothing is.
-// (Start-up turns compression off on a software rasteriser such as this one;
-// the test turns it on to see the compressed path.)
+// After the intro S3TC compresses pictures, DXT1 without alpha and DXT5 with it. Start-up
+// turns compression off on a software rasteriser; the test turns it on to see that path.
 TEST_F(Texture, CompressionFollowsTheIntroAndTheExtension) {
     ASSERT_TRUE(Timing().IntroDone);
     const std::string rgb = WriteTestFile("rgb.tga", SolidTga(8, 8, 24));
@@ -100,9 +97,10 @@ TEST_F(Texture, NamesAreResolvedAgainstTheEnginePath) {
     EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 256);
     glBindTexture(GL_TEXTURE_2D, LoadTextureAnyExtension("textures/skies/s3"));
     EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 256);
-    EXPECT_EQ(LoadTexture("textures/skies/none.tga"), 0);
-    EXPECT_EQ(LoadTexture("scripts/common.shader"), 0);  // no decoder for that extension
-    EXPECT_EQ(LoadTexture(WriteTestFile("empty.jpg", {})), 0);
+    // No decoder for a script's extension.
+    for (const std::string& name : {std::string("textures/skies/none.tga"), std::string("scripts/common.shader"),
+                                    WriteTestFile("empty.jpg", {})})
+        EXPECT_EQ(LoadTexture(name), 0) << name;
     EnginePath() = saved;
 }
 
@@ -125,8 +123,7 @@ TEST_F(Texture, CubeMapFacesLandOnTheirTargets) {
         SCOPED_TRACE(target);
         const std::vector<uint8_t> texels = TextureImage(target, GL_BGR, 3, 4);
         ASSERT_EQ(texels.size(), 48u);
-        EXPECT_EQ(texels[0], blue);
-        EXPECT_EQ(LevelParameter(target, 2, GL_TEXTURE_WIDTH), 1);
+        EXPECT_EQ((std::pair<int, int>(texels[0], LevelParameter(target, 2, GL_TEXTURE_WIDTH))), (std::pair<int, int>(blue, 1)));
     }
     GLint mode = 0;
     glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &mode);
@@ -138,8 +135,8 @@ TEST_F(Texture, IntroPicturesAreCompiledIn) {
     for (const char* name : {"KORVATH.LOGO", "KORVATH.TITLE", "KORVATH.SHADOW", "korvath.intro"}) {
         SCOPED_TRACE(name);
         glBindTexture(GL_TEXTURE_2D, LoadResourceTexture(name, ".JPG"));
-        EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), 512);
-        EXPECT_EQ(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT), 512);
+        EXPECT_EQ(std::pair(LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH), LevelParameter(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT)),
+                  std::pair(512, 512));
     }
     EXPECT_EQ(LoadResourceTexture("KORVATH.LOGO", ".PNG"), 0);
     EXPECT_EQ(LoadResourceTexture("KORVATH.NONE", ".JPG"), 0);

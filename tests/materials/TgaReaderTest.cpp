@@ -27,8 +27,7 @@ int32_t Decode(const std::vector<uint8_t>& file, IMAGE& image) { return DecodeTg
 TEST(TgaReader, SwapsBlueAndRedOfEachPixel) {
     IMAGE image;
     ASSERT_EQ(Decode(TgaFile(2, 1, 24, {10, 20, 30, 40, 50, 60}), image), GL_RGB);
-    EXPECT_EQ(image.Width, 2);
-    EXPECT_EQ(image.Height, 1);
+    EXPECT_EQ(std::pair(image.Width, image.Height), std::pair(2, 1));
     EXPECT_EQ(image.Pixels, (std::vector<uint8_t>{30, 20, 10, 60, 50, 40}));
 
     ASSERT_EQ(Decode(TgaFile(1, 2, 32, {1, 2, 3, 4, 5, 6, 7, 8}), image), GL_RGBA);
@@ -64,25 +63,22 @@ const std::vector<uint8_t> kPlainPixels = {3, 2, 1, 6, 5, 4, 9, 8, 7, 12, 11, 10
 
 TEST(TgaReader, EveryLayoutOfOnePictureDecodesAlike) {
     IMAGE image;
-    // An image ID and an unused colour map sit between header and pixels.
-    ASSERT_EQ(Decode(TgaWith(2, 2, 2, 24, 0, kPlainBody, {'h', 'i', '!'}, {0, 0, 0, 0, 0, 0}, 24), image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
-    // Top-left origin: the rows come top first and are turned over.
-    ASSERT_EQ(Decode(TgaWith(2, 2, 2, 24, 0x20, {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6}), image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
-    // Right origin: each row is stored right to left.
-    ASSERT_EQ(Decode(TgaWith(2, 2, 2, 24, 0x10, {4, 5, 6, 1, 2, 3, 10, 11, 12, 7, 8, 9}), image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
-    // Run-length: a raw packet crossing the row end, then a run of one.
-    ASSERT_EQ(Decode(TgaWith(10, 2, 2, 24, 0, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x80, 10, 11, 12}), image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
-    // Colour-mapped, plain and encoded, with a map that starts at index 5.
+    // Colour-mapped pictures below use a map that starts at index 5.
     std::vector<uint8_t> mapped = TgaWith(1, 2, 2, 8, 0, {5, 6, 7, 8}, {}, kPlainBody, 24);
-    mapped[3] = 5;
-    ASSERT_EQ(Decode(mapped, image), GL_RGB);
-    EXPECT_EQ(image.Pixels, kPlainPixels);
     std::vector<uint8_t> mappedRuns = TgaWith(9, 2, 2, 8, 0, {0x81, 5, 0x81, 8}, {}, kPlainBody, 24);
-    mappedRuns[3] = 5;
+    mapped[3] = mappedRuns[3] = 5;
+    const std::pair<const char*, std::vector<uint8_t>> layouts[] = {
+        {"an image ID and an unused colour map between header and pixels",
+         TgaWith(2, 2, 2, 24, 0, kPlainBody, {'h', 'i', '!'}, {0, 0, 0, 0, 0, 0}, 24)},
+        {"top-left origin: rows top first", TgaWith(2, 2, 2, 24, 0x20, {7, 8, 9, 10, 11, 12, 1, 2, 3, 4, 5, 6})},
+        {"right origin: rows right to left", TgaWith(2, 2, 2, 24, 0x10, {4, 5, 6, 1, 2, 3, 10, 11, 12, 7, 8, 9})},
+        {"a raw packet crossing the row end, then a run of one",
+         TgaWith(10, 2, 2, 24, 0, {0x02, 1, 2, 3, 4, 5, 6, 7, 8, 9, 0x80, 10, 11, 12})},
+        {"colour-mapped", mapped}};
+    for (const auto& [what, file] : layouts) {
+        ASSERT_EQ(Decode(file, image), GL_RGB) << what;
+        EXPECT_EQ(image.Pixels, kPlainPixels) << what;
+    }
     ASSERT_EQ(Decode(mappedRuns, image), GL_RGB);
     EXPECT_EQ(image.Pixels, (std::vector<uint8_t>{3, 2, 1, 3, 2, 1, 12, 11, 10, 12, 11, 10}));
     // Grey pixels become equal channels; 16-bit pixels are 5 bits a channel.
@@ -99,34 +95,33 @@ TEST(TgaReader, HostileLayoutsFailWithoutReadingOutsideTheFile) {
     // A run longer than the pixels left is cut at the last pixel.
     ASSERT_EQ(Decode(TgaWith(10, 1, 1, 24, 0, {0xFF, 1, 2, 3}), image), GL_RGB);
     EXPECT_EQ(image.Pixels, (std::vector<uint8_t>{3, 2, 1}));
-    EXPECT_EQ(Decode(TgaWith(10, 2, 1, 24, 0, {0x01, 1, 2, 3, 4}), image), 0);  // raw packet cut short
-    EXPECT_EQ(Decode(TgaWith(10, 2, 1, 24, 0, {0x80, 1, 2, 3}), image), 0);     // packets end early
-    EXPECT_EQ(Decode(TgaWith(1, 1, 1, 8, 0, {2}, {}, {1, 2, 3, 4, 5, 6}, 24), image), 0);  // index past the map
-    std::vector<uint8_t> idPastEnd = TgaFile(1, 1, 24, {1, 2, 3});
+    std::vector<uint8_t> idPastEnd = TgaFile(1, 1, 24, {1, 2, 3}), mapPastEnd = TgaWith(1, 1, 1, 8, 0, {0}, {}, {1, 2, 3}, 24);
     idPastEnd[0] = 200;
-    EXPECT_EQ(Decode(idPastEnd, image), 0);
-    std::vector<uint8_t> mapPastEnd = TgaWith(1, 1, 1, 8, 0, {0}, {}, {1, 2, 3}, 24);
     mapPastEnd[5] = 0xFF;  // 255 entries announced, one stored
-    EXPECT_EQ(Decode(mapPastEnd, image), 0);
-    // 32767 x 32767 from a handful of run packets: refused before any allocation.
-    EXPECT_EQ(Decode(TgaWith(10, 0x7FFF, 0x7FFF, 32, 0, {0xFF, 1, 2, 3, 4, 0xFF, 1, 2, 3, 4}), image), 0);
+    const std::pair<const char*, std::vector<uint8_t>> refused[] = {
+        {"raw packet cut short", TgaWith(10, 2, 1, 24, 0, {0x01, 1, 2, 3, 4})},
+        {"packets end early", TgaWith(10, 2, 1, 24, 0, {0x80, 1, 2, 3})},
+        {"index past the map", TgaWith(1, 1, 1, 8, 0, {2}, {}, {1, 2, 3, 4, 5, 6}, 24)},
+        {"image ID past the end", idPastEnd},
+        {"colour map past the end", mapPastEnd},
+        // Refused before any allocation.
+        {"32767 x 32767 from a few run packets", TgaWith(10, 0x7FFF, 0x7FFF, 32, 0, {0xFF, 1, 2, 3, 4, 0xFF, 1, 2, 3, 4})}};
+    for (const auto& [what, file] : refused) EXPECT_EQ(Decode(file, image), 0) << what;
     for (uint8_t type : {0, 4, 8, 12, 32, 255}) EXPECT_EQ(Decode(TgaWith(type, 1, 1, 24, 0, {1, 2, 3}), image), 0);
     EXPECT_TRUE(image.Pixels.empty());
 }
 
 TEST(TgaReader, RejectsOtherDepthsAndFilesThatCannotHoldTheirPixels) {
     IMAGE image;
-    EXPECT_EQ(Decode(TgaFile(1, 1, 12, {1, 2}), image), 0);
-    EXPECT_EQ(Decode(TgaFile(1, 1, 8, {1}), image), 0);  // 8-bit true colour does not exist
-    EXPECT_EQ(Decode(TgaFile(0, 1, 24, {}), image), 0);
-    EXPECT_EQ(Decode(TgaFile(2, 2, 24, {1, 2, 3, 4, 5, 6}), image), 0);  // truncated
-    std::vector<uint8_t> negative = TgaFile(1, 1, 24, {1, 2, 3});
+    std::vector<uint8_t> negative = TgaFile(1, 1, 24, {1, 2, 3}), oversized = TgaFile(1, 1, 32, {1, 2, 3, 4});
     negative[13] = 0x80;  // width is a signed 16-bit value
-    EXPECT_EQ(Decode(negative, image), 0);
-    std::vector<uint8_t> oversized = TgaFile(1, 1, 32, {1, 2, 3, 4});
     oversized[12] = oversized[13] = oversized[14] = oversized[15] = 0x7F;
-    EXPECT_EQ(Decode(oversized, image), 0);
-    EXPECT_EQ(Decode(std::vector<uint8_t>(17, 24), image), 0);
+    const std::pair<const char*, std::vector<uint8_t>> refused[] = {
+        {"12 bits", TgaFile(1, 1, 12, {1, 2})},          {"8-bit true colour", TgaFile(1, 1, 8, {1})},
+        {"no width", TgaFile(0, 1, 24, {})},             {"truncated", TgaFile(2, 2, 24, {1, 2, 3, 4, 5, 6})},
+        {"negative width", negative},                    {"oversized", oversized},
+        {"shorter than a header", std::vector<uint8_t>(17, 24)}};
+    for (const auto& [what, file] : refused) EXPECT_EQ(Decode(file, image), 0) << what;
     EXPECT_EQ(DecodeTga(nullptr, 0, image), 0);
     EXPECT_TRUE(image.Pixels.empty());
 }
@@ -152,8 +147,7 @@ TEST(TgaReader, CorpusFilesMatchAnIndependentDecoder) {
         int width = 0, height = 0, stored = 0;
         stbi_uc* reference = stbi_load_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &stored, channels);
         ASSERT_NE(reference, nullptr);
-        ASSERT_EQ(image.Width, width);
-        ASSERT_EQ(image.Height, height);
+        ASSERT_EQ(std::pair(image.Width, image.Height), std::pair(width, height));
         const size_t row = static_cast<size_t>(width) * channels;
         bool same = true;
         for (int y = 0; y < height && same; ++y)

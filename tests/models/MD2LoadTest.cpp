@@ -1,6 +1,4 @@
-// MD2 files written by the test writer: the log of a load, animations grouped
-// by frame names, decoding into the engine's axes, and hostile files, each
-// refused with the failure lines or clamped where the model still makes sense.
+// MD2 files from the test writer, hostile ones refused with the failure lines or clamped.
 #include <climits>
 #include <functional>
 
@@ -29,10 +27,7 @@ protected:
         spoil(file, bytes);
         MD2 model;
         EXPECT_FALSE(Load(model, bytes)) << what;
-        const Lines lines = NewLogLines();
-        ASSERT_GE(lines.size(), 2u) << what;
-        EXPECT_EQ(lines[lines.size() - 2], "MD2: Loading Failed...") << what;
-        EXPECT_EQ(lines.back(), "") << what;
+        EXPECT_TRUE(EndsWithFailure("MD2: Loading Failed...")) << what;
     }
 };
 
@@ -43,8 +38,7 @@ TEST_F(Md2LoadTest, SuccessfulLoadReportsEachStepAndTurnsTheModel) {
     ASSERT_TRUE(Load(model, bytes, "quad.md2"));
     EXPECT_EQ(NewLogLines(), (Lines{"MD2: Loading quad.md2", "MD2: Loading 4 Vertices...", "MD2: Loading 2 Faces...",
                                     "MD2: Loaded Successfully", ""}));
-    EXPECT_FLOAT_EQ(model.Rotation().y, -90);
-    EXPECT_FLOAT_EQ(model.Scale().z, 1);
+    EXPECT_TRUE(FloatsEq({model.Rotation().y, model.Scale().z}, {-90, 1}));
     ASSERT_TRUE(Load(model, bytes, "quad.md2"));
     EXPECT_FLOAT_EQ(model.Rotation().y, 0);  // turned again: -(-90 + 90)
 }
@@ -57,14 +51,7 @@ TEST_F(Md2LoadTest, FramesGroupIntoAnimationsByTheirNames) {
     frames.back().Name = "painend";  // no digit: still pain
     MD2 model;
     ASSERT_TRUE(Load(model, QuadModel(frames).Bytes()));
-    const std::vector<MD2_ANIMATION> animations = model.Animations();
-    ASSERT_EQ(animations.size(), 3u);
-    const MD2_ANIMATION expected[] = {{"stand", 0, 39}, {"run", 40, 45}, {"pain", 46, 47}};
-    for (size_t i = 0; i < 3; ++i) {
-        EXPECT_EQ(animations[i].Name, expected[i].Name);
-        EXPECT_EQ(animations[i].FirstFrame, expected[i].FirstFrame);
-        EXPECT_EQ(animations[i].LastFrame, expected[i].LastFrame);
-    }
+    EXPECT_EQ(Rows(model.Animations()), (std::vector<AnimationRow>{{"stand", 0, 39}, {"run", 40, 45}, {"pain", 46, 47}}));
     EXPECT_EQ(model.Animation(), 2);  // the file's last
     const Lines lines = NewLogLines();
     for (const auto& [name, times] : {std::pair{"run", 1}, {"pain", 1}, {"stand", 0}})
@@ -82,16 +69,12 @@ TEST_F(Md2LoadTest, DecodesIntoEngineAxes) {
     ASSERT_EQ(ReadMd2(file.Bytes(), model), Md2Result::Loaded);
     const KeyframeMesh& mesh = model.Mesh;
     const VECTOR3 p = FramePosition(mesh, 0, 2);  // (-(X sx + tx), Z sz + tz, Y sy + ty)
-    EXPECT_FLOAT_EQ(p.x, -6);
-    EXPECT_FLOAT_EQ(p.y, 123);
-    EXPECT_FLOAT_EQ(p.z, 42);
-    // Normals turn the same way: entry 161 is (-0.688191, -0.587785, -0.425325).
-    EXPECT_FLOAT_EQ(FrameNormal(mesh, 0, 2).x, 0.688191f);
-    EXPECT_FLOAT_EQ(FrameNormal(mesh, 0, 2).y, -0.425325f);
-    EXPECT_FLOAT_EQ(FrameNormal(mesh, 0, 3).x, 0.525731f);  // past the table: entry 0
-    // (s / width, 1 - t / height)
-    EXPECT_FLOAT_EQ(mesh.TexCoords[0].y, 1);
-    EXPECT_FLOAT_EQ(mesh.TexCoords[2].x, 255.0f / 256);
+    EXPECT_TRUE(FloatsEq({p.x, p.y, p.z}, {-6, 123, 42}));
+    // Normals turn the same way: entry 161 is (-0.688191, -0.587785, -0.425325);
+    // past the table is entry 0. Coordinates are (s / width, 1 - t / height).
+    EXPECT_TRUE(FloatsEq({FrameNormal(mesh, 0, 2).x, FrameNormal(mesh, 0, 2).y, FrameNormal(mesh, 0, 3).x,
+                          mesh.TexCoords[0].y, mesh.TexCoords[2].x},
+                         {0.688191f, -0.425325f, 0.525731f, 1, 255.0f / 256}));
 }
 
 TEST_F(Md2LoadTest, WrongVersionChangesNothing) {
@@ -132,8 +115,8 @@ TEST_F(Md2LoadTest, TextureCoordinatesOutsideTheTableAreClamped) {
     Md2Model read;
     ASSERT_EQ(ReadMd2(file.Bytes(), read), Md2Result::Loaded);
     const ModelArrays& arrays = read.Mesh.Arrays;
-    EXPECT_FLOAT_EQ(arrays.Vertices[arrays.Indices[0]].TexCoord.y, 1 - 255.0f / 256);
-    EXPECT_FLOAT_EQ(arrays.Vertices[arrays.Indices[4]].TexCoord.y, 1);
+    EXPECT_TRUE(FloatsEq({arrays.Vertices[arrays.Indices[0]].TexCoord.y, arrays.Vertices[arrays.Indices[4]].TexCoord.y},
+                         {1 - 255.0f / 256, 1}));
     file.TexCoords.clear();  // every coordinate is then (0, 0)
     MD2 model;
     EXPECT_TRUE(Load(model, file.Bytes()));
@@ -159,9 +142,8 @@ TEST_F(Md2LoadTest, UnloadEmptiesTheModelAndKeepsThePlacement) {
     const size_t before = NewLogLines().size();
     model.UnLoad();
     model.UnLoad();
-    EXPECT_FALSE(model.Loaded());
+    EXPECT_FALSE(model.Loaded() || !model.Animations().empty());
     EXPECT_EQ(model.Animation(), -1);
-    EXPECT_TRUE(model.Animations().empty());
     EXPECT_FLOAT_EQ(model.Position().z, 3);
     const Lines lines = NewLogLines();
     ASSERT_EQ(lines.size(), before + 1);  // once, and the empty report after it is not logged

@@ -1,6 +1,5 @@
-// The animation table of MD3 characters: lines read and skipped as real
-// tables need, the legs entries moved and the frame counts reduced, short
-// tables refused, and the corpus player's table entry by entry.
+// The animation table of MD3 characters, as real tables are written.
+#include <array>
 #include <climits>
 
 #include "korvath/MD3.h"
@@ -22,6 +21,8 @@ std::string Table(size_t count, const std::string& end = "\n", const std::string
     }
     return text;
 }
+
+std::array<int32_t, 3> Row(const MD3_ANIMATION& a) { return {a.FirstFrame, a.NumFrames, a.FrameRate}; }
 
 TEST(Md3AnimationTable, ReadsNumbersAndSkipsEverythingElse) {
     struct Case {
@@ -53,27 +54,24 @@ TEST(Md3AnimationTable, ReadsNumbersAndSkipsEverythingElse) {
 TEST(Md3AnimationTable, TabLineWithCommentGivesTheEntryReducedByOne) {
     std::vector<MD3_ANIMATION> table;
     ASSERT_TRUE(ParseAnimationTable("0\t30\t0\t25\t\t// BOTH_DEATH1\n" + Table(24), table));
-    EXPECT_EQ(table[0].FirstFrame, 0);
-    EXPECT_EQ(table[0].NumFrames, 29);
-    EXPECT_EQ(table[0].FrameRate, 25);
+    EXPECT_EQ(Row(table[0]), (std::array<int32_t, 3>{0, 29, 25}));
     EXPECT_EQ(table[1].NumFrames, 4);  // every count above 1 loses one
 }
 
 TEST(Md3AnimationTable, LegsEntriesMoveByTheGapAfterTheTorso) {
     std::vector<MD3_ANIMATION> table;
     ASSERT_TRUE(ParseAnimationTable(Table(25, "\n", "90\t5\t0\t20", "153\t1\t0\t20"), table));
-    EXPECT_EQ(table[6].FirstFrame, 90);
-    EXPECT_EQ(table[12].FirstFrame, 120);  // the torso stays
-    EXPECT_EQ(table[13].FirstFrame, 90);
-    EXPECT_EQ(table[13].NumFrames, 1);  // one frame stays one
+    // The torso stays; one frame stays one.
+    EXPECT_EQ((std::vector<int32_t>{table[6].FirstFrame, table[12].FirstFrame, table[13].FirstFrame, table[13].NumFrames}),
+              (std::vector<int32_t>{90, 120, 90, 1}));
     for (size_t i = 14; i < 25; ++i) EXPECT_EQ(table[i].FirstFrame, static_cast<int32_t>(10 * i) - 63) << i;
 }
 
 TEST(Md3AnimationTable, AbsurdFramesSaturateInsteadOfWrapping) {
     std::vector<MD3_ANIMATION> table;
     ASSERT_TRUE(ParseAnimationTable(Table(25, "\n", "-2147483648\t5\t0\t20", "2147483647\t5\t0\t20"), table));
-    EXPECT_EQ(table[13].FirstFrame, INT32_MIN);  // 2147483647 - (2147483647 + 2147483648)
-    EXPECT_EQ(table[14].FirstFrame, INT32_MIN);
+    // 2147483647 - (2147483647 + 2147483648)
+    EXPECT_EQ(std::pair(table[13].FirstFrame, table[14].FirstFrame), std::pair(INT32_MIN, INT32_MIN));
 }
 
 class Md3AnimationTableLoad : public LoggedEngineTest {};
@@ -91,11 +89,7 @@ TEST_F(Md3AnimationTableLoad, CorpusTableAfterMovingAndReducing) {
     };
     const std::vector<MD3_ANIMATION> table = player.Animations();
     ASSERT_EQ(table.size(), 25u);
-    for (size_t i = 0; i < 25; ++i) {
-        EXPECT_EQ(table[i].FirstFrame, expected[i][0]) << i;
-        EXPECT_EQ(table[i].NumFrames, expected[i][1]) << i;
-        EXPECT_EQ(table[i].FrameRate, expected[i][2]) << i;
-    }
+    for (size_t i = 0; i < 25; ++i) EXPECT_EQ(Row(table[i]), (std::array<int32_t, 3>{expected[i][0], expected[i][1], expected[i][2]})) << i;
 }
 
 TEST_F(Md3AnimationTableLoad, ShortOrMissingTableFails) {

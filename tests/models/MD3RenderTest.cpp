@@ -1,24 +1,17 @@
-// The corpus player drawn on the offscreen context: standing, skinned from
-// its .skin files and lit; its head and weapon where the tags of the current
-// frames put them, computed here from the files' own bytes; the blend between
-// two frames; and its planar shadow. Pictures land beside the log.
+// The corpus player drawn offscreen against poses computed here from the files' own bytes.
 #include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
 
-#include "core/ConsoleState.h"
-#include "core/FrameTiming.h"
 #include "core/Matrix.h"
-#include "core/ViewState.h"
-#include "korvath/Camera.h"
 #include "korvath/Lights.h"
 #include "korvath/MD3.h"
 #include "materials/Materials.h"
 #include "models/Md3File.h"
 #include "models/ModelTestSupport.h"
 #include "platform/Files.h"
-#include "platform/GL.h"
+#include "support/RenderFixture.h"
 #include "world/Volumes.h"
 
 namespace korvath::test {
@@ -28,9 +21,9 @@ constexpr int kSize = 256;
 const std::string kPlayer = "q3/models/players/tony/";
 const std::string kWeapon = "q3/models/weapons2/rocketl/";
 
-struct Picture {
-    std::vector<uint8_t> pixels = ReadPixels(0, 0, kSize, kSize);
-    // Anything but the clear colour, dark blue: unlit sides draw black.
+// What was drawn over the clear colour, dark blue (unlit sides draw black).
+struct Drawing : Picture {
+    Drawing() : Picture(kSize) {}
     bool Drawn(size_t i) const { return pixels[4 * i] != 0 || pixels[4 * i + 1] != 0 || pixels[4 * i + 2] != 128; }
     int DrawnCount() const {
         int count = 0;
@@ -49,12 +42,6 @@ struct Picture {
         for (size_t i = 0; i < pixels.size() / 4; ++i)
             if (Drawn(i)) sum += pixels[4 * i] + pixels[4 * i + 1] + pixels[4 * i + 2];
         return sum;
-    }
-    int Differing(const Picture& other) const {
-        int count = 0;
-        for (size_t i = 0; i < pixels.size(); i += 4)
-            count += !std::equal(&pixels[i], &pixels[i + 3], &other.pixels[i]);
-        return count;
     }
 };
 
@@ -78,18 +65,11 @@ Matrix4 TagFromFile(const std::string& file, const std::string& name, int32_t f)
     return MatrixIdentity();
 }
 
-class Md3RenderTest : public ::testing::Test {
+class Md3RenderTest : public RenderTest<kSize> {
 protected:
-    static void SetUpTestSuite() {
-        gl_ = std::make_unique<OffscreenEngine>(kSize, kSize);
-        ConsoleData().Visible = false;
-    }
-    static void TearDownTestSuite() { gl_.reset(); }
     void SetUp() override {
-        ASSERT_TRUE(gl_->initialized());
-        Camera().Set3DFieldOfView(60);
+        RenderTest::SetUp();
         View().CameraPosition = {0, 0, 75};
-        View().CameraRotation = {};
         player_.LoadAnimationTable(CorpusPath(kPlayer + "animation.cfg"));
         player_.Load(CorpusPath(kPlayer));
         player_.Load("", CorpusPath(kWeapon + "rocketl.md3"));
@@ -99,12 +79,7 @@ protected:
         player_.SetLegsAnimation(LEGS_IDLE);
         Clear();
     }
-    static void Clear() {
-        glClearColor(0, 0, 128 / 255.0f, 1);
-        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-        glClearColor(0, 0, 0, 1);
-    }
-    static void Save(const std::string& name) { WriteScreenshot(ProcessDirectory() + "/" + name, kSize, kSize); }
+    static void Clear() { RenderTest::Clear(0, 0, 128 / 255.0f); }
     void Skin() {
         for (const auto& [part, skin] : {std::pair{MD3_LOWER, "lower_default.skin"}, {MD3_UPPER, "upper_default.skin"},
                                          {MD3_HEAD, "head_default.skin"}})
@@ -139,7 +114,6 @@ protected:
             }
         glEnd();
     }
-    static inline std::unique_ptr<OffscreenEngine> gl_;
     MD3 player_;
 };
 
@@ -157,7 +131,7 @@ TEST_F(Md3RenderTest, StandingPlayerSkinnedAndLit) {
     lights.Disable();
     lights.UnLoad(0);
     Save("md3-standing.png");
-    const Picture lit;
+    const Drawing lit;
     EXPECT_GT(lit.DrawnCount(), 3000);
     EXPECT_GT(lit.Brightness(), 100.0 * lit.DrawnCount());  // lit, not black (a dark suit and a textured head)
     // Each surface's passes once: 386 + 506 + 298 + 204 triangles.
@@ -181,10 +155,10 @@ TEST_F(Md3RenderTest, HeadAndWeaponHangAtTheTagsOfTheCurrentFrames) {
         Clear();
         Only(p.part);
         Save("md3-only-" + std::to_string(p.part) + ".png");
-        const Picture drawn;
+        const Drawing drawn;
         Clear();
         DrawReference(p.chain, p.file);
-        const Picture reference;
+        const Drawing reference;
         ASSERT_GT(drawn.DrawnCount(), 200) << p.part;
         int apart = 0;
         for (size_t i = 0; i < drawn.pixels.size() / 4; ++i) apart += drawn.Drawn(i) != reference.Drawn(i);
@@ -201,9 +175,9 @@ TEST_F(Md3RenderTest, BlendedFrameAndFramesBelowOne) {
         Clear();
         player_.SetFrame(frame, MD3_UPPER);
         Only(MD3_UPPER);
-        return Picture();
+        return Drawing();
     };
-    const Picture from = torsoAt(131), to = torsoAt(132);
+    const Drawing from = torsoAt(131), to = torsoAt(132);
     player_.SetFrame(130, MD3_UPPER);
     Timing().CurrentTick = 1000000;
     player_.Render();  // steps to 131 at this tick
@@ -213,21 +187,17 @@ TEST_F(Md3RenderTest, BlendedFrameAndFramesBelowOne) {
     player_.Render();
     player_.SetShader(MD3_UPPER, {});
     ASSERT_EQ(player_.Frame(MD3_UPPER), 131);
-    const Picture half;
+    const Drawing half;
     Save("md3-torso-half-way.png");
     double x, y, x0, y0, x1, y1;
-    half.Centre(x, y);
-    from.Centre(x0, y0);
-    to.Centre(x1, y1);
+    half.Centre(x, y), from.Centre(x0, y0), to.Centre(x1, y1);
     ASSERT_GT(std::hypot(x1 - x0, y1 - y0), 0.5);  // the frames differ enough to tell
     EXPECT_NEAR(x, (x0 + x1) / 2, 0.2 + std::abs(x1 - x0) / 4);
     EXPECT_NEAR(y, (y0 + y1) / 2, 0.2 + std::abs(y1 - y0) / 4);
-    EXPECT_GT(half.Differing(from), 20);
-    EXPECT_GT(half.Differing(to), 20);
+    EXPECT_TRUE(half.Differing(from) > 20 && half.Differing(to) > 20);
 
-    const Picture first = torsoAt(1);
-    EXPECT_EQ(torsoAt(-3).Differing(first), 0);
-    EXPECT_EQ(torsoAt(0).Differing(first), 0);
+    const Drawing first = torsoAt(1);
+    EXPECT_EQ(torsoAt(-3).Differing(first) + torsoAt(0).Differing(first), 0);
     EXPECT_GT(first.DrawnCount(), 500);
 }
 
@@ -258,12 +228,9 @@ TEST_F(Md3RenderTest, ShadowIsTheFlattenedCharacter) {
     for (int32_t part = 0; part < 4; ++part) player_.SetShader(part, {});
     glStencilFunc(GL_ALWAYS, 0, ~0u);
     Save("md3-shadow.png");
-    const Picture shadow;
+    const Drawing shadow;
     int black = 0, grey = 0;
-    for (size_t i = 0; i < shadow.pixels.size() / 4; ++i) {
-        black += shadow.pixels[4 * i] == 0;
-        grey += shadow.pixels[4 * i] == 153;
-    }
+    for (size_t i = 0; i < shadow.pixels.size(); i += 4) black += shadow.pixels[i] == 0, grey += shadow.pixels[i] == 153;
     EXPECT_GT(black, 500);
     EXPECT_EQ(black + grey, kSize * kSize);  // nothing darkened twice or drawn in colour
 }

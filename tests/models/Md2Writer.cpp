@@ -1,7 +1,5 @@
 #include "models/Md2Writer.h"
 
-#include <cstring>
-
 #include "models/WriterBytes.h"
 
 namespace korvath::test {
@@ -21,17 +19,13 @@ std::vector<uint8_t> Md2File::Bytes() const {
     for (const Md2FileFrame& f : Frames) {
         Put(out, f.Scale);
         Put(out, f.Translate);
-        char name[16] = {};
-        std::memcpy(name, f.Name.data(), std::min<size_t>(f.Name.size(), 16));
-        Put(out, name);
+        PutName(out, f.Name, 16);
         for (const auto& v : f.Vertices) Put(out, v);
     }
     return out;
 }
 
-void SetMd2Header(std::vector<uint8_t>& bytes, Md2Field field, int32_t value) {
-    std::memcpy(bytes.data() + field, &value, 4);
-}
+void SetMd2Header(std::vector<uint8_t>& bytes, Md2Field field, int32_t value) { SetField(bytes, field, value); }
 
 std::vector<Md2FileFrame> QuadFrames(const std::string& name, int count) {
     std::vector<Md2FileFrame> frames;

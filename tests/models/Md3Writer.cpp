@@ -8,22 +8,16 @@ namespace korvath::test {
 
 namespace {
 
-void PutName(std::vector<uint8_t>& out, const std::string& name) {
-    char field[64] = {};
-    std::memcpy(field, name.data(), std::min<size_t>(name.size(), 64));
-    Put(out, field);
-}
-
 std::vector<uint8_t> SurfaceBytes(const Md3FileSurface& s) {
     const auto count = [](const auto& table) { return static_cast<int32_t>(table.size()); };
     const int32_t vertices = s.Frames.empty() ? 0 : count(s.Frames[0]);
     const int32_t shaders = 108, triangles = shaders + 68, texCoords = triangles + 12 * count(s.Triangles);
     const int32_t xyz = texCoords + 8 * count(s.TexCoords), end = xyz + 8 * vertices * count(s.Frames);
     std::vector<uint8_t> out = {'I', 'D', 'P', '3'};
-    PutName(out, s.Name);
+    PutName(out, s.Name, 64);
     for (int32_t v : {0, count(s.Frames), 1, vertices, count(s.Triangles), triangles, shaders, texCoords, xyz, end})
         Put(out, v);
-    PutName(out, "\\projects\\exporter\\Material.010");
+    PutName(out, "\\projects\\exporter\\Material.010", 64);
     Put(out, int32_t{0});
     for (const auto& t : s.Triangles) Put(out, t);
     for (const auto& st : s.TexCoords) Put(out, st);
@@ -44,14 +38,14 @@ std::vector<uint8_t> Md3File::Bytes() const {
     }
     std::vector<uint8_t> out = {'I', 'D', 'P', '3'};
     Put(out, Version);
-    PutName(out, "written");
+    PutName(out, "written", 64);
     for (int32_t v : {0, FrameCount, tagCount, static_cast<int32_t>(Surfaces.size()), 0, frames, tags, surfaces,
                       surfaces + static_cast<int32_t>(body.size())})
         Put(out, v);
     out.resize(out.size() + 56 * static_cast<size_t>(FrameCount));
     for (const auto& frame : Tags)
         for (const Md3FileTag& tag : frame) {
-            PutName(out, tag.Name);
+            PutName(out, tag.Name, 64);
             Put(out, tag.Origin);
             for (const VECTOR3& axis : tag.Axis) Put(out, axis);
         }
@@ -59,9 +53,7 @@ std::vector<uint8_t> Md3File::Bytes() const {
     return out;
 }
 
-void SetMd3Field(std::vector<uint8_t>& bytes, size_t offset, int32_t value) {
-    std::memcpy(bytes.data() + offset, &value, 4);
-}
+void SetMd3Field(std::vector<uint8_t>& bytes, size_t offset, int32_t value) { SetField(bytes, offset, value); }
 
 size_t Md3SurfaceStart(const std::vector<uint8_t>& bytes, size_t s) {
     int32_t at = 0;

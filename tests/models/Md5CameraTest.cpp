@@ -33,12 +33,10 @@ TEST_F(Md5CameraTest, TrackReadsFrameByFrame) {
     for (size_t f = 0; f < 3; ++f) {
         const auto& expected = text.Frames[f];
         const MD5_CAMERA_FRAME& frame = camera.Frames[f];
-        EXPECT_FLOAT_EQ(frame.Position.x, expected[0]);
-        EXPECT_FLOAT_EQ(frame.Position.z, expected[2]);
-        EXPECT_FLOAT_EQ(frame.Orientation.x, expected[3]);
-        EXPECT_FLOAT_EQ(frame.Orientation.z, expected[5]);
-        EXPECT_EQ(frame.Orientation.w, 0);  // left for the host to complete
-        EXPECT_FLOAT_EQ(frame.FieldOfView, expected[6]);
+        // w is left for the host to complete.
+        EXPECT_TRUE(FloatsEq({frame.Position.x, frame.Position.z, frame.Orientation.x, frame.Orientation.z, frame.Orientation.w,
+                              frame.FieldOfView},
+                             {expected[0], expected[2], expected[3], expected[5], 0, expected[6]})) << f;
     }
     model.LoadCamera(Write(std::string(70, 'n') + ".md5camera", text.Text()));
     ASSERT_EQ(model.Cameras(), 2);

@@ -1,6 +1,4 @@
-// MD5 text written by the test writer and the corpus files: the log of a
-// load, what the readers take from each line, other exporters' whitespace,
-// and hostile files refused with the failure lines.
+// MD5 text from the test writer and the corpus, other exporters' whitespace and hostile files.
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -28,12 +26,6 @@ std::string CorpusText(const std::string& relative) {
     return {bytes.begin(), bytes.end()};
 }
 
-void ExpectSameVector(const VECTOR3& a, const VECTOR3& b) {
-    EXPECT_EQ(a.x, b.x);
-    EXPECT_EQ(a.y, b.y);
-    EXPECT_EQ(a.z, b.z);
-}
-
 class Md5LoadTest : public LoggedEngineTest {};
 
 TEST_F(Md5LoadTest, SuccessfulLoadReportsEachStepAndTurnsTheModel) {
@@ -43,22 +35,16 @@ TEST_F(Md5LoadTest, SuccessfulLoadReportsEachStepAndTurnsTheModel) {
     EXPECT_EQ(NewLogLines(), (Lines{"MD5: Loading Mesh chain.md5mesh", "MD5: Loading 2 Joints...",
                                     "MD5: Loading 1 Meshes...", "MD5: Texture chain Loaded.",
                                     "MD5: Mesh Loaded Successfully", ""}));
-    EXPECT_FLOAT_EQ(model.Rotation().x, 270);
-    EXPECT_FLOAT_EQ(model.Rotation().z, 90);
-    EXPECT_FLOAT_EQ(model.Scale().y, 1);
+    EXPECT_TRUE(FloatsEq({model.Rotation().x, model.Rotation().z, model.Scale().y}, {270, 90, 1}));
     model.Load(WriteText("chain.md5mesh", ChainMesh().Text()));
     EXPECT_FLOAT_EQ(model.Rotation().x, 540);  // turned on every load
     ASSERT_EQ(model.Joints(), 2);
     const JOINT root = model.Joint(0), tip = model.Joint(1);
-    EXPECT_EQ(root.Name, "root");
     EXPECT_EQ(root.Children, std::vector<int32_t>{1});
-    EXPECT_EQ(tip.Parent, 0);
-    EXPECT_EQ(tip.Index, 1);
-    EXPECT_EQ(model.Joint(2).Name, "");
-    EXPECT_EQ(model.Shader("chain").Name, "chain");
-    EXPECT_EQ(model.Shader("none").Stages.size(), 0u);
-    EXPECT_EQ(model.Volume().size(), 1u);
-    EXPECT_TRUE(model.Volume(-2).empty());
+    EXPECT_EQ((Lines{root.Name, model.Joint(2).Name, model.Shader("chain").Name}), (Lines{"root", "", "chain"}));
+    EXPECT_EQ((std::vector<int32_t>{tip.Parent, tip.Index}), (std::vector<int32_t>{0, 1}));
+    EXPECT_EQ((std::vector<size_t>{model.Shader("none").Stages.size(), model.Volume().size(), model.Volume(-2).size()}),
+              (std::vector<size_t>{0, 1, 0}));
     model.UnLoad();
     EXPECT_EQ(NewLogLines().back(), "MD5: Unloaded");
     EXPECT_EQ(model.Joints(), 0);
@@ -73,20 +59,14 @@ TEST_F(Md5LoadTest, LinesTakeWhatTheFormatPutsInThem) {
     Md5MeshFile file;
     ASSERT_EQ(ReadMd5Mesh(text.Text(), file), Md5MeshResult::Loaded);
     const VECTOR4 q = file.Joints[0].Orientation;
-    EXPECT_EQ(file.Joints[0].Parent, -1);
-    EXPECT_FLOAT_EQ(q.w, -0.5f);
-    EXPECT_FLOAT_EQ(q.x, -0.5f);
-    EXPECT_EQ(file.Joints[1].Orientation.w, 0);
     const Md5Vertex& vertex = file.Meshes[0].Vertices[0];
-    EXPECT_FLOAT_EQ(vertex.TexCoord.x, 0.25f);
-    EXPECT_FLOAT_EQ(vertex.TexCoord.y, -0.75f);
-    EXPECT_EQ(vertex.FirstWeight, 0);
-    EXPECT_EQ(vertex.WeightCount, 2);
-    EXPECT_EQ(file.Meshes[0].MaterialName, "models/chain skin");
     const Md5Weight& weight = file.Meshes[0].Weights[1];
-    EXPECT_EQ(weight.Joint, 1);
-    EXPECT_FLOAT_EQ(weight.Bias, 0.75f);
-    ExpectSameVector(weight.Position, {0, 0, 2});
+    EXPECT_TRUE(FloatsEq({q.w, q.x, file.Joints[1].Orientation.w, vertex.TexCoord.x, vertex.TexCoord.y, weight.Bias},
+                         {-0.5f, -0.5f, 0, 0.25f, -0.75f, 0.75f}));
+    EXPECT_EQ((std::vector<int32_t>{file.Joints[0].Parent, vertex.FirstWeight, vertex.WeightCount, weight.Joint}),
+              (std::vector<int32_t>{-1, 0, 2, 1}));
+    EXPECT_EQ(file.Meshes[0].MaterialName, "models/chain skin");
+    EXPECT_EQ(Xyz(weight.Position), Xyz({0, 0, 2}));
     EXPECT_EQ(file.Meshes[0].Arrays.Indices, (std::vector<uint32_t>{0, 1, 2, 0, 2, 3}));
     // Coordinates keep 7 decimals.
     text.Joints[0].Position = {0.123456789f, 0, 0};
@@ -103,7 +83,7 @@ TEST_F(Md5LoadTest, OtherWhitespaceReadsIdentically) {
     ASSERT_EQ(plain.Joints.size(), spaced.Joints.size());
     for (size_t j = 0; j < plain.Joints.size(); ++j) {
         EXPECT_EQ(plain.Joints[j].Name, spaced.Joints[j].Name);
-        ExpectSameVector(plain.Joints[j].Position, spaced.Joints[j].Position);
+        EXPECT_EQ(Xyz(plain.Joints[j].Position), Xyz(spaced.Joints[j].Position));
         EXPECT_EQ(plain.Joints[j].Orientation.w, spaced.Joints[j].Orientation.w);
     }
     const Md5Mesh &a = plain.Meshes.at(0), &b = spaced.Meshes.at(0);
@@ -112,7 +92,7 @@ TEST_F(Md5LoadTest, OtherWhitespaceReadsIdentically) {
     ASSERT_EQ(a.Vertices.size(), b.Vertices.size());
     for (size_t v = 0; v < a.Vertices.size(); ++v) EXPECT_EQ(a.Vertices[v].TexCoord.y, b.Vertices[v].TexCoord.y);
     ASSERT_EQ(a.Weights.size(), b.Weights.size());
-    for (size_t w = 0; w < a.Weights.size(); ++w) ExpectSameVector(a.Weights[w].Position, b.Weights[w].Position);
+    for (size_t w = 0; w < a.Weights.size(); ++w) EXPECT_EQ(Xyz(a.Weights[w].Position), Xyz(b.Weights[w].Position));
 
     Md5AnimText anim = ChainAnimation();
     anim.Components = 3;
@@ -123,12 +103,9 @@ TEST_F(Md5LoadTest, OtherWhitespaceReadsIdentically) {
     ASSERT_EQ(ReadMd5Anim(anim.Text(true), animLeading), Md5AnimResult::Loaded);
     std::vector<float> expected;
     for (int f = 0; f < 10; ++f) expected.insert(expected.end(), {1.5f, -2, 0.003f});
-    EXPECT_EQ(animPlain.Values, expected);
-    EXPECT_EQ(animPlain.Values, animSpaced.Values);
-    EXPECT_EQ(animPlain.Values, animLeading.Values);
-    EXPECT_EQ(animSpaced.FrameRate, 24);
-    EXPECT_EQ(animSpaced.Hierarchy.at(1).Flags, 1);
-    ExpectSameVector(animSpaced.BaseFrame.at(0).Position, {1, 2, 3});
+    for (const Md5AnimFile* read : {&animPlain, &animSpaced, &animLeading}) EXPECT_EQ(read->Values, expected);
+    EXPECT_EQ(std::pair(animSpaced.FrameRate, animSpaced.Hierarchy.at(1).Flags), std::pair(24, 1));
+    EXPECT_EQ(Xyz(animSpaced.BaseFrame.at(0).Position), Xyz({1, 2, 3}));
 
     Md5CameraText camera;
     camera.Cuts = {1};
@@ -138,7 +115,7 @@ TEST_F(Md5LoadTest, OtherWhitespaceReadsIdentically) {
     ASSERT_EQ(ReadMd5Camera(Respaced(camera.Text()), cameraSpaced), Md5CameraResult::Loaded);
     ASSERT_EQ(cameraSpaced.Frames.size(), 2u);
     EXPECT_EQ(cameraSpaced.Frames[1].FieldOfView, 75);
-    ExpectSameVector(cameraSpaced.Frames[1].Position, cameraPlain.Frames[1].Position);
+    EXPECT_EQ(Xyz(cameraSpaced.Frames[1].Position), Xyz(cameraPlain.Frames[1].Position));
 }
 
 // A frame line without the trailing blank still gives all its values; the
@@ -149,10 +126,10 @@ TEST_F(Md5LoadTest, FrameValuesRunOverLinesUpToTheComponentCount) {
     Md5AnimFile file;
     ASSERT_EQ(ReadMd5Anim(text, file), Md5AnimResult::Loaded);
     ASSERT_EQ(file.Frames.size(), 2u);
-    EXPECT_EQ(file.Frames[1].Count, 4);
-    EXPECT_EQ(file.Values[file.Frames[1].First + 3], 4);
-    EXPECT_EQ(file.Frames[0].Count, 4);  // the fifth value is past the count
-    EXPECT_EQ(file.Values[file.Frames[0].First], 5);
+    // The fifth value of frame 0 is past the count.
+    EXPECT_EQ((std::vector<float>{float(file.Frames[1].Count), file.Values[file.Frames[1].First + 3],
+                                  float(file.Frames[0].Count), file.Values[file.Frames[0].First]}),
+              (std::vector<float>{4, 4, 4, 5}));
 }
 
 // A count line whose keyword is missing leaves its section unread.
@@ -161,8 +138,7 @@ TEST_F(Md5LoadTest, CountLineWithoutKeywordLeavesItsSectionUnread) {
     text.replace(text.find("numtris 2"), 9, "2");
     Md5MeshFile file;
     ASSERT_EQ(ReadMd5Mesh(text, file), Md5MeshResult::Loaded);
-    EXPECT_TRUE(file.Meshes.at(0).Arrays.Indices.empty());
-    EXPECT_EQ(file.Meshes[0].Vertices.size(), 4u);
+    EXPECT_EQ(std::pair(file.Meshes.at(0).Arrays.Indices.size(), file.Meshes[0].Vertices.size()), std::pair(size_t{0}, size_t{4}));
 }
 
 struct Hostile {
@@ -285,24 +261,21 @@ TEST_F(Md5LoadTest, CorpusFilesHaveTheirCounts) {
         ASSERT_EQ(ReadMd5Mesh(CorpusText(e.file), file), Md5MeshResult::Loaded) << e.file;
         EXPECT_EQ(file.Joints.size(), e.joints) << e.file;
         ASSERT_EQ(file.Meshes.size(), 1u) << e.file;
-        EXPECT_EQ(file.Meshes[0].Vertices.size(), e.vertices) << e.file;
-        EXPECT_EQ(file.Meshes[0].TriangleCount(), e.triangles) << e.file;
-        EXPECT_EQ(file.Meshes[0].Weights.size(), e.weights) << e.file;
+        EXPECT_EQ((std::vector<size_t>{file.Meshes[0].Vertices.size(), file.Meshes[0].TriangleCount(),
+                                       file.Meshes[0].Weights.size()}),
+                  (std::vector<size_t>{e.vertices, e.triangles, e.weights})) << e.file;
     }
     Md5MeshFile flag;
     ReadMd5Mesh(CorpusText("md5/ffflag.md5mesh"), flag);
-    EXPECT_EQ(flag.Meshes[0].MaterialName, "01 - Default");
-    EXPECT_EQ(flag.Joints[1].Name, "Bone013");
+    EXPECT_EQ(std::pair(flag.Meshes[0].MaterialName, flag.Joints[1].Name), std::pair(std::string("01 - Default"), std::string("Bone013")));
     EXPECT_EQ(flag.Joints[0].Children, (std::vector<int32_t>{1, 7, 13}));
 
     Md5AnimFile anim;
     ASSERT_EQ(ReadMd5Anim(CorpusText("md5/ffflag.md5anim"), anim), Md5AnimResult::Loaded);
-    EXPECT_EQ(anim.NumFrames, 120);
-    EXPECT_EQ(anim.FrameRate, 30);
-    EXPECT_EQ(anim.NumAnimatedComponents, 57);
     ASSERT_EQ(anim.Hierarchy.size(), 19u);
-    EXPECT_EQ(anim.Hierarchy[4].Flags, 57);
-    EXPECT_EQ(anim.Hierarchy[4].StartIndex, 8);
+    EXPECT_EQ((std::vector<int32_t>{anim.NumFrames, anim.FrameRate, anim.NumAnimatedComponents, anim.Hierarchy[4].Flags,
+                                    anim.Hierarchy[4].StartIndex}),
+              (std::vector<int32_t>{120, 30, 57, 57, 8}));
     for (const Md5FrameSpan& frame : anim.Frames) EXPECT_EQ(frame.Count, 57);
     EXPECT_FLOAT_EQ(anim.Values[0], 0.0007245f);  // 0.000724538 kept to 7 decimals
 

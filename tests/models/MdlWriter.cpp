@@ -1,7 +1,5 @@
 #include "models/MdlWriter.h"
 
-#include <cstring>
-
 #include "models/WriterBytes.h"
 
 namespace korvath::test {
@@ -10,9 +8,7 @@ namespace {
 
 void PutFrame(std::vector<uint8_t>& out, const MdlFileFrame& f) {
     Put(out, int64_t{0});  // bounding box, not read
-    char name[16] = {};
-    std::memcpy(name, f.Name.data(), std::min<size_t>(f.Name.size(), 16));
-    Put(out, name);
+    PutName(out, f.Name, 16);
     for (const auto& v : f.Vertices) Put(out, v);
 }
 
@@ -52,9 +48,7 @@ std::vector<uint8_t> MdlFile::Bytes() const {
     return out;
 }
 
-void SetMdlHeader(std::vector<uint8_t>& bytes, MdlField field, int32_t value) {
-    std::memcpy(bytes.data() + field, &value, 4);
-}
+void SetMdlHeader(std::vector<uint8_t>& bytes, MdlField field, int32_t value) { SetField(bytes, field, value); }
 
 std::vector<MdlFileFrameEntry> SquareFrames(const std::string& name, int count) {
     std::vector<MdlFileFrameEntry> frames;

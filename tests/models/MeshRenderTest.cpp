@@ -1,20 +1,12 @@
-// A two-part Mesh built by hand with two materials, drawn on the offscreen
-// context: triangles on the left, a fan on the right, both faces drawn
-// whichever way they wind. The picture lands beside the log.
-#include "core/ConsoleState.h"
-#include "core/FrameTiming.h"
-#include "core/ViewState.h"
-#include "korvath/Camera.h"
+// A two-part Mesh built by hand, drawn offscreen; the picture lands beside the log.
 #include "korvath/Mesh.h"
 #include "materials/Materials.h"
 #include "materials/Texture.h"
 #include "models/ModelTestSupport.h"
-#include "platform/GL.h"
+#include "support/RenderFixture.h"
 
 namespace korvath::test {
 namespace {
-
-constexpr int kSize = 128;
 
 SHADER Coloured(uint8_t r, uint8_t g, uint8_t b) {
     SHADER material;
@@ -23,21 +15,10 @@ SHADER Coloured(uint8_t r, uint8_t g, uint8_t b) {
     return material;
 }
 
-class MeshRenderTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() {
-        gl_ = std::make_unique<OffscreenEngine>(kSize, kSize);
-        ConsoleData().Visible = false;
-    }
-    static void TearDownTestSuite() { gl_.reset(); }
-    static inline std::unique_ptr<OffscreenEngine> gl_;
-};
+using MeshRenderTest = RenderTest<128>;
 
 TEST_F(MeshRenderTest, TwoPartsDrawWithTheirOwnMaterials) {
-    ASSERT_TRUE(gl_->initialized());
-    Camera().Set3DFieldOfView(60);
     View().CameraPosition = {0, 0, 40};
-    View().CameraRotation = {};
     SHADER red = Coloured(255, 0, 0), blue = Coloured(0, 0, 255);
     Mesh built;
     // Part 0: a square of two triangles, wound opposite ways, left of the middle.
@@ -50,17 +31,16 @@ TEST_F(MeshRenderTest, TwoPartsDrawWithTheirOwnMaterials) {
         built.SetVertex(1, x, y, 0, 0.5f, 0.5f);
     built.SetShader(0, red);
     built.SetShader(1, blue);
-    const auto colour = [](const std::vector<uint8_t>& pixels, int x, int y) {
-        const uint8_t* p = &pixels[static_cast<size_t>(y * kSize + x) * 4];
+    const auto colour = [](const Picture& picture, int x, int y) {
+        const uint8_t* p = picture.At(x, y);
         return std::vector<int>{p[0], p[1], p[2]};
     };
     const std::vector<int> kRed{255, 0, 0}, kBlue{0, 0, 255}, kBlack{0, 0, 0};
 
     // Built by hand, the mesh draws up to the last part a file named: part 0.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     Timing().FrameVertices = 0;
     built.Render();
-    std::vector<uint8_t> pixels = ReadPixels(0, 0, kSize, kSize);
+    Picture pixels = Take();
     EXPECT_EQ(Timing().FrameVertices, 6);
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
     EXPECT_EQ(colour(pixels, 50, 50), kRed);  // the triangle wound one way
@@ -73,11 +53,11 @@ TEST_F(MeshRenderTest, TwoPartsDrawWithTheirOwnMaterials) {
     loaded.Load("two-parts.mesh");
     loaded.SetShader(0, red);
     loaded.SetShader(1, blue);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    Clear();
     Timing().FrameVertices = 0;
     loaded.Render();
-    WriteScreenshot(ProcessDirectory() + "/mesh-two-parts.png", kSize, kSize);
-    pixels = ReadPixels(0, 0, kSize, kSize);
+    Save("mesh-two-parts.png");
+    pixels = Take();
     EXPECT_EQ(Timing().FrameVertices, 6);  // the fan adds nothing
     EXPECT_EQ(colour(pixels, 50, 50), kRed);
     EXPECT_EQ(colour(pixels, 25, 80), kRed);

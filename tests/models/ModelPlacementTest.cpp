@@ -1,11 +1,12 @@
-// The behaviour every model shares, on MD2 objects: placement, moving along the
-// heading, turning with one wrap, the frame clock, Frame rounding and the
-// volume a Render leaves.
+// The behaviour every model shares, on MD2 objects.
 #include <cmath>
 
 #include "models/KeyframeAnimations.h"
 #include "core/FrameTiming.h"
+#include "models/Md2File.h"
 #include "models/ModelTestSupport.h"
+#include "models/ModelTransform.h"
+#include "support/AllocationCount.h"
 
 namespace korvath::test {
 namespace {
@@ -21,9 +22,7 @@ protected:
 
 // The tables hold the sine of whole degrees times 0.0174532, a little off pi / 180.
 void ExpectVector(const VECTOR3& v, const VECTOR3& expected, const std::string& what) {
-    EXPECT_NEAR(v.x, expected.x, 1e-4) << what;
-    EXPECT_NEAR(v.y, expected.y, 1e-4) << what;
-    EXPECT_NEAR(v.z, expected.z, 1e-4) << what;
+    EXPECT_TRUE(NearXyz(v, expected, 1e-4f)) << what;
 }
 
 TEST_F(ModelPlacementTest, MoveGoesAlongTheHeadingByFrameTime) {
@@ -109,8 +108,7 @@ TEST_F(ModelPlacementTest, VolumeIsTheTransformedBoxOfTheLastDrawnFrame) {
     EXPECT_EQ(Timing().FrameVertices - vertices, 6);
     const VOLUME v = model.Volume()[0];
     EXPECT_TRUE(v.Enabled);
-    EXPECT_FLOAT_EQ(v.Matrix[12], 100);
-    EXPECT_FLOAT_EQ(v.Matrix[0], 2);
+    EXPECT_TRUE(FloatsEq({v.Matrix[12], v.Matrix[0]}, {100, 2}));
     // Frame 5 spans file x 6..7, y 0..1. The third corners, (7, 1, 0) and
     // (6, 1, 0), are (-7, 0, 1) and (-6, 0, 1) in engine axes, then scaled by
     // 2 and moved by 100.
@@ -119,6 +117,25 @@ TEST_F(ModelPlacementTest, VolumeIsTheTransformedBoxOfTheLastDrawnFrame) {
     model.SetFrame(1000);  // past the model: its last frame is drawn
     model.Render(false);
     ExpectVector(model.Volume()[0].Min, {100 - 2 * 9, 0, 2}, "clamped frame");
+}
+
+// What a model's Render does on the CPU every frame (the clock, the pose, the
+// volume) must not touch the heap; the draw, with the driver's own
+// allocations, is left out.
+TEST(KeyframeFrame, PoseClockAndVolumeDoNotAllocate) {
+    Md2Model model;
+    ASSERT_EQ(ReadMd2(QuadModel(QuadFrames("a_name_longer_than_a_short_string", 4)).Bytes(), model), Md2Result::Loaded);
+    float frame = 0;
+    int32_t next = 0;
+    VOLUME volume;
+    const long before = AllocationCount();
+    for (int i = 0; i < 50; ++i) {
+        StepFrameClock(frame, next, 0.05f, 30, ClockRange(model.Animations, model.AnimationIndex, 4));
+        const Matrix4 matrix = StartVolume(volume, {false, {1, 2, 3}, {0, 90, 0}, {1, 1, 1}});
+        InterpolateFrames(model.Mesh, static_cast<int32_t>(frame), next, frame - static_cast<int32_t>(frame));
+        GrowByThirdCorners(model.Mesh, static_cast<int32_t>(frame), volume, matrix);
+    }
+    EXPECT_EQ(AllocationCount() - before, 0);
 }
 
 }  // namespace

@@ -1,8 +1,5 @@
-// The soak: every kind of content loaded, drawn and unloaded, cycle after
-// cycle, with the process's resident memory and the GL objects alive after
-// each unload printed as a table; neither may grow. Each class adds its line
-// to LoadCycle as it arrives. The test command runs a short soak (under the
-// leak sanitizer too); a long one runs by hand:
+// Every kind of content loaded, drawn and unloaded cycle after cycle; memory and live GL
+// objects may not grow. Each class adds its line to LoadCycle. A long soak runs by hand:
 //   SOAK_CYCLES=20 SOAK_FRAMES=10000 build/tests/test_soak
 #include <SDL.h>
 #include <malloc.h>

@@ -33,6 +33,15 @@ protected:
         std::vector<std::string> lines = ReadLines(Log().Path);
         return std::vector<std::string>(lines.begin() + static_cast<std::ptrdiff_t>(mark_), lines.end());
     }
+    // The log ends with the loader's failure line and the empty line after it.
+    ::testing::AssertionResult EndsWithFailure(const std::string& failure) const {
+        const std::vector<std::string> lines = NewLogLines();
+        if (lines.size() >= 2 && lines[lines.size() - 2] == failure && lines.back().empty())
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << "the log does not end with \"" << failure << "\" and an empty line but with \""
+                                             << (lines.size() >= 2 ? lines[lines.size() - 2] : "") << "\", \""
+                                             << (lines.empty() ? "" : lines.back()) << "\"";
+    }
     static Engine& engine() { return engine_->engine(); }
 
 private:

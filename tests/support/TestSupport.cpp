@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -114,6 +115,40 @@ long ResidentKilobytes() {
     long pages = 0, resident = 0;
     statm >> pages >> resident;
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
+}
+
+::testing::AssertionResult NearXyz(const VECTOR3& got, const VECTOR3& want, float tolerance) {
+    const std::array<float, 3> a = Xyz(got), b = Xyz(want);
+    for (size_t i = 0; i < 3; ++i)
+        if (!(std::fabs(a[i] - b[i]) <= tolerance))
+            return ::testing::AssertionFailure() << "axis " << i << " is " << a[i] << ", expected " << b[i] << " within " << tolerance;
+    return ::testing::AssertionSuccess();
+}
+
+std::vector<int32_t> GLIntegers(std::initializer_list<uint32_t> names) {
+    std::vector<int32_t> values;
+    for (const uint32_t name : names) {
+        GLint value[16] = {};  // room for the widest query, should one slip in
+        glGetIntegerv(name, value);
+        values.push_back(value[0]);
+    }
+    return values;
+}
+
+std::vector<bool> GLEnabled(std::initializer_list<uint32_t> capabilities) {
+    std::vector<bool> enabled;
+    for (const uint32_t capability : capabilities) enabled.push_back(glIsEnabled(capability) == GL_TRUE);
+    return enabled;
+}
+
+::testing::AssertionResult FloatsEq(const std::vector<float>& actual, const std::vector<float>& expected) {
+    if (actual.size() != expected.size())
+        return ::testing::AssertionFailure() << actual.size() << " values where " << expected.size() << " were expected";
+    for (size_t i = 0; i < actual.size(); ++i)
+        if (!::testing::internal::FloatingPoint<float>(actual[i]).AlmostEquals(
+                ::testing::internal::FloatingPoint<float>(expected[i])))
+            return ::testing::AssertionFailure() << "value " << i << " is " << actual[i] << ", expected " << expected[i];
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace korvath::test

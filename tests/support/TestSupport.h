@@ -1,10 +1,14 @@
 #pragma once
 // Shared pieces of the tests: a clock the test drives, an engine brought up on an
 // offscreen window, pixel read-back and screenshots.
+#include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 #include "korvath/Engine.h"
 #include "korvath/Types.h"
@@ -109,5 +113,20 @@ std::string CorpusPath(const std::string& relative);
 
 // The process's resident memory in KiB, as the kernel counts it.
 long ResidentKilobytes();
+
+// A vector's coordinates, to compare exactly and print in a failure.
+inline std::array<float, 3> Xyz(const VECTOR3& v) { return {v.x, v.y, v.z}; }
+
+// Each coordinate within the tolerance; the message names the axis that is not.
+::testing::AssertionResult NearXyz(const VECTOR3& got, const VECTOR3& want, float tolerance);
+
+// GL state read in one go, so a test states what it expects as one list
+// (single-valued queries only).
+std::vector<int32_t> GLIntegers(std::initializer_list<uint32_t> names);
+std::vector<bool> GLEnabled(std::initializer_list<uint32_t> capabilities);
+
+// Float lists equal element by element to within four units in the last place,
+// the measure EXPECT_FLOAT_EQ uses; the message names the first index that differs.
+::testing::AssertionResult FloatsEq(const std::vector<float>& actual, const std::vector<float>& expected);
 
 }  // namespace korvath::test

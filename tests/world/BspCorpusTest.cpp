@@ -12,28 +12,18 @@ using BspCorpusTest = LevelTest;
 TEST_F(BspCorpusTest, TablesMatchTheLumpsOfTheCorpusLevel) {
     EnginePath() = CorpusPath("q3/");
     ConsoleData().Visible = true;
-    const std::unique_ptr<Level> level = LoadLevel("maps/ps9ctf.bsp");
+    const LoadedLevel level(LoadLevel("maps/ps9ctf.bsp").release());
     ASSERT_TRUE(level);
-    EXPECT_EQ(level->Textures.size(), 36u);
-    EXPECT_EQ(level->Materials.size(), 36u);
-    EXPECT_EQ(level->Planes.size(), 896u);
-    EXPECT_EQ(level->Nodes.size(), 1738u);
-    EXPECT_EQ(level->Leafs.size(), 1742u);
-    EXPECT_EQ(level->Faces.size(), 1572u);
-    EXPECT_EQ(level->Patches.size(), 124u);
-    EXPECT_EQ(level->Vertices.size(), 8384u);
-    EXPECT_EQ(level->BasePositions.size(), 8384u);
-    EXPECT_EQ(level->MeshVertices.size(), 6741u);
-    EXPECT_EQ(level->Models.size(), 3u);
-    EXPECT_EQ(level->Brushes.size(), 445u);
-    EXPECT_EQ(level->BrushSides.size(), 3126u);
-    EXPECT_TRUE(level->Effects.empty());
-    EXPECT_EQ(level->Lightmaps.size(), 13u);
-    EXPECT_EQ(level->LightVolumes.size(), 25641u * 8);
-    EXPECT_EQ(level->ClusterCount, 810);
-    EXPECT_EQ(level->BytesPerCluster, 104);
-    EXPECT_EQ(level->PvsBits.size(), 810u * 104);
-    EXPECT_FALSE(level->Entities.empty());
+    EXPECT_EQ((std::vector<size_t>{level->Textures.size(), level->Materials.size(), level->Planes.size(),
+                                   level->Nodes.size(), level->Leafs.size(), level->Faces.size(), level->Patches.size(),
+                                   level->Vertices.size(), level->BasePositions.size(), level->MeshVertices.size(),
+                                   level->Models.size(), level->Brushes.size(), level->BrushSides.size(),
+                                   level->Effects.size(), level->Lightmaps.size(), level->LightVolumes.size(),
+                                   level->PvsBits.size()}),
+              (std::vector<size_t>{36, 36, 896, 1738, 1742, 1572, 124, 8384, 8384, 6741, 3, 445, 3126, 0, 13, 25641 * 8,
+                                   810 * 104}));
+    EXPECT_EQ((std::vector<int32_t>{level->ClusterCount, level->BytesPerCluster}), (std::vector<int32_t>{810, 104}));
+    ASSERT_FALSE(level->Entities.empty());
     EXPECT_EQ(level->Entities[0].ClassName, "worldspawn");
 
     // Each texture is a scripted material, or an image, or named on its own
@@ -47,7 +37,6 @@ TEST_F(BspCorpusTest, TablesMatchTheLumpsOfTheCorpusLevel) {
         EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
     }
     EXPECT_GE(images, 10u);  // the names without a script resolve to .jpg images
-    ReleaseLevelResources(*level);
 }
 
 }  // namespace

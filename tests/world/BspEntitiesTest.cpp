@@ -3,6 +3,7 @@
 
 #include "world/BspEntities.h"
 #include "world/BspLightmaps.h"
+#include "support/TestSupport.h"
 
 namespace korvath {
 namespace {
@@ -15,19 +16,10 @@ TEST(BspEntities, FillsKnownKeysAndReversesTheOrigin) {
         "{\n\"classname\" \"light\"\n}\n");
     ASSERT_EQ(entities.size(), 2u);
     const ENTITY& e = entities[0];
-    EXPECT_EQ(e.ClassName, "info_player_start");
-    EXPECT_FLOAT_EQ(e.Origin.x, 30);
-    EXPECT_FLOAT_EQ(e.Origin.y, 20);
-    EXPECT_FLOAT_EQ(e.Origin.z, 10);
+    EXPECT_TRUE(test::FloatsEq({e.Origin.x, e.Origin.y, e.Origin.z, e.Health, e.Speed, e.Wait}, {30, 20, 10, 5, 2.5f, -1}));
     EXPECT_NEAR(e.Angle, 0, 1e-12);
-    EXPECT_FLOAT_EQ(e.Health, 5);
-    EXPECT_FLOAT_EQ(e.Speed, 2.5f);
-    EXPECT_FLOAT_EQ(e.Wait, -1);
-    EXPECT_EQ(e.Model, "*1");
-    EXPECT_EQ(e.Message, "hi there");
-    EXPECT_EQ(e.Noise, "n.wav");
-    EXPECT_EQ(e.Target, "t1");
-    EXPECT_EQ(e.Team, "red");
+    EXPECT_EQ((std::vector<std::string>{e.ClassName, e.Model, e.Message, e.Noise, e.Target, e.Team}),
+              (std::vector<std::string>{"info_player_start", "*1", "hi there", "n.wav", "t1", "red"}));
     EXPECT_EQ(entities[1].ClassName, "light");
     EXPECT_FLOAT_EQ(entities[1].Origin.x, 0);
 }
@@ -49,12 +41,8 @@ TEST(BspEntities, KeysMatchWholeAndABadValueDropsOnlyItsKey) {
     EXPECT_FLOAT_EQ(entities[0].Angle, 45);
     EXPECT_EQ(entities[0].Target, "");
     const ENTITY& b = entities[1];
-    EXPECT_EQ(b.ClassName, "b");
-    EXPECT_FLOAT_EQ(b.Origin.x, 0);
-    EXPECT_FLOAT_EQ(b.Speed, 0);
-    EXPECT_FLOAT_EQ(b.Wait, 0);
-    EXPECT_FLOAT_EQ(b.Health, 0);
-    EXPECT_EQ(b.Target, "t1");
+    EXPECT_EQ(std::pair(b.ClassName, b.Target), std::pair(std::string("b"), std::string("t1")));
+    EXPECT_TRUE(test::FloatsEq({b.Origin.x, b.Speed, b.Wait, b.Health}, {0, 0, 0, 0}));
     EXPECT_EQ(entities[2].ClassName, "c");
 }
 

@@ -57,25 +57,12 @@ TEST_F(BspHostileTest, FaceIndexesOutsideTheirTables) {
     ExpectRefused([](BspBuilder& f) { f.Faces[0].FirstMeshVertex = 1; }, "mesh vertices past the table");
     ExpectRefused([](BspBuilder& f) { f.MeshVertices[2] = 4; }, "mesh vertex past the face's vertices");
     ExpectRefused([](BspBuilder& f) { f.MeshVertices[5] = -1; }, "negative mesh vertex");
-    ExpectRefused(
-        [](BspBuilder& f) {
-            f.MeshVertices.resize(900, 3);
-            f.MeshVertices[600] = 4;
-            f.Faces[0].MeshVertexCount = 900;
-        },
-        "mesh vertex past the face's vertices inside a long range");
-    ExpectRefused(
-        [](BspBuilder& f) {
-            f.Faces[0].Type = kFacePatch;
-            f.Faces[0].PatchSize[0] = f.Faces[0].PatchSize[1] = 3;
-        },
-        "patch with more control points than vertices");
-    ExpectRefused(
-        [](BspBuilder& f) {
-            f.Faces[0].Type = kFacePatch;
-            f.Faces[0].PatchSize[0] = -3, f.Faces[0].PatchSize[1] = -1;
-        },
-        "patch of negative size");
+    ExpectRefused([](BspBuilder& f) { f.MeshVertices.resize(900, 3); f.MeshVertices[600] = 4; f.Faces[0].MeshVertexCount = 900; },
+                  "mesh vertex past the face's vertices inside a long range");
+    ExpectRefused([](BspBuilder& f) { f.Faces[0].Type = kFacePatch; f.Faces[0].PatchSize[0] = f.Faces[0].PatchSize[1] = 3; },
+                  "patch with more control points than vertices");
+    ExpectRefused([](BspBuilder& f) { f.Faces[0].Type = kFacePatch; f.Faces[0].PatchSize[0] = -3, f.Faces[0].PatchSize[1] = -1; },
+                  "patch of negative size");
 }
 
 TEST_F(BspHostileTest, TreeAndLeafIndexesOutsideTheirTables) {
@@ -83,12 +70,8 @@ TEST_F(BspHostileTest, TreeAndLeafIndexesOutsideTheirTables) {
     ExpectRefused([](BspBuilder& f) { f.Nodes[0].Front = -3; }, "leaf child past the leaves");
     ExpectRefused([](BspBuilder& f) { f.Nodes[0].Front = 1; }, "node child past the nodes");
     ExpectRefused([](BspBuilder& f) { f.Nodes[0].Back = 0; }, "node that holds itself");
-    ExpectRefused(
-        [](BspBuilder& f) {
-            f.Nodes.resize(2, f.Nodes[0]);
-            f.Nodes[0].Front = f.Nodes[0].Back = 1;
-        },
-        "node with two parents");
+    ExpectRefused([](BspBuilder& f) { f.Nodes.resize(2, f.Nodes[0]); f.Nodes[0].Front = f.Nodes[0].Back = 1; },
+                  "node with two parents");
     ExpectRefused([](BspBuilder& f) { f.Leafs[0].LeafFaceCount = 3; }, "leaf faces past the table");
     ExpectRefused([](BspBuilder& f) { f.Leafs[1].FirstLeafFace = -1; }, "negative first leaf face");
     ExpectRefused([](BspBuilder& f) { f.LeafFaces[1] = 2; }, "leaf face past the faces");
@@ -128,13 +111,11 @@ TEST_F(BspHostileTest, ClampsLightmapsAndClustersThatDoNotExist) {
     file.Faces[1].LightmapIndex = -7;
     file.Leafs[0].Cluster = 2;
     file.Leafs[1].Cluster = -5;
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("clamped.bsp", file));
+    const LoadedLevel level = LoadWritten("clamped.bsp", file);
     ASSERT_TRUE(level);
-    EXPECT_EQ(level->Faces[0].LightmapIndex, -1);
-    EXPECT_EQ(level->Faces[1].LightmapIndex, -1);
-    EXPECT_EQ(level->Leafs[0].Cluster, -1);
-    EXPECT_EQ(level->Leafs[1].Cluster, -1);
-    ReleaseLevelResources(*level);
+    EXPECT_EQ((std::vector<int32_t>{level->Faces[0].LightmapIndex, level->Faces[1].LightmapIndex, level->Leafs[0].Cluster,
+                                    level->Leafs[1].Cluster}),
+              std::vector<int32_t>(4, -1));
 }
 
 }  // namespace

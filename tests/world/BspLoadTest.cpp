@@ -31,61 +31,42 @@ TEST_F(BspLoadTest, ReadsEveryLumpIntoYUpTables) {
     BspBuilder file = SmallLevel();
     file.Effects.assign(72 * 2, 7);
     file.LightVolumes.assign(8 * 3, 9);
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("small.bsp", file));
+    const LoadedLevel level = LoadWritten("small.bsp", file);
     ASSERT_TRUE(level);
 
-    EXPECT_EQ(level->Textures.size(), 2u);
-    EXPECT_EQ(level->Textures[1].Name, "textures/test/floor");
-    EXPECT_EQ(level->Materials.size(), 2u);
-    EXPECT_EQ(level->Nodes.size(), 1u);
-    EXPECT_EQ(level->Models.size(), 1u);
-    EXPECT_EQ(level->Brushes.size(), 1u);
-    EXPECT_EQ(level->BrushSides.size(), 1u);
-    EXPECT_EQ(level->LeafFaces, (std::vector<int32_t>{0, 1}));
-    EXPECT_EQ(level->LeafBrushes, (std::vector<int32_t>{0}));
-    EXPECT_EQ(level->MeshVertices.size(), 6u);
-    EXPECT_EQ(level->Effects.size(), 144u);
-    EXPECT_EQ(level->LightVolumes.size(), 24u);
-    EXPECT_EQ(level->Lightmaps.size(), 1u);
+    EXPECT_EQ((std::vector<size_t>{level->Textures.size(), level->Materials.size(), level->Nodes.size(),
+                                   level->Models.size(), level->Brushes.size(), level->BrushSides.size(),
+                                   level->MeshVertices.size(), level->Effects.size(), level->LightVolumes.size(),
+                                   level->Lightmaps.size(), level->Drawn.size(), level->FirstList.size(),
+                                   level->SecondList.size(), level->Entities.size()}),
+              (std::vector<size_t>{2, 2, 1, 1, 1, 1, 6, 144, 24, 1, 2, 2, 2, 1}));
+    EXPECT_EQ(std::pair(level->Textures[1].Name, level->Entities[0].ClassName),
+              std::pair(std::string("textures/test/floor"), std::string("worldspawn")));
+    EXPECT_EQ(std::pair(level->LeafFaces, level->LeafBrushes), std::pair(std::vector<int32_t>{0, 1}, std::vector<int32_t>{0}));
     EXPECT_NE(level->Lightmaps[0], 0u);
-    EXPECT_EQ(level->Drawn.size(), 2u);
-    EXPECT_EQ(level->FirstList.size(), 2u);
-    EXPECT_EQ(level->SecondList.size(), 2u);
-    ASSERT_EQ(level->Entities.size(), 1u);
-    EXPECT_EQ(level->Entities[0].ClassName, "worldspawn");
 
-    // (x, y, z) of the file becomes (x, z, -y); texture t becomes -t.
-    const BspVertex& v = level->Vertices[3];  // file (64, 64, -64)
-    EXPECT_FLOAT_EQ(v.Position.x, 64);
-    EXPECT_FLOAT_EQ(v.Position.y, -64);
-    EXPECT_FLOAT_EQ(v.Position.z, -64);
-    EXPECT_FLOAT_EQ(level->Vertices[2].TexCoord.y, -1);
-    EXPECT_FLOAT_EQ(v.LightmapCoord.y, 0.5f);
-    EXPECT_FLOAT_EQ(level->BasePositions[3].z, -64);
-    EXPECT_FLOAT_EQ(level->Planes[0].Normal.x, 1);
-    const BspLeaf& leaf = level->Leafs[0];  // file mins (0, -128, -128), maxs (128, 128, 128)
-    EXPECT_EQ(leaf.Mins[1], -128);
-    EXPECT_EQ(leaf.Mins[2], 128);
-    EXPECT_EQ(leaf.Maxs[2], -128);
+    // (x, y, z) of the file becomes (x, z, -y); texture t becomes -t. Vertex 3
+    // is file (64, 64, -64); leaf 0 has file mins (0, -128, -128), maxs (128, 128, 128).
+    const BspVertex& v = level->Vertices[3];
+    EXPECT_TRUE(FloatsEq({v.Position.x, v.Position.y, v.Position.z, level->Vertices[2].TexCoord.y, v.LightmapCoord.y,
+                          level->BasePositions[3].z, level->Planes[0].Normal.x},
+                         {64, -64, -64, -1, 0.5f, -64, 1}));
+    const BspLeaf& leaf = level->Leafs[0];
+    EXPECT_EQ((std::vector<int32_t>{leaf.Mins[1], leaf.Mins[2], leaf.Maxs[2]}), (std::vector<int32_t>{-128, 128, -128}));
 
-    ASSERT_EQ(level->ClusterCount, 2);
-    EXPECT_EQ(level->BytesPerCluster, 1);
+    EXPECT_EQ(std::pair(level->ClusterCount, level->BytesPerCluster), std::pair(2, 1));
     EXPECT_EQ(level->PvsBits, (std::vector<uint8_t>{0x3, 0x2}));
-    ReleaseLevelResources(*level);
 }
 
 TEST_F(BspLoadTest, PlaneNormalsAndVertexNormalsTurnToYUp) {
     BspBuilder file = SmallLevel();
     file.Planes = {{{0.6f, 0.8f, 0}, 5}, {{0, 0, 1}, -3}};
     file.Vertices[0].Normal = {0, 1, 0};
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("normals.bsp", file));
+    const LoadedLevel level = LoadWritten("normals.bsp", file);
     ASSERT_TRUE(level);
-    EXPECT_FLOAT_EQ(level->Planes[0].Normal.y, 0);
-    EXPECT_FLOAT_EQ(level->Planes[0].Normal.z, -0.8f);
-    EXPECT_FLOAT_EQ(level->Planes[0].Distance, 5);
-    EXPECT_FLOAT_EQ(level->Planes[1].Normal.y, 1);
-    EXPECT_FLOAT_EQ(level->Vertices[0].Normal.z, -1);
-    ReleaseLevelResources(*level);
+    EXPECT_TRUE(FloatsEq({level->Planes[0].Normal.y, level->Planes[0].Normal.z, level->Planes[0].Distance,
+                          level->Planes[1].Normal.y, level->Vertices[0].Normal.z},
+                         {0, -0.8f, 5, 1, -1}));
 }
 
 TEST_F(BspLoadTest, ReportsEveryStageInOrder) {
@@ -103,15 +84,13 @@ TEST_F(BspLoadTest, ReportsEveryStageInOrder) {
 
 TEST_F(BspLoadTest, NamesEachTextureWhileTheConsoleIsShown) {
     ConsoleData().Visible = true;
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("console.bsp", SmallLevel()));
+    const LoadedLevel level = LoadWritten("console.bsp", SmallLevel());
     ASSERT_TRUE(level);
     const std::vector<std::string> lines = NewLogLines();
     ASSERT_GE(lines.size(), 6u);
-    EXPECT_EQ(lines[2], "BSP: Loading Textures / Shaders...");
-    EXPECT_EQ(lines[3], "BSP: Loading textures/test/wall");
-    EXPECT_EQ(lines[4], "BSP: Loading textures/test/floor");
-    EXPECT_EQ(lines[5], "BSP: Loading Planes...");
-    ReleaseLevelResources(*level);
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 2, lines.begin() + 6),
+              (std::vector<std::string>{"BSP: Loading Textures / Shaders...", "BSP: Loading textures/test/wall",
+                                        "BSP: Loading textures/test/floor", "BSP: Loading Planes..."}));
 }
 
 TEST_F(BspLoadTest, SecondLoadAndDestructionUnloadFirst) {
@@ -141,9 +120,7 @@ TEST_F(BspLoadTest, AcceptsVersionsFrom46AndRefusesOthers) {
     BspBuilder file = SmallLevel();
     for (int32_t version : {46, 47}) {
         file.Version = version;
-        const std::unique_ptr<Level> level = LoadLevel(WriteLevel("version.bsp", file));
-        EXPECT_TRUE(level) << version;
-        if (level) ReleaseLevelResources(*level);
+        EXPECT_TRUE(LoadWritten("version.bsp", file)) << version;
     }
     file.Version = 45;
     EXPECT_FALSE(LoadLevel(WriteLevel("version.bsp", file)));
@@ -164,11 +141,9 @@ TEST_F(BspLoadTest, KeepsTextureNamesOfSixtyFourCharacters) {
     BspBuilder file = SmallLevel();
     const std::string longName(64, 'n');
     file.Textures[0].Name = longName;
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("longname.bsp", file));
+    const LoadedLevel level = LoadWritten("longname.bsp", file);
     ASSERT_TRUE(level);
-    EXPECT_EQ(level->Textures[0].Name, longName);
-    EXPECT_EQ(level->Textures[0].Contents, 1);
-    ReleaseLevelResources(*level);
+    EXPECT_EQ(std::pair(level->Textures[0].Name, level->Textures[0].Contents), std::pair(longName, 1));
 }
 
 TEST_F(BspLoadTest, UnscriptedTextureTakesTheImageOfItsName) {
@@ -176,29 +151,25 @@ TEST_F(BspLoadTest, UnscriptedTextureTakesTheImageOfItsName) {
     WriteBytes(ProcessDirectory() + "/image.tga", tga);
     BspBuilder file = SmallLevel();
     file.Textures[0].Name = "image";
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("image.bsp", file));
+    const LoadedLevel level = LoadWritten("image.bsp", file);
     ASSERT_TRUE(level);
     const SHADER& material = level->Materials[0];
-    EXPECT_FALSE(material.Found);
-    EXPECT_EQ(material.Name, "");
+    EXPECT_TRUE(!material.Found && material.Name.empty());
     ASSERT_EQ(material.Stages.size(), 1u);
     ASSERT_EQ(material.Stages[0].Textures.size(), 1u);
     EXPECT_NE(material.Stages[0].Textures[0], 0);
     EXPECT_EQ(level->Materials[1].Stages[0].Textures[0], 0);  // no image: what the loader gives for none
-    ReleaseLevelResources(*level);
 }
 
 TEST_F(BspLoadTest, LevelWithoutPvsOrKeptLumps) {
     BspBuilder file = SmallLevel();
     file.ClusterCount = 0;
     file.PvsBits.clear();
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("nopvs.bsp", file));
+    const LoadedLevel level = LoadWritten("nopvs.bsp", file);
     ASSERT_TRUE(level);
-    EXPECT_EQ(level->ClusterCount, 0);
-    EXPECT_TRUE(level->Effects.empty());
-    EXPECT_TRUE(level->LightVolumes.empty());
+    EXPECT_EQ((std::vector<size_t>{static_cast<size_t>(level->ClusterCount), level->Effects.size(), level->LightVolumes.size()}),
+              (std::vector<size_t>{0, 0, 0}));
     EXPECT_NE(ClusterVisible(*level, 1, 0), 0);
-    ReleaseLevelResources(*level);
 }
 
 // A grid of Width x Height control points on the plane z = 0 (file axes) at
@@ -230,15 +201,12 @@ TEST_F(BspLoadTest, TessellatesPatchesByTheirCurvature) {
     BspBuilder file = SmallLevel();
     AddPatch(file, 3, 3);
     AddPatch(file, 5, 3);
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("patches.bsp", file));
+    const LoadedLevel level = LoadWritten("patches.bsp", file);
     ASSERT_TRUE(level);
     ASSERT_EQ(level->Patches.size(), 2u);
-    EXPECT_EQ(level->Faces[2].PatchSize[0], 0);
-    EXPECT_EQ(level->Faces[3].PatchSize[0], 1);
-    EXPECT_EQ(level->Faces[3].PatchSize[1], 3);
-    EXPECT_EQ(level->Patches[0].SubPatchCount, 1);
-    EXPECT_EQ(level->Patches[1].Width, 5);
-    EXPECT_EQ(level->Patches[1].SubPatchCount, 2);
+    EXPECT_EQ((std::vector<int32_t>{level->Faces[2].PatchSize[0], level->Faces[3].PatchSize[0], level->Faces[3].PatchSize[1],
+                                    level->Patches[0].SubPatchCount, level->Patches[1].Width, level->Patches[1].SubPatchCount}),
+              (std::vector<int32_t>{0, 1, 3, 1, 5, 2}));
     ASSERT_EQ(level->Patches[1].SubPatches.size(), 2u);
 
     const BspSubPatch& piece = level->Patches[0].SubPatches[0];
@@ -278,7 +246,6 @@ TEST_F(BspLoadTest, TessellatesPatchesByTheirCurvature) {
     EXPECT_EQ(flat.Steps[1], 1);
     ASSERT_EQ(flat.Vertices.size(), 4u);
     EXPECT_FLOAT_EQ(flat.Vertices[2].Position.x, 40);
-    ReleaseLevelResources(*level);
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-// Drawing levels on the offscreen context: pixels read back (and written as
-// PNG files beside the log for a look), draw lists, culling, stencil and
-// vertex deformation.
+// Levels drawn offscreen and read back; pictures land beside the log.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -81,21 +79,17 @@ TEST_F(BspRenderTest, MaterialReplacedThroughTheMapIsPlannedAgain) {
     const std::string script = "textures/test/wall\n{\n\t{\n\t\tmap $lightmap\n\t}\n}\n";
     std::filesystem::create_directories(EnginePath() + "scripts");
     ASSERT_TRUE(WriteBytes(EnginePath() + "scripts/replaced.shader", {script.begin(), script.end()}));
-    SHADER glass;
-    glass.Found = true;
-    glass.Name = "textures/test/wall";
-    glass.Stages.resize(1);
-    glass.Stages[0].Flags = kStageBlend;
-    glass.Stages[0].Blend[0] = GL_ZERO;
-    glass.Stages[0].Blend[1] = GL_SRC_COLOR;
+    SHADER glass{.Found = true, .Name = "textures/test/wall", .Stages = {SHADER_STAGE{.Flags = kStageBlend, .Blend = {GL_ZERO, GL_SRC_COLOR}}}};
     FaceTheFrontWall();
 
-    const std::unique_ptr<Level> level = LoadLevel(path);
-    ASSERT_TRUE(level);
-    level->Materials[0] = glass;
-    Frame(*level);
-    const std::vector<uint8_t> expected = Pixel(kWidth / 2, kHeight / 2);
-    ReleaseLevelResources(*level);
+    std::vector<uint8_t> expected;
+    {
+        const LoadedLevel level(LoadLevel(path).release());
+        ASSERT_TRUE(level);
+        level->Materials[0] = glass;
+        Frame(*level);
+        expected = Pixel(kWidth / 2, kHeight / 2);
+    }
     ASSERT_GT(expected[0], 20);  // the back wall shows through
 
     Map map;
@@ -113,32 +107,27 @@ TEST_F(BspRenderTest, MaterialReplacedThroughTheMapIsPlannedAgain) {
 }
 
 TEST_F(BspRenderTest, LightmappedWallSeenFromItsFront) {
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("render.bsp", SmallLevel()));
+    const LoadedLevel level = LoadWritten("render.bsp", SmallLevel());
     ASSERT_TRUE(level);
     FaceTheFrontWall();
     Frame(*level, "small-front.png");
     // The lightmap holds 40 everywhere, brightened to 120 (give or take the
     // texture compression).
-    const std::vector<uint8_t> centre = Pixel(kWidth / 2, kHeight / 2);
-    EXPECT_NEAR(centre[0], 120, 4);
-    EXPECT_NEAR(centre[2], 120, 4);
+    for (int channel : {0, 2}) EXPECT_NEAR(Pixel(kWidth / 2, kHeight / 2)[channel], 120, 4) << channel;
     EXPECT_TRUE(Background(5, 5));  // the wall does not fill the view
     EXPECT_EQ(Listed(level->SecondList, level->SecondCount), (std::vector<int32_t>{0, 1}));
-    EXPECT_EQ(level->FirstCount, 0);
-    EXPECT_EQ(Timing().FrameVertices, 3);
+    EXPECT_EQ(std::pair(level->FirstCount, Timing().FrameVertices), std::pair(0, 3));
     EXPECT_TRUE(std::all_of(level->Drawn.begin(), level->Drawn.end(), [](uint8_t d) { return d == 0; }));
-    ReleaseLevelResources(*level);
 }
 
 TEST_F(BspRenderTest, FaceWithoutLightmapIsDrawnWithWhite) {
     BspBuilder file = SmallLevel();
     file.Faces[0].LightmapIndex = -1;
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("white.bsp", file));
+    const LoadedLevel level = LoadWritten("white.bsp", file);
     ASSERT_TRUE(level);
     FaceTheFrontWall();
     Frame(*level);
     EXPECT_EQ(Pixel(kWidth / 2, kHeight / 2), (std::vector<uint8_t>{255, 255, 255, 255}));
-    ReleaseLevelResources(*level);
 }
 
 // A grey image of one value, as a stage of the given blend.
@@ -157,7 +146,7 @@ SHADER_STAGE GreyStage(uint8_t value, int32_t source, int32_t destination) {
 // "$lightmap" stage lights only itself, and a later one lights the stages
 // before it but not those after it.
 TEST_F(BspRenderTest, LightmapStageLightsTheImagesOnce) {
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("lit-once.bsp", SmallLevel()));
+    const LoadedLevel level = LoadWritten("lit-once.bsp", SmallLevel());
     ASSERT_TRUE(level);
     FaceTheFrontWall();
     SHADER& material = level->Materials[0];
@@ -186,11 +175,10 @@ TEST_F(BspRenderTest, LightmapStageLightsTheImagesOnce) {
     // Without a lightmap stage every stage is lit, as before.
     material.Stages = {image, GreyStage(50, GL_ONE, GL_ONE)};
     EXPECT_NEAR(centre(), 60 + 24, 3);
-    ReleaseLevelResources(*level);
 }
 
 TEST_F(BspRenderTest, ClosedClusterKeepsItsFacesOutOfTheLists) {
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("pvs.bsp", SmallLevel()));
+    const LoadedLevel level = LoadWritten("pvs.bsp", SmallLevel());
     ASSERT_TRUE(level);
     View().CameraPosition = {-200, 0, 0};  // leaf 1, whose cluster sees only itself
     View().CameraRotation = {0, LookYaw(0), 0};
@@ -204,11 +192,10 @@ TEST_F(BspRenderTest, ClosedClusterKeepsItsFacesOutOfTheLists) {
     View().CameraRotation = {0, LookYaw(180), 0};
     Frame(*level);
     EXPECT_EQ(level->SecondCount, 0);
-    ReleaseLevelResources(*level);
 }
 
 TEST_F(BspRenderTest, CullNoneDrawsTheBackOfAFace) {
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("cull.bsp", SmallLevel()));
+    const LoadedLevel level = LoadWritten("cull.bsp", SmallLevel());
     ASSERT_TRUE(level);
     View().CameraPosition = {30, 0, 0};  // behind face 0, looking along +x at its back
     View().CameraRotation = {0, LookYaw(0), 0};
@@ -221,11 +208,10 @@ TEST_F(BspRenderTest, CullNoneDrawsTheBackOfAFace) {
     EXPECT_FALSE(Background(kWidth / 2, kHeight / 2));
     EXPECT_EQ(Listed(level->FirstList, level->FirstCount), (std::vector<int32_t>{0}));
     EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
-    ReleaseLevelResources(*level);
 }
 
 TEST_F(BspRenderTest, SkippedSurfacesAndTheStencilMark) {
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("stencil.bsp", SmallLevel()));
+    const LoadedLevel level = LoadWritten("stencil.bsp", SmallLevel());
     ASSERT_TRUE(level);
     FaceTheFrontWall();
     for (int32_t flag : {0x40, 0x800, 0x8000000}) {
@@ -239,14 +225,12 @@ TEST_F(BspRenderTest, SkippedSurfacesAndTheStencilMark) {
     uint8_t inside = 0, outside = 0;
     glReadPixels(kWidth / 2, kHeight / 2, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &inside);
     glReadPixels(5, 5, 1, 1, GL_STENCIL_INDEX, GL_UNSIGNED_BYTE, &outside);
-    EXPECT_EQ(inside, 1);
-    EXPECT_EQ(outside, 0);
+    EXPECT_EQ((std::pair<int, int>(inside, outside)), (std::pair<int, int>(1, 0)));
     EXPECT_FALSE(glIsEnabled(GL_STENCIL_TEST));
-    ReleaseLevelResources(*level);
 }
 
 TEST_F(BspRenderTest, PatchDrawsWhereItsControlPointsAre) {
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("patch.bsp", PatchLevel()));
+    const LoadedLevel level = LoadWritten("patch.bsp", PatchLevel());
     ASSERT_TRUE(level);
     View().CameraPosition = {150, 0, 0};
     View().CameraRotation = {0, LookYaw(180), 0};
@@ -258,9 +242,7 @@ TEST_F(BspRenderTest, PatchDrawsWhereItsControlPointsAre) {
     // 0.61 of the height (and, with the square aspect of the projection, of the
     // width): the patch ends well inside the window.
     EXPECT_FALSE(Background(kWidth / 2, kHeight / 2 + 130));
-    EXPECT_TRUE(Background(kWidth / 2, kHeight / 2 + 170));
-    EXPECT_TRUE(Background(kWidth / 2 + 250, kHeight / 2));
-    ReleaseLevelResources(*level);
+    EXPECT_TRUE(Background(kWidth / 2, kHeight / 2 + 170) && Background(kWidth / 2 + 250, kHeight / 2));
 }
 
 // The small level seen from the front, with face 0's material scripted and
@@ -275,7 +257,7 @@ SHADER& DeformingWall(Level& level, int32_t kind) {
 }
 
 TEST_F(BspRenderTest, WaveDeformationMovesVerticesAlongTheirNormals) {
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("wave.bsp", SmallLevel()));
+    const LoadedLevel level = LoadWritten("wave.bsp", SmallLevel());
     ASSERT_TRUE(level);
     SHADER& material = DeformingWall(*level, 5);
     material.Deform.Position = 100;  // spread
@@ -284,16 +266,14 @@ TEST_F(BspRenderTest, WaveDeformationMovesVerticesAlongTheirNormals) {
     material.Deform.Frequency = 1;
     Timing().SceneTime = 12.3f;
     Frame(*level, "wave.png");
-    for (int v = 0; v < 4; ++v) {
-        EXPECT_FLOAT_EQ(level->Vertices[static_cast<size_t>(v)].Position.x, 67) << v;
-        EXPECT_FLOAT_EQ(level->Vertices[static_cast<size_t>(v)].Position.y, level->BasePositions[static_cast<size_t>(v)].y);
-    }
+    for (size_t v = 0; v < 4; ++v)
+        EXPECT_TRUE(FloatsEq({level->Vertices[v].Position.x, level->Vertices[v].Position.y},
+                             {67, level->BasePositions[v].y})) << v;
     EXPECT_FLOAT_EQ(level->Vertices[4].Position.x, -64);  // the other face's material does not deform
-    ReleaseLevelResources(*level);
 }
 
 TEST_F(BspRenderTest, MoveDeformationAdvancesOncePerVertex) {
-    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("move.bsp", SmallLevel()));
+    const LoadedLevel level = LoadWritten("move.bsp", SmallLevel());
     ASSERT_TRUE(level);
     SHADER& material = DeformingWall(*level, 2);
     material.Deform.Func = 2;  // the factor is the position itself
@@ -310,9 +290,7 @@ TEST_F(BspRenderTest, MoveDeformationAdvancesOncePerVertex) {
         EXPECT_FLOAT_EQ(level->Vertices[static_cast<size_t>(v)].Position.y - level->BasePositions[static_cast<size_t>(v)].y,
                         10 * (0.5f + 0.25f * static_cast<float>(v)))
             << v;
-    EXPECT_FLOAT_EQ(material.Deform.Position, 1);
-    EXPECT_EQ(material.Deform.LastFunc, 2);
-    ReleaseLevelResources(*level);
+    EXPECT_EQ(std::pair(material.Deform.Position, material.Deform.LastFunc), std::pair(1.0f, 2));
 }
 
 // Mean grey level of the lower half of the back buffer (floor and walls; the
@@ -338,7 +316,7 @@ LowerHalf MeasureLowerHalf() {
 // in reverse order: (z, y, x) of the file, which is (x, z, -y) in the engine.
 TEST_F(BspRenderTest, CorpusLevelFromItsFirstSpawnPointShowsLightmappedWalls) {
     EnginePath() = CorpusPath("q3/");
-    const std::unique_ptr<Level> level = LoadLevel("maps/ps9ctf.bsp");
+    const LoadedLevel level(LoadLevel("maps/ps9ctf.bsp").release());
     ASSERT_TRUE(level);
     const auto spawn = std::find_if(level->Entities.begin(), level->Entities.end(), [](const ENTITY& e) {
         return e.ClassName.rfind("info_player_", 0) == 0;
@@ -361,7 +339,6 @@ TEST_F(BspRenderTest, CorpusLevelFromItsFirstSpawnPointShowsLightmappedWalls) {
     const LowerHalf unlit = MeasureLowerHalf();
     EXPECT_LT(lit.mean, 0.8 * unlit.mean);
     EXPECT_GT(lit.mean, 8);
-    ReleaseLevelResources(*level);
 }
 
 }  // namespace

@@ -115,4 +115,16 @@ inline std::string WriteLevel(const std::string& name, const std::vector<uint8_t
 
 inline std::string WriteLevel(const std::string& name, const BspBuilder& file) { return WriteLevel(name, file.Bytes()); }
 
+// A loaded level that lets go of its textures and lists when it goes.
+struct LevelRelease {
+    void operator()(Level* level) const {
+        ReleaseLevelResources(*level);
+        delete level;
+    }
+};
+using LoadedLevel = std::unique_ptr<Level, LevelRelease>;
+inline LoadedLevel LoadWritten(const std::string& name, const BspBuilder& file) {
+    return LoadedLevel(LoadLevel(WriteLevel(name, file)).release());
+}
+
 }  // namespace korvath::test

@@ -1,6 +1,4 @@
-// The corpus level through the public Map, checked against the file's own lumps
-// read here independently: collision against its brushes, visibility against its
-// PVS bits, entities and planes against the entity text and the plane lump.
+// The corpus level through the public Map, checked against its lumps read here independently.
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -146,10 +144,9 @@ TEST_F(CorpusLevel, RandomTracesNeverEndInsideASolidBrush) {
         if (!InsideSolid(from, [](const VECTOR3&) { return 12.0f; }))
             ASSERT_FALSE(InsideSolid(sphere.Position, [](const VECTOR3&) { return 12.0f; })) << "sphere " << i;
 
-        VOLUME box;
-        box.Position = from;
-        box.Min = {from.x + mins.x, from.y + mins.y, from.z + mins.z};
-        box.Max = {from.x + maxs.x, from.y + maxs.y, from.z + maxs.z};
+        VOLUME box{.Position = from,
+                   .Min = {from.x + mins.x, from.y + mins.y, from.z + mins.z},
+                   .Max = {from.x + maxs.x, from.y + maxs.y, from.z + maxs.z}};
         auto corner = [&](const VECTOR3& n) {
             return -Dot(n, {n.x < 0 ? maxs.x : mins.x, n.y < 0 ? maxs.y : mins.y, n.z < 0 ? maxs.z : mins.z});
         };
@@ -183,10 +180,9 @@ TEST_F(CorpusLevel, FromASpawnPointStraightDownIsTheFloorAndTheFeetStandOnIt) {
         }
         ASSERT_GT(floor, -1e8f) << entity.ClassName << " " << i;
         // Feet 24 units below the spawn point, on a footprint narrower than any step.
-        VOLUME feet;
-        feet.Position = spawn;
-        feet.Min = {spawn.x - 1, spawn.y - 24, spawn.z - 1};
-        feet.Max = {spawn.x + 1, spawn.y + 8, spawn.z + 1};
+        const VOLUME feet{.Position = spawn,
+                          .Min = {spawn.x - 1, spawn.y - 24, spawn.z - 1},
+                          .Max = {spawn.x + 1, spawn.y + 8, spawn.z + 1}};
         const VECTOR3 below{spawn.x, spawn.y - 4096, spawn.z};
         map_->Volume({feet});
         const COLLISION standing = map_->Collision(spawn, below);
@@ -235,16 +231,12 @@ TEST_F(CorpusLevel, EntitiesFollowTheEntityText) {
             float x, y, z;
             numbers >> x >> y >> z;
             const VECTOR3 origin = map_->Entity(index).Origin;
-            EXPECT_FLOAT_EQ(origin.x, z);
-            EXPECT_FLOAT_EQ(origin.y, y);
-            EXPECT_FLOAT_EQ(origin.z, x);
+            EXPECT_TRUE(test::FloatsEq({origin.x, origin.y, origin.z}, {z, y, x})) << index;
         }
     }
-    EXPECT_EQ(index, 201);
-    EXPECT_EQ(map_->Entities(), 201);
-    EXPECT_EQ(map_->Entity(0).ClassName, "worldspawn");
-    EXPECT_TRUE(map_->Entity(202).ClassName.empty());
-    EXPECT_TRUE(map_->Entity(-1).ClassName.empty());
+    EXPECT_EQ((std::vector<int32_t>{index, map_->Entities()}), (std::vector<int32_t>{201, 201}));
+    EXPECT_EQ((std::vector<std::string>{map_->Entity(0).ClassName, map_->Entity(202).ClassName, map_->Entity(-1).ClassName}),
+              (std::vector<std::string>{"worldspawn", "", ""}));
 }
 
 TEST_F(CorpusLevel, PlanesFollowThePlaneLump) {
@@ -253,10 +245,8 @@ TEST_F(CorpusLevel, PlanesFollowThePlaneLump) {
     for (int32_t i = 0; i <= map_->Planes(); ++i) {
         const PLANE plane = map_->Plane(i);
         const BspPlane& file = planes_[static_cast<size_t>(i)];
-        EXPECT_EQ(plane.Distance, file.Distance);
-        EXPECT_EQ(plane.Normal.x, file.Normal.x);
-        EXPECT_EQ(plane.Normal.y, file.Normal.y);
-        EXPECT_EQ(plane.Normal.z, file.Normal.z);
+        EXPECT_EQ(plane.Distance, file.Distance) << i;
+        EXPECT_EQ(test::Xyz(plane.Normal), test::Xyz(file.Normal)) << i;
     }
     EXPECT_EQ(map_->Plane(896).Distance, 0);
     EXPECT_EQ(map_->Plane(-1).Normal.x, 0);

@@ -4,6 +4,7 @@
 
 #include "core/FrameTiming.h"
 #include "korvath/Physics.h"
+#include "support/TestSupport.h"
 
 using namespace korvath;
 
@@ -32,10 +33,7 @@ TEST_F(PhysicsTest, FallsWithAGrowingStepSinksOnTheCrossingStepAndIsPushedBack) 
     // ground, sliding by Direction's x and z; then at rest.
     for (int step = 0; step < 2; ++step) {
         body.Update();
-        EXPECT_FLOAT_EQ(body.Position().x, 4);
-        EXPECT_FLOAT_EQ(body.Position().y, 0);
-        EXPECT_FLOAT_EQ(body.Position().z, 5);
-        EXPECT_FLOAT_EQ(body.Velocity(), 0);
+        EXPECT_TRUE(test::FloatsEq({body.Position().x, body.Position().y, body.Position().z, body.Velocity()}, {4, 0, 5, 0}));
     }
 }
 
@@ -60,8 +58,7 @@ TEST_F(PhysicsTest, FrictionDividesTheSlideAndNeverScalesThePosition) {
         body.SetFriction(friction);
         body.SetPosition(100, 0, -50);
         body.Update();
-        EXPECT_FLOAT_EQ(body.Position().x, 100) << friction;
-        EXPECT_FLOAT_EQ(body.Position().z, -50) << friction;
+        EXPECT_TRUE(test::FloatsEq({body.Position().x, body.Position().z}, {100, -50})) << friction;
         body.SetDirection(4, 0, 0);
         body.SetPosition(100, -1, -50);
         body.Update();
@@ -116,8 +113,7 @@ TEST_F(PhysicsTest, ANonFiniteStepIsDroppedAndLaterFramesRecover) {
     sliding.SetDirection(nan, 0, inf);
     sliding.SetFriction(nan);
     sliding.Update();
-    EXPECT_FLOAT_EQ(sliding.Position().x, 5);
-    EXPECT_FLOAT_EQ(sliding.Position().z, 5);
+    EXPECT_TRUE(test::FloatsEq({sliding.Position().x, sliding.Position().z}, {5, 5}));
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <random>
 
 #include "korvath/Map.h"
+#include "support/AllocationCount.h"
+#include "support/TestSupport.h"
 #include "world/LevelBuilder.h"
 #include "world/Trace.h"
 
@@ -19,9 +21,7 @@ constexpr int32_t kSolid = kContentsSolid;
 constexpr int32_t kMetal = 0x1000;  // any surface flag, to see which brush reported
 
 void ExpectNear(const VECTOR3& got, const VECTOR3& want, float tolerance = 1e-4f) {
-    EXPECT_NEAR(got.x, want.x, tolerance);
-    EXPECT_NEAR(got.y, want.y, tolerance);
-    EXPECT_NEAR(got.z, want.z, tolerance);
+    EXPECT_TRUE(test::NearXyz(got, want, tolerance));
 }
 
 // A closed room with its inside from -100 to 100 on every axis.
@@ -32,11 +32,9 @@ LevelBuilder Room() {
 }
 
 VOLUME BoxAround(const VECTOR3& position, const VECTOR3& min, const VECTOR3& max) {
-    VOLUME volume;
-    volume.Position = position;
-    volume.Min = {position.x + min.x, position.y + min.y, position.z + min.z};
-    volume.Max = {position.x + max.x, position.y + max.y, position.z + max.z};
-    return volume;
+    return {.Position = position,
+            .Min = {position.x + min.x, position.y + min.y, position.z + min.z},
+            .Max = {position.x + max.x, position.y + max.y, position.z + max.z}};
 }
 
 COLLISION Move(const Level& level, const VECTOR3& from, const VECTOR3& to, float offset = 0,
@@ -52,9 +50,8 @@ TEST(Trace, RayStopsEpsilonOverTheMovementShortOfTheWall) {
         // d0 - d1 = 200 over the movement, so the stop fraction is (100 - EPSILON) / 200.
         const COLLISION hit = Move(level, {0, 0, 0}, {200, 0, 0});
         ExpectNear(hit.Position, {200 * (100 - kEps) / 200, 0, 0});
-        EXPECT_TRUE(hit.Collided);
-        EXPECT_EQ(hit.Flags, kMetal);
         ExpectNear(hit.Normal, {-1, 0, 0});
+        EXPECT_TRUE(hit.Collided && hit.Flags == kMetal) << hit.Flags;
 
         // A slanted movement: the shortening is EPSILON along the wall normal.
         const COLLISION slant = Move(level, {0, 0, 0}, {-50, 20, -400});
@@ -74,11 +71,10 @@ TEST(Trace, BoxStopsByItsExtentOnEachSide) {
     const Level level = Room().Build();
     const VOLUME box = BoxAround({0, 0, 0}, {-8, -20, -4}, {16, 30, 6});
     // Each wall meets the box face that leads towards it.
-    ExpectNear(Move(level, {0, 0, 0}, {300, 0, 0}, 0, &box).Position, {100 - 16 - kEps, 0, 0});
-    ExpectNear(Move(level, {0, 0, 0}, {-300, 0, 0}, 0, &box).Position, {-100 + 8 + kEps, 0, 0});
-    ExpectNear(Move(level, {0, 0, 0}, {0, -300, 0}, 0, &box).Position, {0, -100 + 20 + kEps, 0});
-    ExpectNear(Move(level, {0, 0, 0}, {0, 300, 0}, 0, &box).Position, {0, 100 - 30 - kEps, 0});
-    ExpectNear(Move(level, {0, 0, 0}, {0, 0, 300}, 0, &box).Position, {0, 0, 100 - 6 - kEps});
+    const std::pair<VECTOR3, VECTOR3> moves[] = {{{300, 0, 0}, {100 - 16 - kEps, 0, 0}}, {{-300, 0, 0}, {-100 + 8 + kEps, 0, 0}},
+                                                 {{0, -300, 0}, {0, -100 + 20 + kEps, 0}}, {{0, 300, 0}, {0, 100 - 30 - kEps, 0}},
+                                                 {{0, 0, 300}, {0, 0, 100 - 6 - kEps}}};
+    for (const auto& [to, stop] : moves) ExpectNear(Move(level, {0, 0, 0}, to, 0, &box).Position, stop);
     // The radius does not count in box mode.
     ExpectNear(Move(level, {0, 0, 0}, {0, 0, -300}, 50, &box).Position, {0, 0, -100 + 4 + kEps});
 }
@@ -155,9 +151,8 @@ TEST(Trace, NonsolidBrushReportsWithoutShortening) {
 
     const COLLISION through = Move(level, {0, 0, 0}, {60, 0, 0});
     ExpectNear(through.Position, {60, 0, 0});
-    EXPECT_TRUE(through.Collided);
-    EXPECT_EQ(through.Flags, kNonSolidWater);
     ExpectNear(through.Normal, {-1, 0, 0});
+    EXPECT_TRUE(through.Collided && through.Flags == kNonSolidWater) << through.Flags;
 
     // Passing the nonsolid brush on the way to a wall does not undo the wall's stop.
     EXPECT_NEAR(Move(level, {0, 0, 0}, {300, 0, 0}).Position.x, 100 - kEps, 1e-4f);
@@ -180,8 +175,7 @@ TEST(Collision, AxisLimitsGroundAndOutputsThatCarryOver) {
     // destination back towards the start and stops at the wall.
     const COLLISION c = Move(level, {0, 40, 0}, {60, 70, -20}, 5);
     EXPECT_NEAR(c.AxisLimits.x, 30 + 5 + kEps, 1e-4f);
-    EXPECT_FLOAT_EQ(c.AxisLimits.y, 40);
-    EXPECT_FLOAT_EQ(c.AxisLimits.z, 0);
+    EXPECT_TRUE(test::FloatsEq({c.AxisLimits.y, c.AxisLimits.z}, {40, 0}));
     // The ground probe runs down to y = -Offset, a ray: 12.3 + EPSILON + 5 rounds to 17.
     EXPECT_EQ(c.Ground, 17);
     EXPECT_NEAR(c.Position.x, 20 - 5 - kEps, 1e-3f);
@@ -190,9 +184,8 @@ TEST(Collision, AxisLimitsGroundAndOutputsThatCarryOver) {
     // The main trace misses, the ground probe hit: its outputs stand.
     const COLLISION probe = Move(level, {60, 40, 0}, {60, 30, 0}, 5);
     ExpectNear(probe.Position, {60, 30, 0});
-    EXPECT_TRUE(probe.Collided);
-    EXPECT_EQ(probe.Flags, 0x2);
     ExpectNear(probe.Normal, {0, 1, 0});
+    EXPECT_TRUE(probe.Collided && probe.Flags == 0x2) << probe.Flags;
 
     // Nothing below above -Offset: the probe ends at -Offset and Ground is 0.
     EXPECT_EQ(Move(level, {-50, 40, 0}, {-50, 30, 0}, 5).Ground, 0);
@@ -214,12 +207,9 @@ TEST(Collision, MapWithoutLevelAnswersEmpty) {
     const COLLISION c = map.Collision({1, 2, 3}, {7, 8, 9}, 4);
     ExpectNear(c.Position, {7, 8, 9});
     ExpectNear(c.AxisLimits, {1, 2, 3});
+    EXPECT_FALSE(c.Collided || map.Visible({0, 0, 0}));
     EXPECT_EQ(c.Ground, 0);
-    EXPECT_FALSE(c.Collided);
-    EXPECT_EQ(c.Flags, 0);
-    EXPECT_FALSE(map.Visible({0, 0, 0}));
-    EXPECT_EQ(map.Entities(), -1);
-    EXPECT_EQ(map.Planes(), -1);
+    EXPECT_EQ((std::vector<int32_t>{c.Flags, map.Entities(), map.Planes()}), (std::vector<int32_t>{0, -1, -1}));
     EXPECT_TRUE(map.Entity(0).ClassName.empty());
     EXPECT_EQ(map.Plane(3).Distance, 0);
     EXPECT_TRUE(map.Shader("textures/base/floor").Stages.empty());
@@ -253,10 +243,24 @@ TEST(Trace, TreeFindsWhatTestingEveryBrushFinds) {
         }
         const VECTOR3 endSplit = Trace(split, a, from, to, radius);
         const VECTOR3 endFlat = Trace(flat, b, from, to, radius);
-        ASSERT_EQ(a.Fraction, b.Fraction) << "trace " << i;
-        ASSERT_EQ(a.Collided, b.Collided) << "trace " << i;
+        ASSERT_EQ(std::pair(a.Fraction, a.Collided), std::pair(b.Fraction, b.Collided)) << "trace " << i;
         ExpectNear(endSplit, endFlat, 0);
     }
+}
+
+// Traces run in game loops many times a frame: they must not touch the heap.
+TEST(Trace, DoesNotAllocate) {
+    LevelBuilder builder = Room();
+    builder.AddBox({-10, -10, -10}, {10, 10, 10}, builder.AddMaterial(kSolid, kSurfaceNonSolid));
+    const Level level = builder.Build();
+    const VOLUME box = BoxAround({0, 0, 0}, {-15, -24, -15}, {15, 32, 15});
+    const long before = test::AllocationCount();
+    for (int i = 0; i < 100; ++i) {
+        TraceState state;
+        if (i % 2) SetTraceBox(state, box);
+        Collide(&level, state, {-50, 0, static_cast<float>(i)}, {300, 40, -static_cast<float>(i)}, 8);
+    }
+    EXPECT_EQ(test::AllocationCount() - before, 0);
 }
 
 }  // namespace

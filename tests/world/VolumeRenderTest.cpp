@@ -10,8 +10,7 @@
 #include "core/ViewState.h"
 #include "korvath/Camera.h"
 #include "korvath/Volume.h"
-#include "platform/GL.h"
-#include "support/TestSupport.h"
+#include "support/RenderFixture.h"
 #include "world/VolumeRecords.h"
 
 using namespace korvath;
@@ -21,37 +20,33 @@ namespace {
 
 constexpr int kSize = 128;
 
-class VolumeRender : public ::testing::Test {
+class VolumeRender : public test::RenderTest<kSize> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(gl_.initialized());
+        RenderTest::SetUp();
         saved_ = State();
         Camera camera;
         camera.Set3DFieldOfView(70);
         camera.SetPosition(0, 0, 0);
         camera.SetRotation(0, 0, 0);
         glDisable(GL_TEXTURE_2D);
-        Clear();
     }
     void TearDown() override {
         View().CameraPosition = saved_.view.CameraPosition;
         View().CameraRotation = saved_.view.CameraRotation;
         Lighting().Enabled = saved_.lighting.Enabled;
     }
-    static void Clear() { glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT); }
-
-    test::OffscreenEngine gl_{kSize, kSize};
     EngineState saved_;
 };
 
 // A box in front of the camera, wider than high and shallower than it is far.
 VOLUME FrontBox(bool relative = false) { return test::ComputedVolume({-20, -15, -120}, {25, 15, -80}, relative); }
 
-struct Screen {
-    std::vector<uint8_t> pixels = test::ReadPixels(0, 0, kSize, kSize);
+struct Screen : test::Picture {
+    Screen() : Picture(kSize) {}
     bool Red(int x, int y) const {
         if (x < 0 || y < 0 || x >= kSize || y >= kSize) return false;
-        const uint8_t* p = &pixels[(static_cast<size_t>(y) * kSize + x) * 4];
+        const uint8_t* p = At(x, y);
         return p[0] > 200 && p[1] < 50 && p[2] < 50;
     }
     bool RedNear(double x, double y) const {
@@ -59,11 +54,6 @@ struct Screen {
             for (int dx = -1; dx <= 1; ++dx)
                 if (Red(static_cast<int>(x) + dx, static_cast<int>(y) + dy)) return true;
         return false;
-    }
-    int Lit() const {
-        int count = 0;
-        for (size_t i = 0; i < pixels.size(); i += 4) count += pixels[i] + pixels[i + 1] + pixels[i + 2] > 0;
-        return count;
     }
 };
 
@@ -92,7 +82,7 @@ TEST_F(VolumeRender, DrawsTheTwelveEdgesAndEmptiesTheArray) {
     std::vector<VOLUME> volumes{FrontBox()};
     Volume().Render(volumes, 1, 0, 0);
     const Screen screen;
-    test::WriteScreenshot(test::ProcessDirectory() + "/volume_render.png", kSize, kSize);
+    Save("volume_render.png");
     ExpectTwelveEdges(screen, FrontBox());
 
     // Only edges: the middle of the near face and the corners of the window stay dark.

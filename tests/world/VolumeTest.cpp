@@ -5,6 +5,7 @@
 #include "korvath/Volume.h"
 #include "world/VolumeRecords.h"
 #include "world/Volumes.h"
+#include "support/TestSupport.h"
 
 using namespace korvath;
 
@@ -17,11 +18,7 @@ VOLUME EmptyVolume() {
     return BoxVolume(empty.Min, empty.Max);
 }
 
-void ExpectPoint(const VECTOR3& v, float x, float y, float z) {
-    EXPECT_FLOAT_EQ(v.x, x);
-    EXPECT_FLOAT_EQ(v.y, y);
-    EXPECT_FLOAT_EQ(v.z, z);
-}
+void ExpectPoint(const VECTOR3& v, float x, float y, float z) { EXPECT_TRUE(test::FloatsEq({v.x, v.y, v.z}, {x, y, z})); }
 
 // Distance reads the far clipping distance, which Initialize sets.
 class VolumeDistance : public ::testing::Test {
@@ -39,9 +36,11 @@ protected:
 TEST(Volume, CollisionCountsTouchingBoxes) {
     Volume volume;
     const std::vector<VOLUME> a{BoxVolume({0, 0, 0}, {1, 1, 1})};
-    EXPECT_TRUE(volume.Collision(a, {BoxVolume({1, 0.5f, 0.5f}, {2, 2, 2})}));
-    EXPECT_FALSE(volume.Collision(a, {BoxVolume({1.01f, 0, 0}, {2, 1, 1})}));
-    EXPECT_FALSE(volume.Collision(a, {BoxVolume({0, 2, 0}, {1, 3, 1})}));  // x and z overlap, y does not
+    // Touching counts; in the third x and z overlap, y does not.
+    EXPECT_EQ((std::vector<bool>{volume.Collision(a, {BoxVolume({1, 0.5f, 0.5f}, {2, 2, 2})}),
+                                 volume.Collision(a, {BoxVolume({1.01f, 0, 0}, {2, 1, 1})}),
+                                 volume.Collision(a, {BoxVolume({0, 2, 0}, {1, 3, 1})})}),
+              (std::vector<bool>{true, false, false}));
     // Any pair of elements will do, in either array.
     EXPECT_TRUE(volume.Collision({BoxVolume({9, 9, 9}, {10, 10, 10}), a[0]},
                                  {BoxVolume({5, 5, 5}, {6, 6, 6}), BoxVolume({0.5f, 0.5f, 0.5f}, {0.6f, 0.6f, 0.6f})}));
@@ -52,23 +51,22 @@ TEST(Volume, CollisionCountsTouchingBoxes) {
 TEST(Volume, IntersectTreatsThePointAsACube) {
     Volume volume;
     const std::vector<VOLUME> box{BoxVolume({0, 0, 0}, {2, 2, 2})};
-    EXPECT_TRUE(volume.Intersect({2, 1, 1}, 0, box));  // on a face
-    EXPECT_FALSE(volume.Intersect({2.5f, 1, 1}, 0, box));
-    EXPECT_TRUE(volume.Intersect({2.5f, 1, 1}, 0.5f, box));
-    EXPECT_TRUE(volume.Intersect({1, 1, 1}, 0, box));
-    EXPECT_FALSE(volume.Intersect({1, 1, 1}, 0, {}));
+    // On a face, beside it, reaching it by its size, inside, and no box at all.
+    EXPECT_EQ((std::vector<bool>{volume.Intersect({2, 1, 1}, 0, box), volume.Intersect({2.5f, 1, 1}, 0, box),
+                                 volume.Intersect({2.5f, 1, 1}, 0.5f, box), volume.Intersect({1, 1, 1}, 0, box),
+                                 volume.Intersect({1, 1, 1}, 0, {})}),
+              (std::vector<bool>{true, false, true, true, false}));
 }
 
 TEST(Volume, CrossTestsTheLineNotTheSegment) {
     Volume volume;
     const std::vector<VOLUME> box{BoxVolume({-1, -1, -1}, {1, 1, 1})};
-    EXPECT_TRUE(volume.Cross({-10, 0, 0}, {10, 0, 0}, box));
-    EXPECT_FALSE(volume.Cross({-10, 5, 0}, {10, 5, 0}, box));
-    EXPECT_TRUE(volume.Cross({5, 0, 0}, {10, 0, 0}, box));  // the box lies behind Position
-    // Without a direction only Position itself counts, and only strictly inside.
-    EXPECT_TRUE(volume.Cross({0.5f, 0, 0}, {0.5f, 0, 0}, box));
-    EXPECT_FALSE(volume.Cross({1, 0, 0}, {1, 0, 0}, box));
-    EXPECT_FALSE(volume.Cross({3, 0, 0}, {3, 0, 0}, box));
+    // The third box lies behind Position. Without a direction (the last three) only
+    // Position itself counts, and only strictly inside.
+    EXPECT_EQ((std::vector<bool>{volume.Cross({-10, 0, 0}, {10, 0, 0}, box), volume.Cross({-10, 5, 0}, {10, 5, 0}, box),
+                                 volume.Cross({5, 0, 0}, {10, 0, 0}, box), volume.Cross({0.5f, 0, 0}, {0.5f, 0, 0}, box),
+                                 volume.Cross({1, 0, 0}, {1, 0, 0}, box), volume.Cross({3, 0, 0}, {3, 0, 0}, box)}),
+              (std::vector<bool>{true, false, true, true, false, false}));
 }
 
 TEST_F(VolumeDistance, EntersTheFirstBoxHitInArrayOrder) {
@@ -100,14 +98,14 @@ TEST_F(VolumeDistance, ZeroedAndEmptyRecordsBehaveAsWritten) {
     Volume volume;
     // A record never computed is a point box at the origin.
     const std::vector<VOLUME> zeroed{VOLUME{}};
-    EXPECT_TRUE(volume.Collision(zeroed, {BoxVolume({-1, -1, -1}, {1, 1, 1})}));
-    EXPECT_FALSE(volume.Collision(zeroed, {BoxVolume({1, 1, 1}, {2, 2, 2})}));
-    EXPECT_TRUE(volume.Intersect({0, 0, 0}, 0, zeroed));
-    EXPECT_FALSE(volume.Cross({0, 0, 0}, {0, 0, 0}, zeroed));  // nothing is strictly inside a point
+    // Nothing is strictly inside a point.
+    EXPECT_EQ((std::vector<bool>{volume.Collision(zeroed, {BoxVolume({-1, -1, -1}, {1, 1, 1})}),
+                                 volume.Collision(zeroed, {BoxVolume({1, 1, 1}, {2, 2, 2})}), volume.Intersect({0, 0, 0}, 0, zeroed),
+                                 volume.Cross({0, 0, 0}, {0, 0, 0}, zeroed)}),
+              (std::vector<bool>{true, false, true, false}));
     // An owner that drew nothing keeps the empty box, which nothing overlaps.
     const std::vector<VOLUME> empty{EmptyVolume()};
-    EXPECT_FALSE(volume.Collision(empty, {BoxVolume({-100, -100, -100}, {100, 100, 100})}));
-    EXPECT_FALSE(volume.Intersect({0, 0, 0}, 1000, empty));
-    EXPECT_FALSE(volume.Cross({-10, 0, 0}, {10, 0, 0}, empty));
+    EXPECT_FALSE(volume.Collision(empty, {BoxVolume({-100, -100, -100}, {100, 100, 100})}) ||
+                 volume.Intersect({0, 0, 0}, 1000, empty) || volume.Cross({-10, 0, 0}, {10, 0, 0}, empty));
     ExpectPoint(volume.Distance({0, 0, 100}, {0, 0, -1}, empty), 0, 0, 0);
 }

@@ -11,21 +11,14 @@ using namespace korvath;
 
 TEST(Volumes, EmptyBoxGrowsIntoTheBoundsOfItsPoints) {
     Box box = EmptyBox();
-    EXPECT_EQ(box.Min.x, 65536);
-    EXPECT_EQ(box.Max.z, -65536);
+    EXPECT_EQ(std::pair(box.Min.x, box.Max.z), std::pair(65536.0f, -65536.0f));
     box = GrowBox(box, {1, -2, 3});
-    EXPECT_EQ(box.Min.x, 1);
-    EXPECT_EQ(box.Max.x, 1);
-    EXPECT_EQ(box.Min.y, -2);
-    EXPECT_EQ(box.Max.y, -2);
+    EXPECT_EQ(test::Xyz(box.Min), test::Xyz(box.Max));
+    EXPECT_EQ(test::Xyz(box.Min), test::Xyz({1, -2, 3}));
     box = GrowBox(box, {-4, 5, 0});
     box = GrowBox(box, {2, 0, 7});
-    EXPECT_EQ(box.Min.x, -4);
-    EXPECT_EQ(box.Min.y, -2);
-    EXPECT_EQ(box.Min.z, 0);
-    EXPECT_EQ(box.Max.x, 2);
-    EXPECT_EQ(box.Max.y, 5);
-    EXPECT_EQ(box.Max.z, 7);
+    EXPECT_EQ(test::Xyz(box.Min), test::Xyz({-4, -2, 0}));
+    EXPECT_EQ(test::Xyz(box.Max), test::Xyz({2, 5, 7}));
 }
 
 TEST(Volumes, ModelMatrixEqualsTheMatrixGLBuilds) {
