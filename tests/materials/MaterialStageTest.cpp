@@ -106,9 +106,10 @@ TEST_F(ShaderStage, ApplySetsTheStageAndResetUndoesIt) {
         glGetTexGeniv(coordinate, GL_TEXTURE_GEN_MODE, &mode);
         EXPECT_EQ(mode, GL_REFLECTION_MAP);
     }
-    // The first scroll number moves along T, the second along S: (-0.5 - 1 * 2, 0.5 + 0.5 * 2);
+    // The first scroll number moves along T, the second along S: (-0.5 - 1 * 2, 0.5 + 0.5 * 2),
+    // after the environment mapping's centring of the reflection (0.5, -0.5);
     // an rgbgen without a wave draws with the current colour.
-    EXPECT_TRUE(FloatsEq({TextureMatrix()[12], TextureMatrix()[13], CurrentRed()}, {-2.5f, 1.5f, 0.5f}));
+    EXPECT_TRUE(FloatsEq({TextureMatrix()[12], TextureMatrix()[13], CurrentRed()}, {-2.0f, 1.0f, 0.5f}));
 
     ResetStage(stage);
     EXPECT_EQ(enabled(), std::vector<bool>(5, false));
