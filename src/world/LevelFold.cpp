@@ -74,10 +74,22 @@ int32_t FoldableStageCount(const Level& level, const SHADER& material, int32_t u
     int32_t count = 0;
     bool folds = true;
     ForDrawnStages(material, first, [&](const SHADER_STAGE& stage, int32_t k, size_t s) {
-        folds = folds && Folds(level, stage, k == 0, s, StageLit(material, s));
+        // A material without lightmaps lights none of its stages (the sky's layers among them).
+        const bool lit = !(material.SurfaceFlags & kSurfaceNoLightmap) && StageLit(material, s);
+        folds = folds && Folds(level, stage, k == 0, s, lit);
         count = k + 1;
     });
     return folds && count >= 2 && 2 * count <= unitCount ? count : 0;
+}
+
+void ApplyFoldedUnit(SHADER_STAGE& stage, int32_t k) {
+    ApplyStageUnit(stage);
+    SetCombiner(k == 0 ? Fold::kNone : FoldOf(stage));
+}
+
+void ResetFoldedUnit(const SHADER_STAGE& stage, int32_t k) {
+    ResetStageUnit(stage);
+    if (k > 0) ResetCombiner(FoldOf(stage));
 }
 
 void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, size_t first, int32_t stages,
@@ -90,9 +102,8 @@ void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, si
         units.Select(2 * k);
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glEnable(GL_TEXTURE_2D);
-        ApplyStageUnit(stage);
+        ApplyFoldedUnit(stage, k);
         const Fold fold = k == 0 ? Fold::kNone : FoldOf(stage);
-        SetCombiner(fold);
         // Switched off, a unit passes on what it is given: the same as
         // multiplying by white, but not as adding or doubling it.
         if (DrawsWithoutImage(level, stage) && (fold == Fold::kNone || fold == Fold::kMultiply))
@@ -104,8 +115,7 @@ void DrawFolded(Level& level, const BspFace& face, const TextureUnits& units, si
     // DrawFace switches units 0 and 1 off afterwards; the others are off again here.
     ForDrawnStages(material, first, [&](SHADER_STAGE& stage, int32_t k, size_t) {
         units.Select(2 * k);
-        ResetStageUnit(stage);
-        if (k > 0) ResetCombiner(FoldOf(stage));
+        ResetFoldedUnit(stage, k);
         if (k == 0) return;
         glDisable(GL_TEXTURE_2D);
         glDisableClientState(GL_TEXTURE_COORD_ARRAY);

@@ -23,6 +23,12 @@ namespace korvath {
 int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units, size_t first = 0);
 // The same whether or not the shortcut is on, for unitCount texture units.
 int32_t FoldableStageCount(const Level& level, const SHADER& material, int32_t unitCount, size_t first = 0);
+// The active texture unit as the k-th of a folded draw: stage k's texture,
+// combined with what the units before it made as its blend would combine it
+// with what lay below (unit 0 takes its texture as it is). Undone by
+// ResetFoldedUnit on the same unit.
+void ApplyFoldedUnit(SHADER_STAGE& stage, int32_t k);
+void ResetFoldedUnit(const SHADER_STAGE& stage, int32_t k);
 // Draws a polygon or patch face with the material's stages folded (stages as
 // counted by FoldedStageCount). lightmap 0: the lightmap units stay off. Each
 // stage is applied once, as stage by stage, so animations advance alike.

@@ -145,7 +145,7 @@ void RenderLevel(Level& level) {
     // With the opaque faces' depth laid, the sky (at the far plane's depth)
     // fills only the pixels nothing covers: on a software rasteriser drawing it
     // first over the whole screen cost as much as the level itself.
-    if (walk.sky >= 0) DrawSky(level.Materials[static_cast<size_t>(walk.sky)]);
+    if (walk.sky >= 0) DrawSky(level, level.Materials[static_cast<size_t>(walk.sky)]);
     // Only now: the depth pass points positions alone, and with lighting on an
     // enabled normal array would be read from wherever it last pointed.
     glEnableClientState(GL_NORMAL_ARRAY);

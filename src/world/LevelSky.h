@@ -1,6 +1,7 @@
 #pragma once
 // The sky seen through a level's sky faces: the far box and the cloud layers.
 #include "korvath/Material.h"
+#include "world/Level.h"
 
 namespace korvath {
 
@@ -8,6 +9,7 @@ namespace korvath {
 // everything drawn before or after it: only where nothing has been drawn yet
 // (the sky faces themselves draw nothing) does it show. Texture unit 0 is
 // left active and untextured.
-void DrawSky(SHADER& sky);
+// Layers that fold as a level face's stages would are drawn in one pass.
+void DrawSky(Level& level, SHADER& sky);
 
 }  // namespace korvath

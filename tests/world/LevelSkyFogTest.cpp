@@ -121,6 +121,21 @@ TEST_F(LevelSkyTest, CloudLayersAloneAndOverTheBox) {
     ExpectNear(At(pixels, kWidth / 2 + 200, kHeight / 2 - 150), {0, 0, 0}, "below the horizon");
 }
 
+// Layers that fold (an opaque one, then one that multiplies, one that adds) are
+// drawn in one pass with the same picture as layer by layer.
+TEST_F(LevelSkyTest, FoldedLayersDrawAsLayerByLayer) {
+    WriteBytes(EnginePath() + "env/test/grey.bmp", Picture({128, 128, 128}, false));
+    WriteBytes(EnginePath() + "env/test/blue.bmp", Picture({0, 0, 40}, false));
+    SkyOnTheWall({"surfaceparm nolightmap", "skyparms - 256 -", " {", "  map env/test/green.bmp", " }", " {",
+                  "  map env/test/grey.bmp", "  blendfunc gl_dst_color gl_zero", " }", " {", "  map env/test/blue.bmp",
+                  "  blendfunc add", " }", "}"});
+    const Rgb folded = At(Frame("sky-folded.png"), kWidth / 2, kHeight / 2 + 100);
+    level_->Shortcuts &= ~kShortcutFoldMultiplies;
+    const Rgb layered = At(Frame("sky-layered.png"), kWidth / 2, kHeight / 2 + 100);
+    ExpectNear(folded, {0, 45, 40}, "folded");
+    ExpectNear(layered, folded, "layer by layer");
+}
+
 // Missing, "-", non-numeric and absurd arguments: a sky of its stages, the usual
 // height, and nothing left behind when the material is freed.
 TEST_F(LevelSkyTest, HostileSkyParms) {
