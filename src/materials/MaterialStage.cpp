@@ -236,6 +236,9 @@ void ResetStageUnit(const SHADER_STAGE& stage) {
     const int32_t flags = stage.Flags;
     if (flags & kStageClamp) SetTextureWrap(GL_REPEAT);
     if (flags & kStageTcMods || MapsEnvironment(flags)) {
+        // Stages folded onto several units are reset one after another: the
+        // unit reset before this one has put the matrix mode back already.
+        glMatrixMode(GL_TEXTURE);
         glPopMatrix();
         glMatrixMode(GL_MODELVIEW);
     }

@@ -70,13 +70,11 @@ int32_t FoldedStageCount(const Level& level, const SHADER& material, const Textu
     return FoldableStageCount(level, material, units.Count, first);
 }
 
-int32_t FoldableStageCount(const Level& level, const SHADER& material, int32_t unitCount, size_t first) {
+int32_t FoldableStageCount(const Level& level, const SHADER& material, int32_t unitCount, size_t first, bool unlit) {
     int32_t count = 0;
     bool folds = true;
     ForDrawnStages(material, first, [&](const SHADER_STAGE& stage, int32_t k, size_t s) {
-        // A material without lightmaps lights none of its stages (the sky's layers among them).
-        const bool lit = !(material.SurfaceFlags & kSurfaceNoLightmap) && StageLit(material, s);
-        folds = folds && Folds(level, stage, k == 0, s, lit);
+        folds = folds && Folds(level, stage, k == 0, s, !unlit && StageLit(material, s));
         count = k + 1;
     });
     return folds && count >= 2 && 2 * count <= unitCount ? count : 0;

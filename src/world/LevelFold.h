@@ -21,8 +21,10 @@ namespace korvath {
 // Stages before first are not drawn (hidden under stage first, see
 // FirstVisibleStage).
 int32_t FoldedStageCount(const Level& level, const SHADER& material, const TextureUnits& units, size_t first = 0);
-// The same whether or not the shortcut is on, for unitCount texture units.
-int32_t FoldableStageCount(const Level& level, const SHADER& material, int32_t unitCount, size_t first = 0);
+// The same whether or not the shortcut is on, for unitCount texture units;
+// unlit: for stages no lightmap lights wherever they are drawn (a sky's layers).
+int32_t FoldableStageCount(const Level& level, const SHADER& material, int32_t unitCount, size_t first = 0,
+                           bool unlit = false);
 // The active texture unit as the k-th of a folded draw: stage k's texture,
 // combined with what the units before it made as its blend would combine it
 // with what lay below (unit 0 takes its texture as it is). Undone by

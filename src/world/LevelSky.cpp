@@ -179,7 +179,7 @@ void DrawSky(Level& level, SHADER& sky) {
     // Units count in pairs for level faces (a stage and its lightmap); a sky's
     // layers have no lightmap, so each takes one.
     const bool folds = !box && (level.Shortcuts & kShortcutFoldMultiplies);
-    const int32_t folded = folds ? FoldableStageCount(level, sky, 2 * Caps().TextureUnits) : 0;
+    const int32_t folded = folds ? FoldableStageCount(level, sky, 2 * Caps().TextureUnits, 0, true) : 0;
     if (folded > 0 && static_cast<size_t>(folded) == sky.Stages.size()) {
         DrawFoldedLayers(sky, folded, dome);
     } else {

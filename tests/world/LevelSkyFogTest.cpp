@@ -126,10 +126,15 @@ TEST_F(LevelSkyTest, CloudLayersAloneAndOverTheBox) {
 TEST_F(LevelSkyTest, FoldedLayersDrawAsLayerByLayer) {
     WriteBytes(EnginePath() + "env/test/grey.bmp", Picture({128, 128, 128}, false));
     WriteBytes(EnginePath() + "env/test/blue.bmp", Picture({0, 0, 40}, false));
-    SkyOnTheWall({"surfaceparm nolightmap", "skyparms - 256 -", " {", "  map env/test/green.bmp", " }", " {",
-                  "  map env/test/grey.bmp", "  blendfunc gl_dst_color gl_zero", " }", " {", "  map env/test/blue.bmp",
-                  "  blendfunc add", " }", "}"});
+    // Two layers move their pictures: resetting one unit after the other must
+    // leave the view's matrix stack as it was.
+    SkyOnTheWall({"surfaceparm nolightmap", "skyparms - 256 -", " {", "  map env/test/green.bmp", "  tcmod scroll 0.1 0",
+                  " }", " {", "  map env/test/grey.bmp", "  blendfunc gl_dst_color gl_zero", "  tcmod scale 2 2", " }",
+                  " {", "  map env/test/blue.bmp", "  blendfunc add", " }", "}"});
     const Rgb folded = At(Frame("sky-folded.png"), kWidth / 2, kHeight / 2 + 100);
+    GLint depth = 0;
+    glGetIntegerv(GL_MODELVIEW_STACK_DEPTH, &depth);
+    EXPECT_EQ(depth, 1);
     level_->Shortcuts &= ~kShortcutFoldMultiplies;
     const Rgb layered = At(Frame("sky-layered.png"), kWidth / 2, kHeight / 2 + 100);
     ExpectNear(folded, {0, 45, 40}, "folded");
