@@ -28,6 +28,17 @@ enum BspLumpIndex : int {
     kLumpCount = 17
 };
 
+// An effect record (a fog volume): its material's name in 64 bytes, the brush
+// it fills and the brush side it shows.
+constexpr size_t kEffectBytes = 72;
+
+// A little-endian 32-bit field of a record, read without alignment.
+inline int32_t LongAt(const uint8_t* bytes) {
+    int32_t value;
+    std::memcpy(&value, bytes, 4);
+    return value;
+}
+
 class BspFile {
 public:
     explicit BspFile(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}

@@ -15,12 +15,6 @@ void ToYUp(int32_t (&v)[3]) {
     v[2] = static_cast<int32_t>(0u - static_cast<uint32_t>(y));
 }
 
-int32_t LongAt(const uint8_t* bytes) {
-    int32_t value;
-    std::memcpy(&value, bytes, 4);
-    return value;
-}
-
 }  // namespace
 
 bool ReadTextures(const BspFile& file, Level& level) {

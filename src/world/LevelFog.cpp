@@ -8,19 +8,12 @@
 #include "core/ViewState.h"
 #include "materials/Materials.h"
 #include "platform/GL.h"
+#include "world/BspFile.h"
 #include "world/LevelDraw.h"
 
 namespace korvath {
 
 namespace {
-
-constexpr size_t kEffectBytes = 72;  // name[64], brush, visible side
-
-int32_t LongAt(const uint8_t* p) {
-    int32_t value;
-    std::memcpy(&value, p, sizeof value);
-    return value;
-}
 
 const FogVolume* FogOf(const Level& level, const BspFace& face) {
     if (face.Effect < 0 || static_cast<size_t>(face.Effect) >= level.Fogs.size()) return nullptr;

@@ -25,7 +25,6 @@ namespace korvath {
 
 namespace {
 
-constexpr size_t kEffectBytes = 72;
 constexpr size_t kLightVolumeBytes = 8;
 
 void Failed() {

@@ -44,9 +44,10 @@ ZUp SidePoint(int side, double s, double t) {
     return {q[0], q[1], q[2]};
 }
 
-void SkyVertex(const ZUp& q) {
-    // Levels are drawn in engine axes: (x, y, z) of the file is (x, z, -y).
-    glVertex3d(q.x * kBoxDistance, q.z * kBoxDistance, -q.y * kBoxDistance);
+// The side point's place on the box, in the engine axes levels are drawn in.
+VECTOR3 BoxPoint(const ZUp& q) {
+    return ToYUp({static_cast<float>(q.x * kBoxDistance), static_cast<float>(q.y * kBoxDistance),
+                  static_cast<float>(q.z * kBoxDistance)});
 }
 
 // Where the ray from the eye along q meets the cloud sphere (radius
@@ -90,9 +91,8 @@ const Dome& DomeFor(double height, bool overBox) {
                 float st[2];
                 CloudCoordinates(q, height, st);
                 dome.coordinates.insert(dome.coordinates.end(), st, st + 2);
-                // Levels are drawn in engine axes: (x, y, z) of the file is (x, z, -y).
-                dome.positions.insert(dome.positions.end(), {static_cast<float>(q.x * kBoxDistance), static_cast<float>(q.z * kBoxDistance),
-                                                             static_cast<float>(-q.y * kBoxDistance)});
+                const VECTOR3 p = BoxPoint(q);
+                dome.positions.insert(dome.positions.end(), {p.x, p.y, p.z});
             }
         for (int row = 0; row + 1 < rows; ++row)
             for (int column = 0; column + 1 < columns; ++column) {
@@ -113,7 +113,8 @@ void DrawBox(const SHADER& sky) {
         for (const auto& corner : kCorners) {
             // Pictures are stored from their bottom row up: t runs up the wall.
             glTexCoord2d((corner[0] + 1) / 2, (corner[1] + 1) / 2);
-            SkyVertex(SidePoint(side, corner[0], corner[1]));
+            const VECTOR3 p = BoxPoint(SidePoint(side, corner[0], corner[1]));
+            glVertex3f(p.x, p.y, p.z);
         }
         glEnd();
     }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "core/Math.h"
+#include "world/BrushModels.h"
 
 namespace korvath {
 
@@ -144,10 +145,11 @@ void CheckBrushModels(const Level& level, TraceState& state) {
         const VECTOR3& offset = level.ModelOffsets[m];
         state.Start = {start.x - offset.x, start.y - offset.y, start.z - offset.z};
         state.End = {end.x - offset.x, end.y - offset.y, end.z - offset.z};
-        // File (x, y, z) is engine (x, z, -y): a movement that keeps clear of
-        // the model's box by more than its reach meets none of its brushes.
-        const float low[3] = {model.Mins[0], model.Mins[2], -model.Maxs[1]};
-        const float high[3] = {model.Maxs[0], model.Maxs[2], -model.Mins[1]};
+        // A movement that keeps clear of the model's box by more than its
+        // reach meets none of its brushes.
+        VECTOR3 lowPoint, highPoint;
+        BrushModelBox(level, m, lowPoint, highPoint);
+        const float low[3] = {lowPoint.x, lowPoint.y, lowPoint.z}, high[3] = {highPoint.x, highPoint.y, highPoint.z};
         const float from[3] = {state.Start.x, state.Start.y, state.Start.z}, to[3] = {state.End.x, state.End.y, state.End.z};
         bool clear = false;
         for (int i = 0; i < 3; ++i)

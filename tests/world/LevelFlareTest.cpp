@@ -1,7 +1,6 @@
 // A flare (billboard face 2 of the small level) with a white additive
 // material, 50 units in front of the eye or hidden behind the level's brush.
 #include <cstring>
-#include <filesystem>
 
 #include "materials/Materials.h"
 #include "materials/TextureTestSupport.h"
@@ -35,11 +34,9 @@ class LevelFlareTest : public LevelPictureTest {
 protected:
     void SetUp() override {
         LevelPictureTest::SetUp();
-        std::filesystem::create_directories(EnginePath() + "scripts");
-        std::filesystem::create_directories(EnginePath() + "gfx");
-        WriteBytes(EnginePath() + "gfx/glow.bmp", BmpFile(4, 4, std::vector<uint8_t>(48, 255)));
+        WriteBelowEngine("gfx/glow.bmp", BmpFile(4, 4, std::vector<uint8_t>(48, 255)));
         const std::string script = "textures/test/flare\n{\n\t{\n\t\tclampmap gfx/glow.bmp\n\t\tblendfunc add\n\t\trgbgen vertex\n\t}\n}\n";
-        WriteBytes(EnginePath() + "scripts/flare.shader", std::vector<uint8_t>(script.begin(), script.end()));
+        WriteBelowEngine("scripts/flare.shader", script);
         View().CameraPosition = {200, 0, 0};
         View().CameraRotation = {0, LookYaw(180), 0};
     }

@@ -3,6 +3,7 @@
 // scene begins, saved under a name of its own and read back.
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,15 @@ protected:
         glFinish();
         WriteScreenshot(ProcessDirectory() + "/" + screenshot, kWidth, kHeight);
         return ReadPixels(0, 0, kWidth, kHeight);
+    }
+    // A file below the engine path, its folders made as needed.
+    static void WriteBelowEngine(const std::string& relative, const std::vector<uint8_t>& bytes) {
+        const std::filesystem::path path = EnginePath() + relative;
+        std::filesystem::create_directories(path.parent_path());
+        WriteBytes(path.string(), bytes);
+    }
+    static void WriteBelowEngine(const std::string& relative, const std::string& text) {
+        WriteBelowEngine(relative, std::vector<uint8_t>(text.begin(), text.end()));
     }
     static Rgb At(const std::vector<uint8_t>& pixels, int x, int y) {
         const uint8_t* p = &pixels[static_cast<size_t>(y * kWidth + x) * 4];

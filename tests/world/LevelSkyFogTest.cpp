@@ -4,7 +4,6 @@
 #include <array>
 #include <cmath>
 #include <cstring>
-#include <filesystem>
 
 #include "core/ExtTable.h"
 #include "core/Matrix.h"
@@ -43,10 +42,8 @@ class LevelSkyTest : public LevelPictureTest {
 protected:
     void SetUp() override {
         LevelPictureTest::SetUp();
-        std::filesystem::create_directories(EnginePath() + "env/test");
-        std::filesystem::create_directories(EnginePath() + "scripts");
-        for (int i = 0; i < 6; ++i) WriteBytes(EnginePath() + "env/test/box" + kSuffixes[i] + ".bmp", Picture(kSides[i], i == 1));
-        WriteBytes(EnginePath() + "env/test/green.bmp", Picture({0, 90, 0}, false));
+        for (int i = 0; i < 6; ++i) WriteBelowEngine(std::string("env/test/box") + kSuffixes[i] + ".bmp", Picture(kSides[i], i == 1));
+        WriteBelowEngine("env/test/green.bmp", Picture({0, 90, 0}, false));
         BspBuilder file = SmallLevel();
         file.Faces[1].Texture = 0;  // the wall behind is sky as well
         level_ = LoadLevel(WriteLevel("sky.bsp", file));
@@ -62,7 +59,7 @@ protected:
     void SkyOnTheWall(const std::vector<std::string>& lines) {
         std::string text = "textures/test/sky\n{\n";
         for (const std::string& line : lines) text += line + "\n";
-        WriteBytes(EnginePath() + "scripts/sky.shader", std::vector<uint8_t>(text.begin(), text.end()));
+        WriteBelowEngine("scripts/sky.shader", text);
         FreeMaterial(level_->Materials[0]);
         level_->Materials[0] = ParseMaterial("scripts/sky.shader", "textures/test/sky");
     }
@@ -124,8 +121,8 @@ TEST_F(LevelSkyTest, CloudLayersAloneAndOverTheBox) {
 // Layers that fold (an opaque one, then one that multiplies, one that adds) are
 // drawn in one pass with the same picture as layer by layer.
 TEST_F(LevelSkyTest, FoldedLayersDrawAsLayerByLayer) {
-    WriteBytes(EnginePath() + "env/test/grey.bmp", Picture({128, 128, 128}, false));
-    WriteBytes(EnginePath() + "env/test/blue.bmp", Picture({0, 0, 40}, false));
+    WriteBelowEngine("env/test/grey.bmp", Picture({128, 128, 128}, false));
+    WriteBelowEngine("env/test/blue.bmp", Picture({0, 0, 40}, false));
     // Two layers move their pictures: resetting one unit after the other must
     // leave the view's matrix stack as it was.
     SkyOnTheWall({"surfaceparm nolightmap", "skyparms - 256 -", " {", "  map env/test/green.bmp", "  tcmod scroll 0.1 0",
@@ -169,7 +166,7 @@ TEST_F(LevelEnvironmentTest, ReflectionPicksThePictureByTheEye) {
             const uint8_t* c = kBgr[(y >= 2 ? 2 : 0) + (x >= 2 ? 1 : 0)];
             rows.insert(rows.end(), c, c + 3);
         }
-    WriteBytes(EnginePath() + "env/test/quarters.bmp", BmpFile(4, 4, rows));
+    WriteBelowEngine("env/test/quarters.bmp", BmpFile(4, 4, rows));
     SkyOnTheWall({"surfaceparm nolightmap", " {", "  map env/test/quarters.bmp", "  tcgen environment", " }", "}"});
     // Near the wall's corners the reflection lies well inside the picture's
     // quarters, clear of the filtering across their edges.
@@ -207,7 +204,7 @@ using LevelFogTest = LevelSkyTest;
 // from outside the box only the part inside counts, from inside all of it.
 TEST_F(LevelFogTest, FogDeepensWithTheDepthOfFogBeforeTheWall) {
     const std::string script = "textures/test/fog\n{\n\tfogparms ( 1 0 0 ) 100\n}\n";
-    WriteBytes(EnginePath() + "scripts/fog.shader", std::vector<uint8_t>(script.begin(), script.end()));
+    WriteBelowEngine("scripts/fog.shader", script);
     ReleaseLevelResources(*level_);
     level_ = LoadLevel(WriteLevel("fog.bsp", LevelInFog(1)));
     ASSERT_TRUE(level_);
