@@ -5,6 +5,8 @@
 
 namespace korvath {
 
+class Map;
+
 // The placement of one model object; a new object has every field zero.
 struct ModelPlacement {
     bool Relative = false;  // drawn in the camera's frame (held in view)
@@ -34,6 +36,14 @@ public:
     void Relative(bool Enabled);
     bool Relative() const;
 
+    // Lights the model, while it is drawn, as the level's light grid lights
+    // the point it stands on (the eye, for a model held in view): the grid's
+    // ambient colour and one light from the grid's direction, in place of the
+    // host's lights. Off (null) by default; a level with no grid there leaves
+    // the model drawn as without. The Map must outlive this use of it.
+    void SetLevelLighting(const Map* Level);
+    const Map* LevelLighting() const;
+
     bool Loaded() const;
 
 protected:
@@ -44,6 +54,7 @@ protected:
 
     ModelPlacement placement_;
     bool loaded_ = false;
+    const Map* levelLighting_ = nullptr;
 };
 
 }  // namespace korvath

@@ -20,7 +20,7 @@ void KeyframeModel::Render(bool Animate) {
     if (!loaded_) return;
     KeyframeData& d = *data_;
     KeyframeMesh& mesh = d.Mesh;
-    ApplyModelTransform(placement_);
+    const ModelDrawing drawing(placement_, levelLighting_);
     if (Animate)
         StepFrameClock(d.Frame, d.NextFrame, Timing().FrameTime, d.Velocity,
                        ClockRange(d.Animations, d.AnimationIndex, mesh.FrameCount));

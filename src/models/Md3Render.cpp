@@ -71,7 +71,7 @@ private:
 
 void MD3::Render(bool Animate) {
     if (!loaded_ || data_->Parts.empty()) return;
-    ApplyModelTransform(placement_);
+    const ModelDrawing drawing(placement_, levelLighting_);
     const Matrix4 model = ModelMatrix(placement_.Position, placement_.Rotation, placement_.Scale);
     PartRenderer(*data_, placement_, Animate).Render(0, model);
 }

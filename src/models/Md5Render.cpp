@@ -37,7 +37,7 @@ void MD5::Render(bool Animate) {
     if (!loaded_) return;
     Md5Data& d = *data_;
     const Md5Clock& clock = d.Clock;
-    ApplyModelTransform(placement_);
+    const ModelDrawing drawing(placement_, levelLighting_);
     if (!Animate) PoseCurrentFrame(d);
     const Md5Animation& current = d.Animations[static_cast<size_t>(clock.CurrentAnimation)];
     const Md5Animation& target = d.Animations[static_cast<size_t>(clock.TargetAnimation)];

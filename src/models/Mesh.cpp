@@ -75,7 +75,7 @@ void Mesh::UnLoad() {
 void Mesh::Render() {
     if (!loaded_) return;
     MeshData& d = *data_;
-    ApplyModelTransform(placement_);
+    const ModelDrawing drawing(placement_, levelLighting_);
     if (d.Volumes.size() < d.Parts.size()) d.Volumes.resize(d.Parts.size());
     glDisable(GL_CULL_FACE);
     for (int32_t i = 0; i <= d.PartCount && HoldsPart(d, i); ++i) {

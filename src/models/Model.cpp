@@ -21,6 +21,8 @@ VECTOR3 Model::Scale() const { return placement_.Scale; }
 void Model::SetRelative(bool Enabled) { placement_.Relative = Enabled; }
 void Model::Relative(bool Enabled) { placement_.Relative = Enabled; }
 bool Model::Relative() const { return placement_.Relative; }
+void Model::SetLevelLighting(const Map* Level) { levelLighting_ = Level; }
+const Map* Model::LevelLighting() const { return levelLighting_; }
 bool Model::Loaded() const { return loaded_; }
 
 }  // namespace korvath

@@ -2,6 +2,7 @@
 #include "core/Lighting.h"
 
 #include "core/Matrix.h"
+#include "models/LevelLighting.h"
 #include "world/Volumes.h"
 
 namespace korvath {
@@ -11,6 +12,15 @@ void ApplyModelTransform(const ModelPlacement& placement) {
     ApplyViewTransform(placement.Relative);
     ApplyPlacement(placement.Position, placement.Rotation);
     ApplyScale(placement.Scale);
+}
+
+ModelDrawing::ModelDrawing(const ModelPlacement& placement, const Map* level)
+    : levelLit_(level && BeginLevelLighting(placement, *level)) {
+    ApplyModelTransform(placement);
+}
+
+ModelDrawing::~ModelDrawing() {
+    if (levelLit_) EndLevelLighting();
 }
 
 Matrix4 StartVolume(VOLUME& volume, const ModelPlacement& placement) {

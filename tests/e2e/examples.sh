@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The single-file examples, offscreen on the corpus: the level walk must get
 # somewhere and be stopped by walls on the way, the material quad must show its
-# cloud layers across the middle of a black picture, the fountain its sparks.
+# cloud layers across the middle of a black picture, the fountain its sparks,
+# the player in the level its light.
 set -u
 bin=$1; pngstats=$2; corpus=$3; out=$4
 rm -rf "$out" && mkdir -p "$out"
@@ -31,4 +32,17 @@ read -r _ mean _ dark _ colours <<< "$("$pngstats" "$out/fountain.png")"
 # Sparks of many shades scattered over a black picture.
 awk -v m="$mean" -v d="$dark" -v c="$colours" 'BEGIN { exit !(m > 0.2 && d > 0.9 && c > 200) }' \
   || fail "the fountain shows no sparks: mean $mean dark $dark colours $colours"
+# The player in the level's light is darker than the same player unlit, in this
+# dim corridor; the rest of the two pictures is the same level.
+for mode in lit unlit; do
+  flag=""; [ $mode = unlit ] && flag="--unlit"
+  (cd "$out" && SDL_VIDEODRIVER=offscreen "$bin/litplayer" --path "$corpus/q3" --frames 10 --size 320x240 $flag \
+    --screenshot "$out/player-$mode.png" > "$out/player-$mode.txt" 2>&1) || { cat "$out/player-$mode.txt"; fail "litplayer failed"; }
+done
+cat "$out/player-lit.txt"
+grep -q "grid light: ambient" "$out/player-lit.txt" || fail "the player stands where the grid has no light"
+read -r _ lit _ <<< "$("$pngstats" "$out/player-lit.png")"
+read -r _ unlit _ <<< "$("$pngstats" "$out/player-unlit.png")"
+awk -v l="$lit" -v u="$unlit" 'BEGIN { exit !(l > 5 && u - l > 0.5) }' \
+  || fail "the lit player is not darker than the unlit one: $lit against $unlit"
 echo "examples e2e passed"

@@ -1,8 +1,12 @@
 // The light grid of the small level, 5 x 5 x 3 points 64, 64 and 128 apart
 // over its box, through the public query.
+#include "core/ViewState.h"
 #include "korvath/Map.h"
+#include "korvath/Mesh.h"
+#include "materials/Materials.h"
+#include "materials/Texture.h"
 #include "world/BspLightmaps.h"
-#include "world/LevelTestSupport.h"
+#include "world/LevelPictureTest.h"
 
 namespace korvath::test {
 namespace {
@@ -25,8 +29,9 @@ BspBuilder LevelWithGrid() {
     return file;
 }
 
-class LightGridTest : public LevelTest {
+class LightGridTest : public LevelPictureTest {
 protected:
+    using LevelPictureTest::At;
     // The file point (x, y, z) in engine axes.
     static VECTOR3 At(float x, float y, float z) { return {x, z, -y}; }
     bool Light(Map& map, const VECTOR3& at) { return map.Light(at, ambient_, directed_, direction_); }
@@ -114,6 +119,66 @@ TEST_F(LightGridTest, CorpusLevelLightsItsSpawnPoints) {
         for (const float c : {ambient_.x, ambient_.y, ambient_.z, directed_.x, directed_.y, directed_.z}) EXPECT_LE(c, 1) << i;
     }
     EXPECT_GT(spawns, 0);
+}
+
+// A white square facing the eye, lit by the grid when asked to: the ambient
+// colour, plus the directed colour as far as its normal (turned with the
+// model) faces the light; a model held in view takes the light at the eye.
+TEST_F(LightGridTest, ModelsLitByTheGridWhenAsked) {
+    Map map;
+    map.Load(WriteLevel("grid-model.bsp", LevelWithGrid()));
+    ASSERT_TRUE(map.Loaded());
+    SHADER white;
+    white.Stages.resize(1);
+    white.Stages[0].Textures[0] = CreateTexture(GL_RGB, IMAGE{{255, 255, 255}, 1, 1});
+    Mesh square;
+    for (const auto& [x, y] : {std::pair{-8.0f, -8.0f}, {8.0f, -8.0f}, {8.0f, 8.0f}, {-8.0f, 8.0f}})
+        square.SetVertex(0, x, y, 0, 0.5f, 0.5f);
+    square.SetTriangle(0, 1, 2, 3);
+    square.SetTriangle(0, 1, 4, 3);
+    square.SetShader(0, white);
+    const auto facing = [&](const VECTOR3& normal) {
+        for (int32_t v = 0; v < 4; ++v) square.Normal(0, v, normal);
+    };
+    const VECTOR3 point = At(0, 0, -128);  // ambient (30, 5, 5), directed (0, 40, 0) from above
+    const float b = LightBrightness();
+    const auto draw = [&](const char* screenshot) {
+        View().CameraPosition = {point.x, point.y, point.z + 40};
+        return At(Frame(screenshot, [&] { square.Render(); }), kWidth / 2, kHeight / 2);
+    };
+    square.SetPosition(point.x, point.y, point.z);
+    facing({0, 1, 0});
+    EXPECT_EQ(square.LevelLighting(), nullptr);
+    ExpectNear(draw("grid-model-off.png"), {255, 255, 255}, "off by default");
+    Map empty;
+    square.SetLevelLighting(&empty);
+    ExpectNear(draw("grid-model-nolevel.png"), {255, 255, 255}, "a Map without a level");
+
+    square.SetLevelLighting(&map);
+    const Rgb ambient = {static_cast<int>(30 * b), static_cast<int>(5 * b), static_cast<int>(5 * b)};
+    const Rgb lit = {ambient[0], static_cast<int>(45 * b), ambient[2]};
+    ExpectNear(draw("grid-model-up.png"), lit, "normal towards the light");
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHT0));
+    facing({0, 0, 1});
+    ExpectNear(draw("grid-model-side.png"), ambient, "normal across the light");
+    facing({1, 0, 0});
+    square.SetRotation(0, 0, 90);  // turns +x to +y
+    ExpectNear(draw("grid-model-turned.png"), lit, "normal turned towards the light");
+    square.SetRotation(0, 0, -90);
+    ExpectNear(draw("grid-model-away.png"), ambient, "normal turned away");
+
+    // Held in view 40 ahead of an eye standing one grid step along +x.
+    square.SetRotation(0, 0, 0);
+    facing({0, 0, 1});
+    square.SetRelative(true);
+    square.SetPosition(0, 0, -40);
+    View().CameraPosition = At(64, 0, -128);
+    const Rgb held = At(Frame("grid-model-held.png", [&] { square.Render(); }), kWidth / 2, kHeight / 2);
+    ExpectNear(held, {static_cast<int>(40 * b), ambient[1], ambient[2]}, "held in view");
+    View().CameraPosition = {};
+    square.SetShader(0, {});
+    FreeMaterial(white);
 }
 
 }  // namespace
