@@ -42,6 +42,11 @@ public:
     // three. Off by default; folded into the lightmap upload, so it costs no
     // frame time.
     void SetOverbright(bool Enabled);
+    // Mipmapped textures blend their two nearest mipmap levels (trilinear, the
+    // default) or read the nearest one only (bilinear): a little shimmer in the
+    // distance for about a fifth less drawing time on a software rasteriser.
+    // Applies at once to every texture alive and to every one made later.
+    void SetTrilinear(bool Enabled);
     // Ties each frame's swap to the display's refresh (adaptively where the
     // driver can); the frame limiter then stands aside. Takes effect at once on
     // a running engine and at every Initialize; False when the driver refuses.

@@ -207,6 +207,8 @@ void Engine::SetLimit(int32_t Limit) { Timing().FrameLimit = Limit; }
 void Engine::SetVersion(bool Visible) { ConsoleData().ShowVersion = Visible; }
 void Engine::SetOverbright(bool Enabled) { Lighting().Overbright = Enabled; }
 
+void Engine::SetTrilinear(bool Enabled) { SetTrilinearFiltering(Enabled); }
+
 bool Engine::SetVSync(bool Enabled) {
     Display().VSyncWanted = Enabled;
     if (!Display().RenderContext) return true;  // applied when the context is made

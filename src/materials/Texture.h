@@ -2,6 +2,7 @@
 // Image files and video streams into GL texture names (0 for none). There is no
 // cache: every load creates a new name.
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,18 @@ void CloseVideoTexture(int32_t texture);
 void RegisterTextureName(int32_t texture);
 // A texture made without pixels (a missing or unreadable picture).
 void MarkTextureEmpty(int32_t texture);
+// A texture made with mipmaps on target, whose minification filter follows
+// the engine's mipmap filtering.
+void MarkTextureMipmapped(int32_t texture, uint32_t target);
+void ForEachMipmappedTexture(const std::function<void(int32_t texture, uint32_t target)>& visit);
+
+// How mipmapped textures are minified: trilinear (blending the two nearest
+// mipmap levels, the default) or bilinear (the nearest level only). Setting it
+// re-filters every mipmapped texture alive and every one made later.
+void SetTrilinearFiltering(bool trilinear);
+bool TrilinearFiltering();
+// The minification filter of a mipmapped texture under that setting.
+int32_t MipmapMinFilter();
 // A 1 x 1 white texture of the current context. The fixed-function drivers this
 // engine was made for drew a texture without an image as if texturing were off;
 // current drivers sample black from it. BindTexture therefore binds this one in

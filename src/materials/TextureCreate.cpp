@@ -50,7 +50,8 @@ int32_t CreateTexture(int32_t format, const IMAGE& image) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     if (!UploadablePixels(format, image)) MarkTextureEmpty(static_cast<int32_t>(texture));
     if (!g_skipMipmaps) {
-        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, MipmapMinFilter());
+        MarkTextureMipmapped(static_cast<int32_t>(texture), GL_TEXTURE_2D);
         BuildMipmaps(GL_TEXTURE_2D, internalFormat, format, image);
     } else {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
@@ -77,7 +78,8 @@ int32_t CreateCubeTexture(int32_t format, const IMAGE (&faces)[6]) {
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_WRAP_T, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_LINEAR);
+    glTexParameteri(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER, MipmapMinFilter());
+    MarkTextureMipmapped(static_cast<int32_t>(texture), GL_TEXTURE_CUBE_MAP);
     for (int face = 0; face < 6; ++face)
         BuildMipmaps(GL_TEXTURE_CUBE_MAP_POSITIVE_X + face, internalFormat, format, faces[face]);
     platform::PumpMessages();

@@ -1,3 +1,4 @@
+#include <functional>
 #include <memory>
 
 #include "core/Display.h"
@@ -16,6 +17,7 @@ namespace {
 struct VideoEntry {
     bool Active = false;
     bool Empty = false;  // made without pixels
+    uint32_t MipmapTarget = 0;  // GL_TEXTURE_2D or GL_TEXTURE_CUBE_MAP when made with mipmaps
     std::shared_ptr<SharedVideo> Video;  // stream, frame reader and decoded frame, shared while in step
     int32_t FrameDuration = 0, FrameBytes = 0, FrameCount = 0;
     int32_t NextFrameTime = 0, CurrentFrame = 0;
@@ -76,6 +78,16 @@ int32_t OpenVideoTexture(const std::string& path) {
 
 void MarkTextureEmpty(int32_t texture) {
     if (VideoEntry* entry = Entry(texture)) entry->Empty = true;
+}
+
+void MarkTextureMipmapped(int32_t texture, uint32_t target) {
+    if (VideoEntry* entry = Entry(texture)) entry->MipmapTarget = target;
+}
+
+void ForEachMipmappedTexture(const std::function<void(int32_t texture, uint32_t target)>& visit) {
+    const std::vector<VideoEntry>& videos = Videos();
+    for (size_t i = 1; i < videos.size(); ++i)
+        if (videos[i].MipmapTarget != 0) visit(static_cast<int32_t>(i), videos[i].MipmapTarget);
 }
 
 uint32_t WhiteTexture() {

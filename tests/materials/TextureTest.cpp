@@ -49,6 +49,43 @@ TEST_F(Texture, NoMipmapsAppliesToTheNextTextureOnly) {
               (std::vector<GLint>{GL_LINEAR_MIPMAP_LINEAR, 1, GL_REPEAT}));
 }
 
+// Bilinear filtering re-filters the mipmapped textures alive (2D and cube),
+// leaves those without mipmaps alone, applies to textures made later, and
+// does not bring back a deleted name.
+TEST_F(Texture, MipmapFilteringSwitchesEveryMipmappedTexture) {
+    const std::string path = WriteTestFile("filtered.bmp", SolidBmp(1, 2, 3));
+    const char* const suffixes[6] = {"positive_x", "negative_x", "positive_y", "negative_y", "positive_z", "negative_z"};
+    for (const char* suffix : suffixes) WriteTestFile(std::string("Box_") + suffix + ".bmp", SolidBmp(9, 9, 9));
+    SkipMipmapsForNextTexture();
+    const int32_t plain = LoadTexture(path);
+    const int32_t mipmapped = LoadTexture(path), deleted = LoadTexture(path);
+    const int32_t cube = LoadCubeMap(ProcessDirectory() + "/Box.bmp");
+    const GLuint gone = static_cast<GLuint>(deleted);
+    glDeleteTextures(1, &gone);
+    const auto filters = [&](int32_t later) {
+        std::vector<GLint> found;
+        for (const int32_t texture : {plain, mipmapped, later}) {
+            glBindTexture(GL_TEXTURE_2D, texture);
+            found.push_back(Parameter(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER));
+        }
+        glBindTexture(GL_TEXTURE_CUBE_MAP, cube);
+        found.push_back(Parameter(GL_TEXTURE_CUBE_MAP, GL_TEXTURE_MIN_FILTER));
+        return found;
+    };
+    glBindTexture(GL_TEXTURE_2D, plain);
+    SetTrilinearFiltering(false);
+    EXPECT_FALSE(TrilinearFiltering());
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(bound, plain);  // the binding is put back
+    EXPECT_FALSE(glIsTexture(gone));
+    EXPECT_EQ(filters(LoadTexture(path)),
+              (std::vector<GLint>{GL_LINEAR, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST}));
+    SetTrilinearFiltering(true);
+    EXPECT_EQ(filters(LoadTexture(path)),
+              (std::vector<GLint>{GL_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR}));
+}
+
 // After the intro S3TC compresses pictures, DXT1 without alpha and DXT5 with it. Start-up
 // turns compression off on a software rasteriser; the test turns it on to see that path.
 TEST_F(Texture, CompressionFollowsTheIntroAndTheExtension) {
