@@ -12,6 +12,7 @@
 #include "materials/Materials.h"
 #include "platform/GL.h"
 #include "world/LevelFold.h"
+#include "world/SkyBounds.h"
 
 namespace korvath {
 
@@ -24,12 +25,6 @@ constexpr int kDomeSteps = 8;
 // near and far planes would do, as the depth is forced to the far plane.
 constexpr float kBoxDistance = 100;
 
-// The sides in the order of SHADER::SkyBox (rt bk lf ft up dn), as axes of the
-// level file's Z-up frame: component j of the direction to side point (s, t) is
-// (s, t, 1)[k - 1], negated for negative k, with k = kSideAxes[side][j]. t runs
-// up the picture on the four walls.
-constexpr int kSideAxes[6][3] = {{3, -1, 2}, {-3, 1, 2}, {1, 3, 2}, {-1, -3, 2}, {-2, -1, 3}, {2, -1, -3}};
-
 struct ZUp {
     double x, y, z;
 };
@@ -38,7 +33,7 @@ ZUp SidePoint(int side, double s, double t) {
     const double b[3] = {s, t, 1};
     double q[3];
     for (int j = 0; j < 3; ++j) {
-        const int k = kSideAxes[side][j];
+        const int k = kSkySideAxes[side][j];
         q[j] = k < 0 ? -b[-k - 1] : b[k - 1];
     }
     return {q[0], q[1], q[2]};
@@ -65,28 +60,29 @@ void CloudCoordinates(const ZUp& q, double height, float* st) {
     st[1] = static_cast<float>(-std::acos(v[1] / length));
 }
 
-// The dome as triangles: positions (engine axes) and cloud coordinates per
-// vertex. Over a box the layers cover the upper half only, as the box's lower
-// half is the ground far away; without one they are the whole sky. Kept from
-// frame to frame while the height stays.
+// The dome's grid: positions (engine axes) and cloud coordinates per vertex,
+// kDomeSteps x kDomeSteps cells per side. Over a box the layers cover the
+// upper half only, as the box's lower half is the ground far away; without one
+// they are the whole sky. Kept from frame to frame while the height stays;
+// the cells drawn are picked each frame.
 struct Dome {
     double height = -1;
     bool overBox = false;
     std::vector<float> positions, coordinates;
-    std::vector<uint32_t> triangles;
+    int32_t base[6] = {-1, -1, -1, -1, -1, -1};  // each side's first vertex; -1 without one
+    int firstRow[6] = {};
 };
 
 const Dome& DomeFor(double height, bool overBox) {
     static Dome dome;
     if (dome.height == height && dome.overBox == overBox) return dome;
-    dome = Dome{height, overBox, {}, {}, {}};
+    dome = Dome{height, overBox, {}, {}, {-1, -1, -1, -1, -1, -1}, {}};
     for (int side = 0; side < 6; ++side) {
         if (overBox && side == 5) continue;
-        const int firstRow = overBox && side < 4 ? kDomeSteps / 2 : 0;
-        const uint32_t base = static_cast<uint32_t>(dome.positions.size() / 3);
-        const int rows = kDomeSteps - firstRow + 1, columns = kDomeSteps + 1;
-        for (int row = firstRow; row <= kDomeSteps; ++row)
-            for (int column = 0; column < columns; ++column) {
+        dome.firstRow[side] = overBox && side < 4 ? kDomeSteps / 2 : 0;
+        dome.base[side] = static_cast<int32_t>(dome.positions.size() / 3);
+        for (int row = dome.firstRow[side]; row <= kDomeSteps; ++row)
+            for (int column = 0; column <= kDomeSteps; ++column) {
                 const ZUp q = SidePoint(side, 2.0 * column / kDomeSteps - 1, 2.0 * row / kDomeSteps - 1);
                 float st[2];
                 CloudCoordinates(q, height, st);
@@ -94,23 +90,46 @@ const Dome& DomeFor(double height, bool overBox) {
                 const VECTOR3 p = BoxPoint(q);
                 dome.positions.insert(dome.positions.end(), {p.x, p.y, p.z});
             }
-        for (int row = 0; row + 1 < rows; ++row)
-            for (int column = 0; column + 1 < columns; ++column) {
-                const uint32_t a = base + static_cast<uint32_t>(row * columns + column), b = a + 1;
-                const uint32_t c = a + static_cast<uint32_t>(columns), d = c + 1;
-                dome.triangles.insert(dome.triangles.end(), {a, b, d, a, d, c});
-            }
     }
     return dome;
 }
 
-void DrawBox(const SHADER& sky) {
+// The grid lines around a range of side coordinates.
+int CellBelow(float v) { return std::clamp(static_cast<int>(std::floor((v + 1) / 2 * kDomeSteps)), 0, kDomeSteps); }
+int CellAbove(float v) { return std::clamp(static_cast<int>(std::ceil((v + 1) / 2 * kDomeSteps)), 0, kDomeSteps); }
+
+// The dome's cells that the sky faces show, as triangles.
+const std::vector<uint32_t>& DomeTriangles(const Dome& dome, const SkyRanges& ranges) {
+    static std::vector<uint32_t> triangles;
+    triangles.clear();
+    const uint32_t columns = kDomeSteps + 1;
     for (int side = 0; side < 6; ++side) {
-        if (sky.SkyBox[side] <= 0) continue;
+        const SkySideRange& range = ranges[static_cast<size_t>(side)];
+        if (dome.base[side] < 0 || !range.Seen) continue;
+        const int lowRow = std::max(CellBelow(range.Min[1]), dome.firstRow[side]), highRow = CellAbove(range.Max[1]);
+        for (int row = lowRow; row < highRow; ++row)
+            for (int column = CellBelow(range.Min[0]); column < CellAbove(range.Max[0]); ++column) {
+                const uint32_t a = static_cast<uint32_t>(dome.base[side]) +
+                                   static_cast<uint32_t>(row - dome.firstRow[side]) * columns + static_cast<uint32_t>(column);
+                const uint32_t b = a + 1, c = a + columns, d = c + 1;
+                triangles.insert(triangles.end(), {a, b, d, a, d, c});
+            }
+    }
+    return triangles;
+}
+
+// Each side's picture over the part of it the sky faces show.
+void DrawBox(const SHADER& sky, const SkyRanges& ranges) {
+    for (int side = 0; side < 6; ++side) {
+        const SkySideRange& range = ranges[static_cast<size_t>(side)];
+        if (sky.SkyBox[side] <= 0 || !range.Seen) continue;
         glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(sky.SkyBox[side]));
         glBegin(GL_QUADS);
-        static constexpr double kCorners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
-        for (const auto& corner : kCorners) {
+        const double corners[4][2] = {{range.Min[0], range.Min[1]},
+                                      {range.Max[0], range.Min[1]},
+                                      {range.Max[0], range.Max[1]},
+                                      {range.Min[0], range.Max[1]}};
+        for (const auto& corner : corners) {
             // Pictures are stored from their bottom row up: t runs up the wall.
             glTexCoord2d((corner[0] + 1) / 2, (corner[1] + 1) / 2);
             const VECTOR3 p = BoxPoint(SidePoint(side, corner[0], corner[1]));
@@ -120,14 +139,14 @@ void DrawBox(const SHADER& sky) {
     }
 }
 
-void DrawDome(const Dome& dome) {
-    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(dome.triangles.size()), GL_UNSIGNED_INT, dome.triangles.data());
+void DrawDome(const std::vector<uint32_t>& triangles) {
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(triangles.size()), GL_UNSIGNED_INT, triangles.data());
 }
 
 // Layers on texture units of their own, in one draw, when they fold as a
 // level face's stages would (an opaque first layer, then layers that multiply,
 // double or add): the dome is rasterised once instead of once per layer.
-void DrawFoldedLayers(SHADER& sky, int32_t layers, const Dome& dome) {
+void DrawFoldedLayers(SHADER& sky, int32_t layers, const Dome& dome, const std::vector<uint32_t>& triangles) {
     const GLExtFunctions& ext = GLExt();
     for (int32_t k = 0; k < layers; ++k) {
         ext.glActiveTextureARB(GL_TEXTURE0_ARB + k);
@@ -138,7 +157,7 @@ void DrawFoldedLayers(SHADER& sky, int32_t layers, const Dome& dome) {
         glTexCoordPointer(2, GL_FLOAT, 0, dome.coordinates.data());
         ApplyFoldedUnit(sky.Stages[static_cast<size_t>(k)], k);
     }
-    DrawDome(dome);
+    DrawDome(triangles);
     for (int32_t k = layers - 1; k >= 0; --k) {
         ext.glActiveTextureARB(GL_TEXTURE0_ARB + k);
         ResetFoldedUnit(sky.Stages[static_cast<size_t>(k)], k);
@@ -173,8 +192,10 @@ void DrawSky(Level& level, SHADER& sky) {
 
     bool box = false;
     for (const int32_t side : sky.SkyBox) box = box || side > 0;
-    if (box) DrawBox(sky);
+    const SkyRanges ranges = SkyFaceRanges(level, View().CameraPosition);
+    if (box) DrawBox(sky, ranges);
     const Dome& dome = DomeFor(sky.CloudHeight, box);
+    const std::vector<uint32_t>& triangles = DomeTriangles(dome, ranges);
     glEnableClientState(GL_VERTEX_ARRAY);
     glVertexPointer(3, GL_FLOAT, 0, dome.positions.data());
     // Units count in pairs for level faces (a stage and its lightmap); a sky's
@@ -182,7 +203,7 @@ void DrawSky(Level& level, SHADER& sky) {
     const bool folds = !box && (level.Shortcuts & kShortcutFoldMultiplies);
     const int32_t folded = folds ? FoldableStageCount(level, sky, 2 * Caps().TextureUnits, 0, true) : 0;
     if (folded > 0 && static_cast<size_t>(folded) == sky.Stages.size()) {
-        DrawFoldedLayers(sky, folded, dome);
+        DrawFoldedLayers(sky, folded, dome, triangles);
     } else {
         glEnableClientState(GL_TEXTURE_COORD_ARRAY);
         glTexCoordPointer(2, GL_FLOAT, 0, dome.coordinates.data());
@@ -194,7 +215,7 @@ void DrawSky(Level& level, SHADER& sky) {
             // Without a box the first layer is the sky: blended onto the cleared
             // screen it would leave the sky black where the content expects colour.
             if (!box && first) glDisable(GL_BLEND);
-            DrawDome(dome);
+            DrawDome(triangles);
             ResetStage(stage);
             first = false;
         }
