@@ -142,6 +142,7 @@ TEST_F(LightGridTest, ModelsLitByTheGridWhenAsked) {
     };
     const VECTOR3 point = At(0, 0, -128);  // ambient (30, 5, 5), directed (0, 40, 0) from above
     const float b = LightBrightness();
+    View().CameraRotation = {};
     const auto draw = [&](const char* screenshot) {
         View().CameraPosition = {point.x, point.y, point.z + 40};
         return At(Frame(screenshot, [&] { square.Render(); }), kWidth / 2, kHeight / 2);
