@@ -180,6 +180,13 @@ struct Level {
 
     // Per-frame state of the renderer.
     std::vector<uint8_t> Drawn;
+    // Per face (billboards only): whether the flare was last seen and since
+    // which tick, for fading it in and out as it comes into sight and leaves.
+    struct FlareFade {
+        bool Known = false, Seen = false;
+        int32_t Since = 0;
+    };
+    std::vector<FlareFade> FlareFades;
     std::vector<int32_t> FirstList, SecondList;
     int32_t FirstCount = 0, SecondCount = 0;
     // The collected faces that lay down depth before the visible passes, in walk

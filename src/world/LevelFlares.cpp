@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "core/Display.h"
+#include "core/FrameTiming.h"
 #include "core/ViewState.h"
 #include "korvath/MaterialPasses.h"
 #include "korvath/VectorMath.h"
 #include "materials/Materials.h"
+#include "platform/Clock.h"
 #include "platform/GL.h"
 #include "world/Trace.h"
 
@@ -22,6 +24,9 @@ namespace {
 constexpr float kSizeShare = 40.0f / 640;
 constexpr float kNearSize = 8;
 constexpr float kCoefficient = 150;
+// A flare coming into sight brightens over this many milliseconds, and one
+// leaving it (behind a wall or turned away) dims over as many.
+constexpr int32_t kFadeMilliseconds = 150;
 
 // Flares keep their origin, colour and normal in the face's lightmap fields.
 struct Flare {
@@ -41,7 +46,30 @@ bool InSight(const Level& level, const VECTOR3& eye, const VECTOR3& p) {
     return !state.Collided;
 }
 
-void DrawFlare(Level& level, const BspFace& face, const VECTOR3& right, const VECTOR3& up) {
+// How much of the flare shows now (0 to 1), after noting whether it is seen.
+// A flare first met is taken as settled, so a level shows its flares at once;
+// a fade that turns half way goes back from where it was.
+// The tick that many milliseconds before now, across the tick's wrap.
+int32_t TickBefore(int32_t now, int32_t milliseconds) {
+    return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(milliseconds));
+}
+
+float Shown(Level::FlareFade& fade, bool seen, int32_t now) {
+    const auto progress = [&] {
+        return std::clamp(static_cast<float>(platform::TickDifference(now, fade.Since)) / kFadeMilliseconds, 0.0f, 1.0f);
+    };
+    if (!fade.Known) {
+        fade = {true, seen, TickBefore(now, kFadeMilliseconds)};
+    } else if (seen != fade.Seen) {
+        const float shown = fade.Seen ? progress() : 1 - progress();
+        fade.Seen = seen;
+        fade.Since = TickBefore(now, static_cast<int32_t>(std::lround((seen ? shown : 1 - shown) * kFadeMilliseconds)));
+    }
+    return fade.Seen ? progress() : 1 - progress();
+}
+
+void DrawFlare(Level& level, int32_t index, const VECTOR3& right, const VECTOR3& up) {
+    const BspFace& face = level.Faces[static_cast<size_t>(index)];
     SHADER& material = level.Materials[static_cast<size_t>(face.Texture)];
     if (!material.Found || material.Stages.empty()) return;
     const Flare flare = FlareOf(face);
@@ -50,11 +78,12 @@ void DrawFlare(Level& level, const BspFace& face, const VECTOR3& right, const VE
     const float distance = VectorLength(toEye);
     if (distance < 1) return;
     float facing = 1;
-    if (VectorLength(flare.normal) > 0.5f) {
-        facing = VectorDot(flare.normal, toEye) / distance;
-        if (facing <= 0) return;
-    }
-    if (!InSight(level, eye, flare.origin)) return;
+    if (VectorLength(flare.normal) > 0.5f) facing = VectorDot(flare.normal, toEye) / distance;
+    const bool seen = facing > 0 && InSight(level, eye, flare.origin);
+    const float shown = Shown(level.FlareFades[static_cast<size_t>(index)], seen, Timing().CurrentTick);
+    // Turned away, the angle has already dimmed it to nothing; behind a wall
+    // it fades out.
+    if (shown <= 0 || facing <= 0) return;
     // Screen pixels, then world units at the flare's distance.
     const float width = static_cast<float>(Display().ScreenWidth);
     const float pixels = width * (kSizeShare + kNearSize / distance);
@@ -64,7 +93,7 @@ void DrawFlare(Level& level, const BspFace& face, const VECTOR3& right, const VE
     // size across rather than each way keeps the glow and a quarter of the fill.
     const float half = pixels * perPixel / 2;
     const float spread = distance + pixels * std::sqrt(kCoefficient);
-    const float intensity = facing * kCoefficient * pixels * pixels / (spread * spread);
+    const float intensity = shown * facing * kCoefficient * pixels * pixels / (spread * spread);
     static constexpr float kCorners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     for (SHADER_STAGE& stage : material.Stages) {
         ApplyStage(stage);
@@ -89,10 +118,11 @@ void DrawFlares(Level& level) {
     glGetFloatv(GL_MODELVIEW_MATRIX, view);
     const VECTOR3 right = VectorNormalize(VECTOR3{view[0], view[4], view[8]});
     const VECTOR3 up = VectorNormalize(VECTOR3{view[1], view[5], view[9]});
+    if (level.FlareFades.size() != level.Faces.size()) level.FlareFades.assign(level.Faces.size(), {});
     bool begun = false;
     for (int32_t i = 0; i < level.FirstCount; ++i) {
-        const BspFace& face = level.Faces[static_cast<size_t>(level.FirstList[static_cast<size_t>(i)])];
-        if (face.Type != kFaceBillboard) continue;
+        const int32_t index = level.FirstList[static_cast<size_t>(i)];
+        if (level.Faces[static_cast<size_t>(index)].Type != kFaceBillboard) continue;
         if (!begun) {
             begun = true;
             glPushAttrib(GL_ENABLE_BIT | GL_DEPTH_BUFFER_BIT | GL_CURRENT_BIT);
@@ -103,7 +133,7 @@ void DrawFlares(Level& level) {
             glDisable(GL_LIGHTING);
             glEnable(GL_TEXTURE_2D);
         }
-        DrawFlare(level, face, right, up);
+        DrawFlare(level, index, right, up);
     }
     if (begun) glPopAttrib();
 }

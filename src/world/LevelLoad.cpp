@@ -99,6 +99,7 @@ bool ReadLevel(const BspFile& file, Level& level) {
     if (!file.Read(kLumpFaces, level.Faces) || !file.Readable(kLumpLightmaps)) return false;
     if (!CheckFaces(level, static_cast<size_t>(file.Length(kLumpLightmaps)) / kLightmapBytes)) return false;
     level.Drawn.assign(level.Faces.size(), 0);
+    level.FlareFades.assign(level.Faces.size(), {});
     level.FirstList.resize(level.Faces.size());
     level.SecondList.resize(level.Faces.size());
     level.DepthList.resize(level.Faces.size());

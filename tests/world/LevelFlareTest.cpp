@@ -1,7 +1,9 @@
 // A flare (billboard face 2 of the small level) with a white additive
-// material, 50 units in front of the eye or hidden behind the level's brush.
+// material, 50 units in front of the eye or hidden behind the level's brush,
+// fading as it goes behind the brush and comes back.
 #include <cstring>
 
+#include "core/FrameTiming.h"
 #include "materials/Materials.h"
 #include "materials/TextureTestSupport.h"
 #include "world/LevelPictureTest.h"
@@ -66,6 +68,37 @@ TEST_F(LevelFlareTest, GlowsTowardsTheEyeWhenInSight) {
     EXPECT_GT(far[0], 125);
     EXPECT_LT(far[0], near[0]);
     ExpectNear(Centre({-30, 0, 0}, {0, 0, 0}, "flare-hidden"), {120, 120, 120}, "behind the brush");
+}
+
+// Going behind the brush the flare dims over 150 ms instead of vanishing, and
+// coming back it brightens as long; a flare first met shows at once.
+TEST_F(LevelFlareTest, FadesOutAndInAsItLeavesAndComesIntoSight) {
+    const std::unique_ptr<Level> level = LoadLevel(WriteLevel("flare-fade.bsp", LevelWithFlare({150, 0, 0}, {0, 0, 0})));
+    ASSERT_TRUE(level);
+    const auto red = [&](int32_t tick, float x, const std::string& name) {
+        float fields[16];
+        std::memcpy(fields, level->Faces[2].Unused, sizeof fields);
+        fields[4] = x;  // the flare's origin along file x
+        std::memcpy(level->Faces[2].Unused, fields, sizeof fields);
+        return At(Frame(name + ".png", [&] {
+                      Timing().CurrentTick = tick;
+                      PlanMaterials(*level);
+                      RenderLevel(*level);
+                  }),
+                  kWidth / 2, kHeight / 2)[0];
+    };
+    const int seen = red(1000, 150, "flare-fade-seen");
+    EXPECT_GT(seen, 170);
+    const int leaving = red(1000, -30, "flare-fade-leaving"), half = red(1075, -30, "flare-fade-half");
+    EXPECT_GT(leaving, half + 2);
+    EXPECT_GT(half, 122);
+    EXPECT_NEAR(red(1150, -30, "flare-fade-gone"), 120, 2);
+    EXPECT_NEAR(red(2000, 150, "flare-fade-back"), 120, 2);
+    const int returning = red(2075, 150, "flare-fade-returning");
+    EXPECT_GT(returning, 125);
+    EXPECT_LT(returning, seen - 10);
+    EXPECT_NEAR(red(2150, 150, "flare-fade-in"), seen, 2);
+    ReleaseLevelResources(*level);
 }
 
 }  // namespace
