@@ -25,7 +25,11 @@ export ASAN_OPTIONS="alloc_dealloc_mismatch=0"
 export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp"
 table="fuzz-out/campaign-$(date +%Y%m%d-%H%M).txt"
 mkdir -p fuzz-out
-printf '%-16s %8s %12s %8s %8s %8s\n' harness seconds executions cov features crashes | tee "$table"
+printf '%-16s %8s %12s %8s %8s %8s %6s\n' harness seconds executions cov features crashes slow | tee "$table"
+# Crashes, leaks, hangs and memory blow-ups are faults; a slow unit is an input
+# that once took over ten seconds, which on a loaded machine may be the
+# machine: replay it to tell.
+count() { find "$crashes" -type f -name "$1" | wc -l; }
 for name in "${names[@]}"; do
   corpus="fuzz-out/corpus/$name"; crashes="fuzz-out/crashes/$name"; log="fuzz-out/$name.log"
   mkdir -p "$corpus" "$crashes"
@@ -41,7 +45,8 @@ for name in "${names[@]}"; do
   fi
   dict=(); [ -f "fuzz/dict/$name.dict" ] && dict=(-dict="fuzz/dict/$name.dict")
   seconds=$((minutes * 60))
-  before=$(ls "$crashes" | wc -l)
+  before=$(( $(count 'crash-*') + $(count 'leak-*') + $(count 'timeout-*') + $(count 'oom-*') ))
+  slowBefore=$(count 'slow-unit-*')
   # -fork keeps the campaign going past a crash, so one run finds several.
   timeout $((seconds + 300)) "$build/fuzz/fuzz_$name" "$corpus" "${dict[@]}" -fork=1 -ignore_crashes=1 \
     -ignore_timeouts=1 -ignore_ooms=1 -max_total_time="$seconds" -rss_limit_mb=2048 -timeout=25 \
@@ -49,7 +54,8 @@ for name in "${names[@]}"; do
   execs=$(grep -o 'exec/s' "$log" >/dev/null && grep -oE '#[0-9]+' "$log" | tail -1 | tr -d '#' || echo 0)
   cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -1 | awk '{print $2}')
   ft=$(grep -oE 'ft: [0-9]+' "$log" | tail -1 | awk '{print $2}')
-  found=$(( $(ls "$crashes" | wc -l) - before ))
-  printf '%-16s %8d %12s %8s %8s %8d\n' "$name" "$seconds" "${execs:-0}" "${cov:-?}" "${ft:-?}" "$found" | tee -a "$table"
+  found=$(( $(count 'crash-*') + $(count 'leak-*') + $(count 'timeout-*') + $(count 'oom-*') - before ))
+  slow=$(( $(count 'slow-unit-*') - slowBefore ))
+  printf '%-16s %8d %12s %8s %8s %8d %6d\n' "$name" "$seconds" "${execs:-0}" "${cov:-?}" "${ft:-?}" "$found" "$slow" | tee -a "$table"
 done
 echo "table: $table; crashing inputs: fuzz-out/crashes/"

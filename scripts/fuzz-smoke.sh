@@ -55,7 +55,7 @@ for dir in fuzz/regressions/*/; do
   [ -d "$dir" ] || continue
   name="$(basename "$dir")"
   [ -x "$build/fuzz/fuzz_$name" ] || continue
-  if ! "$build/fuzz/fuzz_$name" -runs=1 "$dir"* >"$build/crashes/$name-regressions.log" 2>&1; then
+  if ! "$build/fuzz/fuzz_$name" -runs=1 -timeout=25 "$dir"* >"$build/crashes/$name-regressions.log" 2>&1; then
     echo "fuzz-smoke: a regression input of $name fails again (log: $build/crashes/$name-regressions.log)" >&2
     failed+=("$name regressions")
   fi
