@@ -30,6 +30,7 @@ printf '%-16s %8s %12s %8s %8s %8s %6s\n' harness seconds executions cov feature
 # that once took over ten seconds, which on a loaded machine may be the
 # machine: replay it to tell.
 count() { find "$crashes" -type f -name "$1" | wc -l; }
+faults() { echo $(( $(count 'crash-*') + $(count 'leak-*') + $(count 'timeout-*') + $(count 'oom-*') )); }
 for name in "${names[@]}"; do
   corpus="fuzz-out/corpus/$name"; crashes="fuzz-out/crashes/$name"; log="fuzz-out/$name.log"
   mkdir -p "$corpus" "$crashes"
@@ -45,7 +46,7 @@ for name in "${names[@]}"; do
   fi
   dict=(); [ -f "fuzz/dict/$name.dict" ] && dict=(-dict="fuzz/dict/$name.dict")
   seconds=$((minutes * 60))
-  before=$(( $(count 'crash-*') + $(count 'leak-*') + $(count 'timeout-*') + $(count 'oom-*') ))
+  before=$(faults)
   slowBefore=$(count 'slow-unit-*')
   # -fork keeps the campaign going past a crash, so one run finds several.
   timeout $((seconds + 300)) "$build/fuzz/fuzz_$name" "$corpus" "${dict[@]}" -fork=1 -ignore_crashes=1 \
@@ -54,7 +55,7 @@ for name in "${names[@]}"; do
   execs=$(grep -o 'exec/s' "$log" >/dev/null && grep -oE '#[0-9]+' "$log" | tail -1 | tr -d '#' || echo 0)
   cov=$(grep -oE 'cov: [0-9]+' "$log" | tail -1 | awk '{print $2}')
   ft=$(grep -oE 'ft: [0-9]+' "$log" | tail -1 | awk '{print $2}')
-  found=$(( $(count 'crash-*') + $(count 'leak-*') + $(count 'timeout-*') + $(count 'oom-*') - before ))
+  found=$(( $(faults) - before ))
   slow=$(( $(count 'slow-unit-*') - slowBefore ))
   printf '%-16s %8d %12s %8s %8s %8d %6d\n' "$name" "$seconds" "${execs:-0}" "${cov:-?}" "${ft:-?}" "$found" "$slow" | tee -a "$table"
 done

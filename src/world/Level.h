@@ -41,6 +41,8 @@ struct BspPlane {
 // Signed distance of p from the plane: positive on its front side.
 // Level files are Z-up; the engine is Y-up: file (x, y, z) is engine (x, z, -y).
 inline VECTOR3 ToYUp(const VECTOR3& v) { return {v.x, v.z, -v.y}; }
+// The engine point back in the file's axes.
+inline VECTOR3 ToZUp(const VECTOR3& v) { return {v.x, -v.z, v.y}; }
 
 inline float PlaneDistance(const BspPlane& plane, const VECTOR3& p) {
     return plane.Normal.x * p.x + plane.Normal.y * p.y + plane.Normal.z * p.z - plane.Distance;

@@ -46,13 +46,14 @@ bool InSight(const Level& level, const VECTOR3& eye, const VECTOR3& p) {
     return !state.Collided;
 }
 
-// How much of the flare shows now (0 to 1), after noting whether it is seen.
-// A flare first met is taken as settled, so a level shows its flares at once;
-// a fade that turns half way goes back from where it was.
 // The tick that many milliseconds before now, across the tick's wrap.
 int32_t TickBefore(int32_t now, int32_t milliseconds) {
     return static_cast<int32_t>(static_cast<uint32_t>(now) - static_cast<uint32_t>(milliseconds));
 }
+
+// How much of the flare shows now (0 to 1), after noting whether it is seen.
+// A flare first met is taken as settled, so a level shows its flares at once;
+// a fade that turns half way goes back from where it was.
 
 float Shown(Level::FlareFade& fade, bool seen, int32_t now) {
     const auto progress = [&] {
@@ -118,7 +119,6 @@ void DrawFlares(Level& level) {
     glGetFloatv(GL_MODELVIEW_MATRIX, view);
     const VECTOR3 right = VectorNormalize(VECTOR3{view[0], view[4], view[8]});
     const VECTOR3 up = VectorNormalize(VECTOR3{view[1], view[5], view[9]});
-    if (level.FlareFades.size() != level.Faces.size()) level.FlareFades.assign(level.Faces.size(), {});
     bool begun = false;
     for (int32_t i = 0; i < level.FirstCount; ++i) {
         const int32_t index = level.FirstList[static_cast<size_t>(i)];

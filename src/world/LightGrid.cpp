@@ -63,7 +63,8 @@ LightGrid MakeLightGrid(const Level& level, std::string_view entities) {
 bool SampleLightGrid(const LightGrid& grid, const VECTOR3& point, LightSample& sample) {
     if (!grid.Cells || !std::isfinite(point.x) || !std::isfinite(point.y) || !std::isfinite(point.z)) return false;
     // Engine axes (x, y, z) are the file's (x, -z, y).
-    const double file[3] = {point.x, -point.z, point.y};
+    const VECTOR3 inFile = ToZUp(point);
+    const double file[3] = {inFile.x, inFile.y, inFile.z};
     int32_t cell[3];
     double fraction[3];
     for (int i = 0; i < 3; ++i) {

@@ -53,9 +53,8 @@ int ClipAgainst(const Direction* in, int count, int axis, double sign, Direction
 void AddTriangle(SkyRanges& ranges, const VECTOR3& eye, const VECTOR3 (&corners)[3]) {
     double d[3][3];
     for (int i = 0; i < 3; ++i) {
-        // Engine axes (x, y, z) hold the file's (x, z, -y).
-        const VECTOR3 p = {corners[i].x - eye.x, corners[i].y - eye.y, corners[i].z - eye.z};
-        d[i][0] = p.x, d[i][1] = -p.z, d[i][2] = p.y;
+        const VECTOR3 p = ToZUp({corners[i].x - eye.x, corners[i].y - eye.y, corners[i].z - eye.z});
+        d[i][0] = p.x, d[i][1] = p.y, d[i][2] = p.z;
     }
     for (int side = 0; side < 6; ++side) {
         Direction a[kMaxCorners], b[kMaxCorners];
