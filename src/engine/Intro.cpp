@@ -6,6 +6,7 @@
 #include "core/Services.h"
 #include "korvath/Engine.h"
 #include "korvath/Timer.h"
+#include "materials/MaterialRelease.h"
 #include "materials/Texture.h"
 #include "platform/Events.h"
 #include "platform/GL.h"
@@ -95,9 +96,8 @@ void Engine::PlayIntro() {
         if (platform::CloseRequested()) break;
     } while (!(timer.Stopped() && showTitle));
 
-    GLuint names[] = {pictures.logo, pictures.title, pictures.shadow, pictures.intro};
-    for (GLuint name : names)
-        if (name) glDeleteTextures(1, &name);
+    for (GLuint name : {pictures.logo, pictures.title, pictures.shadow, pictures.intro})
+        ReleaseTexture(static_cast<int32_t>(name));
     StartFade(500);
     Timing().IntroDone = true;
 }

@@ -9,7 +9,7 @@ namespace korvath {
 
 void ReleaseTexture(int32_t texture) {
     if (texture <= 0) return;
-    CloseVideoTexture(texture);
+    ForgetTextureName(texture);  // and the video stream behind it, if any
     const GLuint name = static_cast<GLuint>(texture);
     glDeleteTextures(1, &name);
 }

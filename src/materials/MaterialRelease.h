@@ -4,7 +4,8 @@
 
 namespace korvath {
 
-// Closes the video stream behind the name, if any, and deletes the texture.
+// Drops the name's registry entry (closing the video stream behind it, if
+// any) and deletes the texture. Every texture the engine made goes this way.
 void ReleaseTexture(int32_t texture);
 
 // Puts texture into slot, releasing the name the slot held: every load makes a

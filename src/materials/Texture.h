@@ -34,8 +34,10 @@ int32_t TgaTextureFromBytes(const std::vector<uint8_t>& bytes);
 int32_t OpenVideoTexture(const std::string& path);
 void BindTexture(int32_t target, int32_t texture);
 void CloseVideoTexture(int32_t texture);
-// Every texture created gets a registry entry marked as not a video.
+// Every texture created gets a registry entry marked as not a video; deleting
+// the name drops it (ReleaseTexture does both).
 void RegisterTextureName(int32_t texture);
+void ForgetTextureName(int32_t texture);
 // A texture made without pixels (a missing or unreadable picture).
 void MarkTextureEmpty(int32_t texture);
 // A texture made with mipmaps on target, whose minification filter follows

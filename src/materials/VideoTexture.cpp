@@ -1,5 +1,6 @@
 #include <functional>
 #include <memory>
+#include <unordered_map>
 
 #include "core/Display.h"
 #include "core/FrameTiming.h"
@@ -13,7 +14,10 @@ namespace korvath {
 
 namespace {
 
-// One entry per GL texture name; only names opened as videos are Active.
+// One entry per live GL texture name the engine made; only names opened as
+// videos are Active. Keyed by name rather than indexed by it: a driver may hand
+// out ever higher names (one that never reuses them would make an indexed table
+// grow with every texture ever made) or large ones.
 struct VideoEntry {
     bool Active = false;
     bool Empty = false;  // made without pixels
@@ -24,16 +28,16 @@ struct VideoEntry {
     int32_t Width = 0, Height = 0;
 };
 
-std::vector<VideoEntry>& Videos() {
-    static std::vector<VideoEntry> videos;
+std::unordered_map<int32_t, VideoEntry>& Videos() {
+    static std::unordered_map<int32_t, VideoEntry> videos;
     return videos;
 }
 
-// The registry entry of a texture name; null for 0 and names never registered.
+// The registry entry of a texture name; null for 0 and names not registered.
 VideoEntry* Entry(int32_t texture) {
-    std::vector<VideoEntry>& videos = Videos();
-    if (texture <= 0 || static_cast<size_t>(texture) >= videos.size()) return nullptr;
-    return &videos[texture];
+    if (texture <= 0) return nullptr;
+    const auto found = Videos().find(texture);
+    return found == Videos().end() ? nullptr : &found->second;
 }
 
 VideoEntry* ActiveVideo(int32_t texture) {
@@ -45,11 +49,10 @@ VideoEntry* ActiveVideo(int32_t texture) {
 
 // A name GL hands out again after a deletion must not keep a stale video.
 void RegisterTextureName(int32_t texture) {
-    if (texture <= 0) return;
-    std::vector<VideoEntry>& videos = Videos();
-    if (videos.size() <= static_cast<size_t>(texture)) videos.resize(static_cast<size_t>(texture) + 1);
-    videos[texture] = VideoEntry{};
+    if (texture > 0) Videos()[texture] = VideoEntry{};
 }
+
+void ForgetTextureName(int32_t texture) { Videos().erase(texture); }
 
 // A file that is not a readable AVI still gives a texture (without pixels);
 // binding it then shows nothing new.
@@ -85,9 +88,8 @@ void MarkTextureMipmapped(int32_t texture, uint32_t target) {
 }
 
 void ForEachMipmappedTexture(const std::function<void(int32_t texture, uint32_t target)>& visit) {
-    const std::vector<VideoEntry>& videos = Videos();
-    for (size_t i = 1; i < videos.size(); ++i)
-        if (videos[i].MipmapTarget != 0) visit(static_cast<int32_t>(i), videos[i].MipmapTarget);
+    for (const auto& [texture, entry] : Videos())
+        if (entry.MipmapTarget != 0) visit(texture, entry.MipmapTarget);
 }
 
 uint32_t WhiteTexture() {

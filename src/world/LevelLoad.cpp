@@ -5,6 +5,7 @@
 #include "core/ExtTable.h"
 #include "core/LoadingScreen.h"
 #include "core/Paths.h"
+#include "materials/MaterialRelease.h"
 #include "materials/Materials.h"
 #include "materials/Texture.h"
 #include "platform/Files.h"
@@ -156,8 +157,7 @@ void BspStatus(const std::string& text) { ShowLoadStatus(text, true, 0, false); 
 void ReleaseLevelResources(Level& level) {
     ReleaseBatchTables(level);
     for (SHADER& material : level.Materials) FreeMaterial(material);
-    if (!level.Lightmaps.empty())
-        glDeleteTextures(static_cast<GLsizei>(level.Lightmaps.size()), level.Lightmaps.data());
+    for (uint32_t lightmap : level.Lightmaps) ReleaseTexture(static_cast<int32_t>(lightmap));
     level.Materials.clear();
     level.Lightmaps.clear();
 }

@@ -5,6 +5,7 @@
 #include "core/ConsoleState.h"
 #include "core/LoadingScreen.h"
 #include "korvath/Map.h"
+#include "materials/Texture.h"
 #include "platform/Files.h"
 #include "world/LevelTestSupport.h"
 
@@ -93,12 +94,24 @@ TEST_F(BspLoadTest, NamesEachTextureWhileTheConsoleIsShown) {
                                         "BSP: Loading textures/test/floor", "BSP: Loading Planes..."}));
 }
 
+// Every unload also drops the texture entries its lightmaps and materials made:
+// a driver that never reuses names would otherwise see the table grow per load.
+size_t TextureEntries() {
+    size_t entries = 0;
+    ForEachMipmappedTexture([&](int32_t, uint32_t) { ++entries; });
+    return entries;
+}
+
 TEST_F(BspLoadTest, SecondLoadAndDestructionUnloadFirst) {
     const std::string path = WriteLevel("twice.bsp", SmallLevel());
+    const size_t entriesBefore = TextureEntries();
     {
         Map map;
         map.Load(path);
+        const size_t entriesLoaded = TextureEntries();
+        EXPECT_GT(entriesLoaded, entriesBefore);
         map.Load(path);
+        EXPECT_EQ(TextureEntries(), entriesLoaded);
         EXPECT_TRUE(map.Loaded());
         map.UnLoad();
         EXPECT_FALSE(map.Loaded());
@@ -114,6 +127,7 @@ TEST_F(BspLoadTest, SecondLoadAndDestructionUnloadFirst) {
     }
     EXPECT_EQ(lines, expected);
     EXPECT_EQ(Loading().Text, "");
+    EXPECT_EQ(TextureEntries(), entriesBefore);
 }
 
 TEST_F(BspLoadTest, AcceptsVersionsFrom46AndRefusesOthers) {
