@@ -53,8 +53,9 @@ long HeapKiB() {
     return static_cast<long>((info.uordblks + info.hblkhd) / 1024);
 }
 
-// GL names alive, found by asking GL about every name up to a bound well past
-// what one cycle makes.
+// GL names alive, found by asking GL about every name up to the next one it
+// would hand out (a driver may never reuse names, so they climb cycle by
+// cycle), and at least up to a bound well past what one cycle makes.
 struct GlObjects {
     int textures = 0, lists = 0, buffers = 0, programs = 0;
     bool operator==(const GlObjects&) const = default;
@@ -62,10 +63,24 @@ struct GlObjects {
 
 GlObjects CountGlObjects() {
     using IsName = GLboolean (*)(GLuint);
+    using NameFunction = void (*)(GLsizei, GLuint*);
+    using ConstNameFunction = void (*)(GLsizei, const GLuint*);
     static const auto isBuffer = reinterpret_cast<IsName>(SDL_GL_GetProcAddress("glIsBufferARB"));
+    static const auto genBuffers = reinterpret_cast<NameFunction>(SDL_GL_GetProcAddress("glGenBuffersARB"));
+    static const auto deleteBuffers = reinterpret_cast<ConstNameFunction>(SDL_GL_GetProcAddress("glDeleteBuffersARB"));
     static const auto isProgram = reinterpret_cast<IsName>(SDL_GL_GetProcAddress("glIsProgram"));
+    GLuint texture = 0, buffer = 0;
+    glGenTextures(1, &texture);
+    glDeleteTextures(1, &texture);
+    const GLuint list = glGenLists(1);
+    glDeleteLists(list, 1);
+    if (genBuffers && deleteBuffers) {
+        genBuffers(1, &buffer);
+        deleteBuffers(1, &buffer);
+    }
+    const GLuint bound = std::max({GLuint{20000}, texture, list, buffer});
     GlObjects alive;
-    for (GLuint name = 1; name <= 20000; ++name) {
+    for (GLuint name = 1; name <= bound; ++name) {
         alive.textures += glIsTexture(name) ? 1 : 0;
         alive.lists += glIsList(name) ? 1 : 0;
         if (isBuffer) alive.buffers += isBuffer(name) ? 1 : 0;
