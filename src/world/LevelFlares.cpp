@@ -54,7 +54,6 @@ int32_t TickBefore(int32_t now, int32_t milliseconds) {
 // How much of the flare shows now (0 to 1), after noting whether it is seen.
 // A flare first met is taken as settled, so a level shows its flares at once;
 // a fade that turns half way goes back from where it was.
-
 float Shown(Level::FlareFade& fade, bool seen, int32_t now) {
     const auto progress = [&] {
         return std::clamp(static_cast<float>(platform::TickDifference(now, fade.Since)) / kFadeMilliseconds, 0.0f, 1.0f);
